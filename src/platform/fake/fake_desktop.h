@@ -1,0 +1,291 @@
+// An in-memory desktop for tests: windows in Z-order, registry, atoms and
+// hotkeys, files, a clock, message boxes and the shell's log.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace nimbul::platform::fake {
+
+struct FakeWindow {
+  Hwnd hwnd = 0;
+  std::string title;
+  std::string className;
+  Hwnd owner = 0;
+  bool visible = false;
+  bool enabled = true;
+  bool topLevel = true;
+  bool hung = false;           // its thread no longer handles messages
+  bool refusesHide = false;    // ShowWindow(SW_HIDE) has no effect
+  bool iconic = false;
+  Hicon classSmallIcon = 0;
+  Hicon classIcon = 0;
+  Hwnd lastActivePopup = 0;    // for owners: most recently active owned window
+  std::function<void(unsigned)> onHotkey;  // hotkey windows
+};
+
+struct MessageBoxRecord {
+  Hwnd owner;
+  std::string text;
+  std::string caption;
+  unsigned flags;
+};
+
+struct ShellCall {
+  Hwnd owner;
+  std::string file, parameters, directory;
+  int showCmd;
+};
+
+struct ShowCall {
+  Hwnd hwnd;
+  int cmd;
+  bool async;
+};
+
+class FakeWindowManager : public WindowManager {
+ public:
+  // Adds a top-level window at the top of the Z-order; returns its handle.
+  Hwnd AddWindow(const std::string& title, const std::string& className = "TargetWindow",
+                 bool visible = true, Hwnd owner = 0);
+  // A window that is not top-level (a control or a hotkey window).
+  Hwnd AddChildWindow(const std::string& className);
+  void CloseWindow(Hwnd w);
+  FakeWindow& Get(Hwnd w);
+  bool Exists(Hwnd w) const { return windows_.count(w) != 0; }
+  void SetTitle(Hwnd w, const std::string& title) { Get(w).title = title; }
+  void BringToTop(Hwnd w);
+  void SendToBottom(Hwnd w);
+  void MakeTopmost(Hwnd w);  // always on top: above every normal window
+  // Z-order, top first.
+  const std::vector<Hwnd>& ZOrder() const { return zorder_; }
+  void SetForeground(Hwnd w) { foreground_ = w; }
+  // The next handle AddWindow hands out.
+  void SetNextHandle(Hwnd h) { next_ = h; }
+
+  std::vector<MessageBoxRecord> boxes;
+  // Answers each message box; by default OK (or the first button).
+  std::function<int(const MessageBoxRecord&)> answerBox;
+  std::vector<ShowCall> showCalls;
+  std::vector<Hwnd> foregroundCalls;
+  std::uint32_t systemKeysState = 0;  // SPI 97 state
+  std::vector<unsigned> spiCalls;
+  std::map<unsigned, std::string> keyNames;  // scan code -> layout's name
+  // Called on every ShowWindow; lets a test watch the order of events.
+  std::function<void(Hwnd, int)> onShow;
+
+  Hwnd GetWindow(Hwnd w, unsigned cmd) override;
+  std::string GetWindowTextA(Hwnd w) override;
+  bool IsWindowVisible(Hwnd w) override;
+  bool IsWindow(Hwnd w) override { return Exists(w); }
+  bool IsWindowEnabled(Hwnd w) override;
+  Hwnd FindWindowA(const std::string& className) override;
+  bool ShowWindow(Hwnd w, int cmd) override;
+  bool ShowWindowAsync(Hwnd w, int cmd) override;
+  bool IsHungAppWindow(Hwnd w) override;
+  Hwnd GetForegroundWindow() override { return foreground_; }
+  bool SetForegroundWindow(Hwnd w) override;
+  Hwnd GetLastActivePopup(Hwnd w) override;
+  std::uint32_t GetClassLongA(Hwnd w, int index) override;
+  std::uint32_t GetWindowLongA(Hwnd w, int index) override;
+  Hicon CopyIcon(Hicon icon) override;
+  void DestroyIcon(Hicon icon) override;
+  int GetSystemMetrics(int index) override;
+  bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
+                             unsigned winIni) override;
+  int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
+                  unsigned flags) override;
+  unsigned MapVirtualKeyA(unsigned code, unsigned mapType) override;
+  std::string GetKeyNameTextA(long lParam) override;
+
+  // Icons: handles that CopyIcon accepts; every copy is counted until destroyed.
+  Hicon NewIcon() { Hicon h = nextIcon_++; icons_.insert(h); return h; }
+  int LiveIconCopies() const { return static_cast<int>(copies_.size()); }
+
+ private:
+  bool ApplyShow(Hwnd w, int cmd);
+  std::map<Hwnd, FakeWindow> windows_;
+  std::vector<Hwnd> zorder_;
+  std::set<Hwnd> topmost_;
+  Hwnd next_ = 0x10010;
+  Hwnd foreground_ = 0;
+  Hicon nextIcon_ = 0x5000;
+  std::set<Hicon> icons_;
+  std::set<Hicon> copies_;
+};
+
+class FakeRegistry : public Registry {
+ public:
+  struct Value {
+    std::string name;  // as first written
+    std::uint32_t type = kRegNone;
+    std::vector<std::uint8_t> data;
+  };
+  // Writes and key creation under this path (and below) are refused.
+  void DenyWrites(Hkey root, const std::string& path);
+  bool KeyExists(Hkey root, const std::string& path) const;
+  const Value* Find(Hkey root, const std::string& path, const std::string& name) const;
+  // Direct writes for test set-up (creating the key).
+  void Put(Hkey root, const std::string& path, const std::string& name, std::uint32_t type,
+           std::vector<std::uint8_t> data);
+  void PutString(Hkey root, const std::string& path, const std::string& name, const std::string& s);
+  void PutDword(Hkey root, const std::string& path, const std::string& name, std::uint32_t v);
+  std::vector<std::string> ValueNames(Hkey root, const std::string& path) const;
+  int OpenHandles() const { return static_cast<int>(handles_.size()); }
+
+  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
+                                Hkey* result) override;
+  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
+                              Hkey* result) override;
+  std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
+                                 std::vector<std::uint8_t>* data) override;
+  std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
+                               const std::vector<std::uint8_t>& data) override;
+  std::uint32_t RegDeleteValueA(Hkey key, const std::string& name) override;
+  std::uint32_t RegCloseKey(Hkey key) override;
+
+ private:
+  struct Key {
+    std::map<std::string, Value> values;  // by lower-case name
+  };
+  using KeyId = std::pair<Hkey, std::string>;  // root, lower-case normalised path
+  static KeyId Normal(Hkey root, const std::string& path);
+  bool Denied(const KeyId& id) const;
+  const KeyId* Resolve(Hkey key, const std::string& sub, KeyId* storage) const;
+  std::map<KeyId, Key> keys_;
+  std::map<Hkey, KeyId> handles_;
+  std::vector<KeyId> denied_;
+  Hkey nextHandle_ = 0x100;
+};
+
+class FakeHotkeys : public Hotkeys {
+ public:
+  explicit FakeHotkeys(FakeWindowManager& wm) : wm_(wm) {}
+  struct Registration {
+    Hwnd hwnd;
+    int id;
+    unsigned modifiers;
+    unsigned vk;
+    bool granted;
+  };
+  // Presses a combination system-wide: the granted registration gets WM_HOTKEY.
+  // Returns whether some window received it.
+  bool Press(unsigned modifiers, unsigned vk);
+  // Makes the combination taken by another program.
+  void TakenElsewhere(unsigned modifiers, unsigned vk) { taken_.insert({modifiers, vk}); }
+  // Sends WM_HOTKEY with any identifier to a window.
+  void Post(Hwnd w, unsigned id);
+  const std::vector<Registration>& Registrations() const { return regs_; }
+  int AtomRefs(Atom a) const;
+  int LiveAtoms() const { return static_cast<int>(atoms_.size()); }
+
+  Atom GlobalAddAtomA(const std::string& name) override;
+  Atom GlobalDeleteAtom(Atom atom) override;
+  bool RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned vk) override;
+  bool UnregisterHotKey(Hwnd w, int id) override;
+  Hwnd CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) override;
+  void DestroyHotkeyWindow(Hwnd w) override;
+
+ private:
+  FakeWindowManager& wm_;
+  struct AtomEntry {
+    std::string name;
+    int refs;
+  };
+  std::map<Atom, AtomEntry> atoms_;
+  Atom nextAtom_ = 0xC000;
+  std::vector<Registration> regs_;
+  std::set<std::pair<unsigned, unsigned>> taken_;
+};
+
+class FakeMutexes : public Mutexes {
+ public:
+  MutexResult CreateMutexA(bool initialOwner, const std::string& name) override;
+  bool CloseHandle(Handle h) override;
+  std::set<std::string> names;  // mutexes that exist in the system
+  std::vector<Handle> closed;
+
+ private:
+  Handle next_ = 0x40;
+};
+
+class FakeFiles : public Files {
+ public:
+  std::string exePath = "C:\\Program Files\\Nimbulon\\Nimbul.exe";
+  void Put(const std::string& path, const std::string& data = "") { files_[Lower(path)] = {path, data}; }
+  bool Has(const std::string& path) const { return files_.count(Lower(path)) != 0; }
+  std::vector<std::string> deleted;
+
+  std::string ExecutablePath() override { return exePath; }
+  bool FileExists(const std::string& path) override { return Has(path); }
+  bool DeleteFileA(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& pattern) override;
+  bool ReadFile(const std::string& path, std::string* data) override;
+  bool WriteFile(const std::string& path, const std::string& data) override;
+  static std::string Lower(const std::string& s);
+
+ private:
+  struct Entry {
+    std::string path, data;
+  };
+  std::map<std::string, Entry> files_;
+};
+
+class FakeVersionInfo : public VersionInfo {
+ public:
+  std::map<std::string, std::array<std::uint16_t, 4>> versions;  // by lower-case path
+  std::optional<std::array<std::uint16_t, 4>> FileVersion(const std::string& path) override;
+};
+
+class FakeShell : public Shell {
+ public:
+  std::vector<ShellCall> calls;
+  void ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
+                     const std::string& directory, int showCmd) override {
+    calls.push_back({owner, file, parameters, directory, showCmd});
+  }
+};
+
+class FakeTimers : public Timers {
+ public:
+  // Moves the clock on, firing every timer that falls due, in time order.
+  void Advance(std::uint64_t ms);
+  int Running() const { return static_cast<int>(timers_.size()); }
+
+  std::uint32_t StartTimer(unsigned intervalMs, std::function<void()> tick) override;
+  void KillTimer(std::uint32_t id) override;
+  std::uint64_t Now() override { return now_; }
+
+ private:
+  struct Entry {
+    unsigned interval;
+    std::uint64_t due;
+    std::function<void()> tick;
+  };
+  std::map<std::uint32_t, Entry> timers_;
+  std::uint32_t next_ = 1;
+  std::uint64_t now_ = 0;
+};
+
+// The whole fake system in one object.
+class FakeDesktop {
+ public:
+  FakeDesktop();
+  FakeWindowManager wm;
+  FakeRegistry registry;
+  FakeHotkeys hotkeys{wm};
+  FakeMutexes mutexes;
+  FakeFiles files;
+  FakeVersionInfo version;
+  FakeShell shell;
+  FakeTimers timers;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers};
+};
+
+}  // namespace nimbul::platform::fake

@@ -1,0 +1,318 @@
+#include <algorithm>
+#include <cctype>
+
+#include "platform/fake/fake_desktop.h"
+
+namespace nimbul::platform::fake {
+
+// ---- registry ----
+
+FakeRegistry::KeyId FakeRegistry::Normal(Hkey root, const std::string& path) {
+  std::string p;
+  for (char c : path) p += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (!p.empty() && p.front() == '\\') p.erase(p.begin());
+  while (!p.empty() && p.back() == '\\') p.pop_back();
+  return {root, p};
+}
+
+bool FakeRegistry::Denied(const KeyId& id) const {
+  for (const KeyId& d : denied_)
+    if (d.first == id.first && (id.second == d.second || id.second.rfind(d.second + "\\", 0) == 0))
+      return true;
+  return false;
+}
+
+void FakeRegistry::DenyWrites(Hkey root, const std::string& path) { denied_.push_back(Normal(root, path)); }
+
+bool FakeRegistry::KeyExists(Hkey root, const std::string& path) const {
+  return keys_.count(Normal(root, path)) != 0;
+}
+
+const FakeRegistry::Value* FakeRegistry::Find(Hkey root, const std::string& path,
+                                              const std::string& name) const {
+  auto k = keys_.find(Normal(root, path));
+  if (k == keys_.end()) return nullptr;
+  auto v = k->second.values.find(FakeFiles::Lower(name));
+  return v == k->second.values.end() ? nullptr : &v->second;
+}
+
+void FakeRegistry::Put(Hkey root, const std::string& path, const std::string& name, std::uint32_t type,
+                       std::vector<std::uint8_t> data) {
+  Value v{name, type, std::move(data)};
+  std::string lname = FakeFiles::Lower(name);
+  keys_[Normal(root, path)].values[lname] = std::move(v);
+}
+
+void FakeRegistry::PutString(Hkey root, const std::string& path, const std::string& name,
+                             const std::string& s) {
+  std::vector<std::uint8_t> d(s.begin(), s.end());
+  d.push_back(0);
+  Put(root, path, name, kRegSz, d);
+}
+
+void FakeRegistry::PutDword(Hkey root, const std::string& path, const std::string& name, std::uint32_t v) {
+  Put(root, path, name, kRegDword,
+      {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
+       static_cast<std::uint8_t>(v >> 24)});
+}
+
+std::vector<std::string> FakeRegistry::ValueNames(Hkey root, const std::string& path) const {
+  std::vector<std::string> out;
+  auto k = keys_.find(Normal(root, path));
+  if (k != keys_.end())
+    for (auto& [lname, v] : k->second.values) out.push_back(v.name);
+  return out;
+}
+
+const FakeRegistry::KeyId* FakeRegistry::Resolve(Hkey key, const std::string& sub, KeyId* storage) const {
+  if (key == kHkeyCurrentUser || key == kHkeyLocalMachine) {
+    *storage = Normal(key, sub);
+    return storage;
+  }
+  auto h = handles_.find(key);
+  if (h == handles_.end()) return nullptr;
+  *storage = h->second;
+  if (!sub.empty()) {
+    KeyId s = Normal(0, sub);
+    storage->second = storage->second.empty() ? s.second : storage->second + "\\" + s.second;
+  }
+  return storage;
+}
+
+std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t,
+                                            Hkey* result) {
+  KeyId id;
+  if (!Resolve(root, path, &id)) return 6;  // ERROR_INVALID_HANDLE
+  if (!keys_.count(id)) {
+    if (Denied(id)) return kErrorAccessDenied;
+    keys_[id];
+  } else if (Denied(id)) {
+    return kErrorAccessDenied;  // full access asked for
+  }
+  Hkey h = nextHandle_++;
+  handles_[h] = id;
+  *result = h;
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t, Hkey* result) {
+  KeyId id;
+  if (!Resolve(root, path, &id)) return 6;
+  if (!keys_.count(id)) return kErrorFileNotFound;
+  Hkey h = nextHandle_++;
+  handles_[h] = id;
+  *result = h;
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeRegistry::RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
+                                             std::vector<std::uint8_t>* data) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) return 6;
+  auto k = keys_.find(h->second);
+  if (k == keys_.end()) return kErrorFileNotFound;
+  std::string lname = FakeFiles::Lower(name);
+  auto v = k->second.values.find(lname);
+  if (v == k->second.values.end()) return kErrorFileNotFound;
+  if (type) *type = v->second.type;
+  if (data) *data = v->second.data;
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeRegistry::RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
+                                           const std::vector<std::uint8_t>& data) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) return 6;
+  if (Denied(h->second)) return kErrorAccessDenied;
+  std::string lname = FakeFiles::Lower(name);
+  auto& values = keys_[h->second].values;
+  auto v = values.find(lname);
+  if (v == values.end())
+    values[lname] = Value{name, type, data};
+  else {
+    v->second.type = type;
+    v->second.data = data;
+  }
+  return kErrorSuccess;
+}
+
+std::uint32_t FakeRegistry::RegDeleteValueA(Hkey key, const std::string& name) {
+  auto h = handles_.find(key);
+  if (h == handles_.end()) return 6;
+  if (Denied(h->second)) return kErrorAccessDenied;
+  std::string lname = FakeFiles::Lower(name);
+  return keys_[h->second].values.erase(lname) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+std::uint32_t FakeRegistry::RegCloseKey(Hkey key) { return handles_.erase(key) ? kErrorSuccess : 6; }
+
+// ---- atoms and hotkeys ----
+
+Atom FakeHotkeys::GlobalAddAtomA(const std::string& name) {
+  for (auto& [a, e] : atoms_)
+    if (FakeFiles::Lower(e.name) == FakeFiles::Lower(name)) {
+      ++e.refs;
+      return a;
+    }
+  Atom a = nextAtom_++;
+  atoms_[a] = {name, 1};
+  return a;
+}
+
+Atom FakeHotkeys::GlobalDeleteAtom(Atom atom) {
+  auto it = atoms_.find(atom);
+  if (it == atoms_.end()) return atom;  // failure returns the atom
+  if (--it->second.refs == 0) atoms_.erase(it);
+  return 0;
+}
+
+int FakeHotkeys::AtomRefs(Atom a) const {
+  auto it = atoms_.find(a);
+  return it == atoms_.end() ? 0 : it->second.refs;
+}
+
+bool FakeHotkeys::RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned vk) {
+  for (auto& r : regs_)
+    if (r.hwnd == w && r.id == id) return false;  // already registered under that window and id
+  bool granted = !taken_.count({modifiers, vk});
+  for (auto& r : regs_)
+    if (r.granted && r.modifiers == modifiers && r.vk == vk) granted = false;
+  regs_.push_back({w, id, modifiers, vk, granted});
+  return granted;
+}
+
+bool FakeHotkeys::UnregisterHotKey(Hwnd w, int id) {
+  auto it = std::find_if(regs_.begin(), regs_.end(), [&](const Registration& r) { return r.hwnd == w && r.id == id; });
+  if (it == regs_.end()) return false;
+  regs_.erase(it);
+  return true;
+}
+
+Hwnd FakeHotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
+  Hwnd h = wm_.AddChildWindow("TKeyHot");
+  wm_.Get(h).onHotkey = std::move(onHotkey);
+  return h;
+}
+
+void FakeHotkeys::DestroyHotkeyWindow(Hwnd w) { wm_.CloseWindow(w); }
+
+bool FakeHotkeys::Press(unsigned modifiers, unsigned vk) {
+  for (auto& r : regs_)
+    if (r.granted && r.modifiers == modifiers && r.vk == vk && vk != 0) {
+      Post(r.hwnd, static_cast<unsigned>(r.id));
+      return true;
+    }
+  return false;
+}
+
+void FakeHotkeys::Post(Hwnd w, unsigned id) {
+  if (!wm_.Exists(w)) return;
+  auto handler = wm_.Get(w).onHotkey;  // copy: the handler may re-register
+  if (handler) handler(id);
+}
+
+// ---- mutexes ----
+
+MutexResult FakeMutexes::CreateMutexA(bool, const std::string& name) {
+  MutexResult r;
+  r.handle = next_++;
+  r.lastError = names.count(name) ? kErrorAlreadyExists : kErrorSuccess;
+  names.insert(name);
+  return r;
+}
+
+bool FakeMutexes::CloseHandle(Handle h) {
+  closed.push_back(h);
+  return true;
+}
+
+// ---- files ----
+
+std::string FakeFiles::Lower(const std::string& s) {
+  std::string out;
+  for (char c : s) out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+bool FakeFiles::DeleteFileA(const std::string& path) {
+  if (!files_.erase(Lower(path))) return false;
+  deleted.push_back(path);
+  return true;
+}
+
+std::vector<std::string> FakeFiles::ListFiles(const std::string& pattern) {
+  // Supports "<folder>\*.<ext>" and "<folder>\*".
+  std::string lp = Lower(pattern);
+  auto slash = lp.find_last_of('\\');
+  std::string folder = lp.substr(0, slash + 1);
+  std::string mask = lp.substr(slash + 1);
+  std::string ext = mask.size() > 1 && mask[0] == '*' ? mask.substr(1) : "";
+  std::vector<std::string> out;
+  for (auto& [key, e] : files_) {
+    if (key.rfind(folder, 0) != 0) continue;
+    std::string rest = key.substr(folder.size());
+    if (rest.find('\\') != std::string::npos) continue;
+    if (!ext.empty() && ext != ".*" && (rest.size() < ext.size() || rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0))
+      continue;
+    out.push_back(e.path.substr(folder.size()));
+  }
+  return out;
+}
+
+bool FakeFiles::ReadFile(const std::string& path, std::string* data) {
+  auto it = files_.find(Lower(path));
+  if (it == files_.end()) return false;
+  *data = it->second.data;
+  return true;
+}
+
+bool FakeFiles::WriteFile(const std::string& path, const std::string& data) {
+  Put(path, data);
+  return true;
+}
+
+// ---- version information ----
+
+std::optional<std::array<std::uint16_t, 4>> FakeVersionInfo::FileVersion(const std::string& path) {
+  auto it = versions.find(FakeFiles::Lower(path));
+  if (it == versions.end()) return std::nullopt;
+  return it->second;
+}
+
+// ---- timers ----
+
+std::uint32_t FakeTimers::StartTimer(unsigned intervalMs, std::function<void()> tick) {
+  std::uint32_t id = next_++;
+  timers_[id] = {intervalMs, now_ + intervalMs, std::move(tick)};
+  return id;
+}
+
+void FakeTimers::KillTimer(std::uint32_t id) { timers_.erase(id); }
+
+void FakeTimers::Advance(std::uint64_t ms) {
+  std::uint64_t end = now_ + ms;
+  for (;;) {
+    std::uint32_t dueId = 0;
+    std::uint64_t due = end + 1;
+    for (auto& [id, t] : timers_)
+      if (t.due < due) {
+        due = t.due;
+        dueId = id;
+      }
+    if (dueId == 0 || due > end) break;
+    now_ = due;
+    auto& t = timers_[dueId];
+    t.due += t.interval;
+    auto tick = t.tick;  // the tick may kill its own timer
+    tick();
+  }
+  now_ = end;
+}
+
+// ---- the desktop ----
+
+FakeDesktop::FakeDesktop() {
+  version.versions[FakeFiles::Lower(files.exePath)] = {1, 7, 1, 6};
+}
+
+}  // namespace nimbul::platform::fake

@@ -1,0 +1,21 @@
+// Files and the running executable's place.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace nimbul::platform {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DeleteFileA(const std::string& path) = 0;
+  // Names (not paths) of the files matching `pattern` (e.g. "C:\\x\\*.ico").
+  virtual std::vector<std::string> ListFiles(const std::string& pattern) = 0;
+  virtual bool ReadFile(const std::string& path, std::string* data) = 0;
+  virtual bool WriteFile(const std::string& path, const std::string& data) = 0;
+};
+
+}  // namespace nimbul::platform

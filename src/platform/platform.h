@@ -1,0 +1,25 @@
+// The set of system services the program runs on.
+#pragma once
+#include "platform/files.h"
+#include "platform/hotkeys.h"
+#include "platform/mutex.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/timers.h"
+#include "platform/version_info.h"
+#include "platform/window_manager.h"
+
+namespace nimbul::platform {
+
+struct Platform {
+  WindowManager& wm;
+  Registry& registry;
+  Hotkeys& hotkeys;
+  Mutexes& mutexes;
+  Files& files;
+  VersionInfo& version;
+  Shell& shell;
+  Timers& timers;
+};
+
+}  // namespace nimbul::platform

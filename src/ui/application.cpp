@@ -1,0 +1,123 @@
+#include "ui/application.h"
+
+#include <cctype>
+
+namespace nimbul::ui {
+
+Application::Application(platform::Platform& platform, Backend& backend)
+    : platform_(platform), backend_(backend) {}
+
+Application::~Application() {
+  // Forms go in reverse order of creation, the main form last.
+  while (!forms_.empty()) forms_.pop_back();
+}
+
+void Application::Initialize() {
+  title_ = TitleFromExeName(ExeName());
+  handle_ = backend_.CreateApplicationWindow(title_);
+}
+
+void Application::SetTitle(const std::string& t) {
+  title_ = t;
+  backend_.SetApplicationTitle(t);
+}
+
+void Application::RealizeTree(Control& c) {
+  c.AttachPeer(backend_.CreatePeer(c));
+  // Copy: creating a peer never adds children, but keep the walk safe.
+  std::vector<Control*> children = c.Children();
+  for (Control* child : children) RealizeTree(*child);
+}
+
+void Application::Realize(Form& f) {
+  RealizeTree(f);
+  for (Menu* m : f.Menus()) RealizeMenu(*m);
+}
+
+void Application::RealizeMenu(Menu& m) { m.AttachPeer(backend_.CreateMenuPeer(m)); }
+
+void Application::Run() {
+  running_ = true;
+  if (showMainForm_ && mainForm_) mainForm_->Show();
+  backend_.RunMessageLoop();
+  running_ = false;
+}
+
+void Application::Terminate() { backend_.Terminate(); }
+void Application::ProcessMessages() { backend_.ProcessMessages(); }
+
+void Application::SetHint(const std::string& h) {
+  if (h == hint_) return;
+  hint_ = h;
+  Guard(OnHint);
+}
+
+void Application::Minimize() {
+  if (minimized_) return;
+  backend_.MinimizeApplication();
+  minimized_ = true;
+  Guard(OnMinimize);
+}
+
+void Application::Restore() {
+  if (!minimized_) return;
+  backend_.RestoreApplication();
+  minimized_ = false;
+  Guard(OnRestore);
+}
+
+void Application::SystemActivated() { Guard(OnActivate); }
+void Application::SystemDeactivated() { Guard(OnDeactivate); }
+
+void Application::Guard(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowException(e);
+  }
+}
+
+void Application::ShowException(const std::exception& e) {
+  platform_.wm.MessageBoxA(handle_, ErrorBoxText(e.what()), title_, platform::kMbOk | platform::kMbIconStop);
+}
+
+void Application::ShowMessage(const std::string& text) {
+  platform_.wm.MessageBoxA(handle_, text, title_, platform::kMbOk);
+}
+
+int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  return platform_.wm.MessageBoxA(handle_, text, caption, flags);
+}
+
+void Application::BringToFront() {
+  auto& wm = platform_.wm;
+  platform::Hwnd popup = wm.GetLastActivePopup(handle_);
+  if (popup != 0 && popup != handle_ && wm.IsWindowVisible(popup) && wm.IsWindowEnabled(popup))
+    wm.SetForegroundWindow(popup);
+}
+
+std::string Application::ExeName() { return platform_.files.ExecutablePath(); }
+
+std::string Application::ExeFolder() {
+  std::string path = ExeName();
+  auto pos = path.find_last_of("\\/:");
+  return pos == std::string::npos ? std::string() : path.substr(0, pos + 1);
+}
+
+std::string ErrorBoxText(const std::string& text) {
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
+    return text + ".";
+  return text;
+}
+
+std::string TitleFromExeName(const std::string& exePath) {
+  auto slash = exePath.find_last_of("\\/:");
+  std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+  name = name.substr(0, name.find('.'));
+  for (size_t i = 1; i < name.size(); ++i)
+    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+  return name;
+}
+
+}  // namespace nimbul::ui

@@ -1,0 +1,138 @@
+// The simple control models: panels, labels, buttons, edits, bars.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/image_list.h"
+
+namespace nimbul::ui {
+
+class Panel : public Control {
+ public:
+  Panel(Control* parent, std::string name) : Control(parent, Kind::Panel, std::move(name)) {}
+  bool SingleBorder() const { return singleBorder_; }
+  void SetSingleBorder(bool b) { singleBorder_ = b; }
+  // Lays the children out by their Align inside this control's client area.
+  void Realign();
+
+ private:
+  bool singleBorder_ = false;
+};
+
+enum class TextAlign { Left, Right, Center };
+
+class Label : public Control {
+ public:
+  Label(Control* parent, std::string name) : Control(parent, Kind::Label, std::move(name)) {}
+  TextAlign Alignment() const { return alignment_; }
+  void SetAlignment(TextAlign a) { alignment_ = a; }
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool w) { wordWrap_ = w; }
+  // A link label: coloured, underlined, hand cursor.
+  bool IsLink() const { return link_; }
+  void SetLink(bool l) { link_ = l; Changed(Prop::Style); }
+  Color FontColor() const { return fontColor_; }
+  void SetFontColor(Color c) { fontColor_ = c; Changed(Prop::Color); }
+
+ private:
+  TextAlign alignment_ = TextAlign::Left;
+  bool wordWrap_ = false;
+  bool link_ = false;
+  Color fontColor_ = kClWindowText;
+};
+
+class Button : public Control {
+ public:
+  Button(Control* parent, std::string name) : Control(parent, Kind::Button, std::move(name)) {}
+  bool IsDefault() const { return default_; }
+  void SetDefault(bool d) { default_ = d; }
+  bool IsCancel() const { return cancel_; }
+  void SetCancel(bool c) { cancel_ = c; }
+
+ private:
+  bool default_ = false;
+  bool cancel_ = false;
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Control* parent, std::string name) : Control(parent, Kind::CheckBox, std::move(name)) {}
+  bool Checked() const { return checked_; }
+  void SetChecked(bool c) { if (checked_ != c) { checked_ = c; Changed(Prop::Checked); } }
+  // Raised by the peer when the user flips the box: the model is updated first.
+  void UserToggled() { checked_ = !checked_; Changed(Prop::Checked); Click(); }
+
+ private:
+  bool checked_ = false;
+};
+
+class Edit : public Control {
+ public:
+  Edit(Control* parent, std::string name, Kind kind = Kind::Edit) : Control(parent, kind, std::move(name)) {}
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& t) { text_ = t; Changed(Prop::Text); }
+  // The peer reports what the user typed.
+  void UserEdited(const std::string& t) { text_ = t; }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool r) { readOnly_ = r; }
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int m) { maxLength_ = m; }
+
+ private:
+  std::string text_;
+  bool readOnly_ = false;
+  int maxLength_ = 0;
+};
+
+// A multi-line read-only text.
+class Memo : public Edit {
+ public:
+  Memo(Control* parent, std::string name) : Edit(parent, std::move(name), Kind::Memo) {}
+};
+
+class StatusBar : public Control {
+ public:
+  StatusBar(Control* parent, std::string name) : Control(parent, Kind::StatusBar, std::move(name)) {}
+  // The text of the one panel over the whole width.
+  const std::string& SimpleText() const { return text_; }
+  void SetSimpleText(const std::string& t) { if (t != text_) { text_ = t; Changed(Prop::Text); } }
+
+ private:
+  std::string text_;
+};
+
+class ProgressBar : public Control {
+ public:
+  ProgressBar(Control* parent, std::string name) : Control(parent, Kind::ProgressBar, std::move(name)) {}
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  int Position() const { return position_; }
+  void SetRange(int mn, int mx) { min_ = mn; max_ = mx; Changed(Prop::Position); }
+  void SetPosition(int p) { position_ = p; Changed(Prop::Position); }
+
+ private:
+  int min_ = 0, max_ = 100, position_ = 0;
+};
+
+class Splitter : public Control {
+ public:
+  Splitter(Control* parent, std::string name) : Control(parent, Kind::Splitter, std::move(name)) {}
+  // The user dragged the splitter: the control it sizes takes the new width.
+  void UserDragged(int newWidthOfSizedControl);
+};
+
+// The platform's hotkey-capture field; its value is a 16-bit shortcut value.
+class HotKeyField : public Control {
+ public:
+  HotKeyField(Control* parent, std::string name) : Control(parent, Kind::HotKeyField, std::move(name)) {}
+  std::uint16_t HotKey() const { return value_; }
+  void SetHotKey(std::uint16_t v) { value_ = v; Changed(Prop::Text); }
+  // The peer reports what the user pressed.
+  void UserSet(std::uint16_t v) { value_ = v; }
+
+ private:
+  std::uint16_t value_ = 0;
+};
+
+}  // namespace nimbul::ui
