@@ -1,0 +1,58 @@
+# Cross build: Nimbul.exe, the Win32 tests, the end-to-end programs and the
+# benchmarks, all 32-bit Windows programs with the runtime linked statically.
+set(NIMBUL_DEPS "/opt/nimbulon-deps/i686" CACHE PATH "Cross-built GoogleTest and libjpeg")
+set(NIMBUL_STATIC -static -static-libgcc -static-libstdc++)
+set(NIMBUL_SYSLIBS comctl32 comdlg32 shell32 user32 gdi32 advapi32 version wininet ole32 uuid)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
+
+file(GLOB_RECURSE NIMBUL_WIN32 CONFIGURE_DEPENDS src/platform/win32/*.cpp src/ui/win32/*.cpp)
+add_library(nimbul_win32 STATIC ${NIMBUL_WIN32})
+target_link_libraries(nimbul_win32 PUBLIC nimbul_core ${NIMBUL_SYSLIBS})
+
+add_library(nimbul_gtest STATIC IMPORTED)
+set_target_properties(nimbul_gtest PROPERTIES
+  IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libgtest.a
+  INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include)
+add_library(nimbul_gtest_main STATIC IMPORTED)
+set_target_properties(nimbul_gtest_main PROPERTIES IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libgtest_main.a)
+
+add_executable(Nimbul WIN32 src/app/main_win32.cpp res/nimbul.rc)
+set_target_properties(Nimbul PROPERTIES OUTPUT_NAME Nimbul)
+target_link_libraries(Nimbul PRIVATE nimbul_win32)
+target_link_options(Nimbul PRIVATE ${NIMBUL_STATIC})
+
+# Win32 layer tests under Wine.
+file(GLOB NIMBUL_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+if(NIMBUL_WIN32_TESTS)
+  add_executable(nimbul_win32_tests ${NIMBUL_WIN32_TESTS})
+  target_link_libraries(nimbul_win32_tests PRIVATE nimbul_win32 nimbul_fake nimbul_gtest_main nimbul_gtest)
+  target_link_options(nimbul_win32_tests PRIVATE ${NIMBUL_STATIC})
+endif()
+
+# End-to-end: the driver (tests) and the helper that opens target windows.
+file(GLOB NIMBUL_E2E_LIB CONFIGURE_DEPENDS tests/e2e/lib/*.cpp)
+file(GLOB NIMBUL_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+if(NIMBUL_E2E_TESTS)
+  add_library(nimbul_e2e_lib STATIC ${NIMBUL_E2E_LIB})
+  target_include_directories(nimbul_e2e_lib PUBLIC tests/e2e/lib src)
+  target_link_libraries(nimbul_e2e_lib PUBLIC nimbul_gtest ${NIMBUL_SYSLIBS})
+  add_executable(nimbul_e2e_tests ${NIMBUL_E2E_TESTS})
+  target_link_libraries(nimbul_e2e_tests PRIVATE nimbul_e2e_lib nimbul_gtest_main nimbul_gtest)
+  target_link_options(nimbul_e2e_tests PRIVATE ${NIMBUL_STATIC})
+endif()
+file(GLOB NIMBUL_TARGETS CONFIGURE_DEPENDS tests/e2e/targets/*.cpp)
+if(NIMBUL_TARGETS)
+  add_executable(targets WIN32 ${NIMBUL_TARGETS})
+  target_link_libraries(targets PRIVATE ${NIMBUL_SYSLIBS})
+  target_link_options(targets PRIVATE ${NIMBUL_STATIC})
+endif()
+
+# Benchmarks: one program per file in bench/.
+file(GLOB NIMBUL_BENCHES CONFIGURE_DEPENDS bench/*.cpp)
+foreach(src ${NIMBUL_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(bench_${name} ${src})
+  target_include_directories(bench_${name} PRIVATE bench src)
+  target_link_libraries(bench_${name} PRIVATE nimbul_win32 nimbul_fake)
+  target_link_options(bench_${name} PRIVATE ${NIMBUL_STATIC})
+endforeach()

@@ -1,0 +1,15 @@
+// The stored form of colours: a name from the colour table, or "$" and eight
+// upper-case hexadecimal digits for a colour without a name.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace nimbul::app {
+
+// The colour's name, or "$XXXXXXXX".
+std::string ColorToText(std::uint32_t color);
+// A name in any letter case, a decimal integer or "$"-hexadecimal. Anything
+// else throws nimbul::Error("'<text>' is not a valid integer value").
+std::uint32_t TextToColor(const std::string& text);
+
+}  // namespace nimbul::app
