@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -40,7 +41,14 @@ class SettingsAccessor {
   void SetTextValue(const std::string& name, const std::string& value);
   bool RemoveValue(const std::string& name);
 
+  // The open key's path below the root; empty while no key is open.
+  const std::string& CurrentPath() const { return path_; }
+
  private:
+  std::vector<std::uint8_t> ReadData(const std::string& name, std::uint32_t* type);
+  std::uint32_t ReadDword(const std::string& name);
+  void WriteData(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data);
+
   platform::Registry& registry_;
   platform::Hkey root_ = platform::kHkeyCurrentUser;
   platform::Hkey key_ = 0;

@@ -34,6 +34,8 @@ inline constexpr SettingValue AFSM{"AFSM", ValueKind::ShortCut, "F7", 0};
 inline constexpr SettingValue KHTASK{"KHTASK", ValueKind::ShortCut, "F4", 0};
 }  // namespace settings
 
+// Writes the value's default (of its kind) when the value is missing.
+void EnsureDefault(SettingsAccessor& s, const SettingValue& v);
 // Each writes the value's default when the value is missing, then reads it.
 bool EnsureFlag(SettingsAccessor& s, const SettingValue& v);
 std::int32_t EnsureNumber(SettingsAccessor& s, const SettingValue& v);

@@ -9,10 +9,9 @@ Form::Form(Application& app, std::string name) : Control(nullptr, Kind::Form, st
   Control::SetVisible(false);
 }
 
-Form::~Form() {
-  for (ui::Menu* m : menus_) m->AttachPeer(nullptr);
-  DetachPeer();
-}
+// The menus are members of the derived form and are gone by now; their
+// peers went with them.
+Form::~Form() { DetachPeer(); }
 
 void Form::SetClientSize(int w, int h) {
   clientWidth_ = w;

@@ -157,6 +157,7 @@ class FakeRegistry : public Registry {
   using KeyId = std::pair<Hkey, std::string>;  // root, lower-case normalised path
   static KeyId Normal(Hkey root, const std::string& path);
   bool Denied(const KeyId& id) const;
+  Key& CreateKey(const KeyId& id);
   const KeyId* Resolve(Hkey key, const std::string& sub, KeyId* storage) const;
   std::map<KeyId, Key> keys_;
   std::map<Hkey, KeyId> handles_;

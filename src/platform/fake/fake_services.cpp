@@ -7,6 +7,9 @@ namespace nimbul::platform::fake {
 
 // ---- registry ----
 
+// The system refuses a sub-key path that starts with a backslash.
+constexpr std::uint32_t kErrorBadPathname = 161;
+
 FakeRegistry::KeyId FakeRegistry::Normal(Hkey root, const std::string& path) {
   std::string p;
   for (char c : path) p += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -40,7 +43,14 @@ void FakeRegistry::Put(Hkey root, const std::string& path, const std::string& na
                        std::vector<std::uint8_t> data) {
   Value v{name, type, std::move(data)};
   std::string lname = FakeFiles::Lower(name);
-  keys_[Normal(root, path)].values[lname] = std::move(v);
+  CreateKey(Normal(root, path)).values[lname] = std::move(v);
+}
+
+FakeRegistry::Key& FakeRegistry::CreateKey(const KeyId& id) {
+  // Like the real registry, a key's parents come into being with it.
+  for (auto sep = id.second.find('\\'); sep != std::string::npos; sep = id.second.find('\\', sep + 1))
+    keys_[{id.first, id.second.substr(0, sep)}];
+  return keys_[id];
 }
 
 void FakeRegistry::PutString(Hkey root, const std::string& path, const std::string& name,
@@ -81,11 +91,12 @@ const FakeRegistry::KeyId* FakeRegistry::Resolve(Hkey key, const std::string& su
 
 std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t,
                                             Hkey* result) {
+  if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
   if (!Resolve(root, path, &id)) return 6;  // ERROR_INVALID_HANDLE
   if (!keys_.count(id)) {
     if (Denied(id)) return kErrorAccessDenied;
-    keys_[id];
+    CreateKey(id);
   } else if (Denied(id)) {
     return kErrorAccessDenied;  // full access asked for
   }
@@ -95,10 +106,14 @@ std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, 
   return kErrorSuccess;
 }
 
-std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t, Hkey* result) {
+std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
+                                          Hkey* result) {
+  constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004;  // KEY_SET_VALUE, KEY_CREATE_SUB_KEY
+  if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
   if (!Resolve(root, path, &id)) return 6;
   if (!keys_.count(id)) return kErrorFileNotFound;
+  if ((access & kWriteRights) != 0 && Denied(id)) return kErrorAccessDenied;
   Hkey h = nextHandle_++;
   handles_[h] = id;
   *result = h;
@@ -107,9 +122,9 @@ std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, st
 
 std::uint32_t FakeRegistry::RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                              std::vector<std::uint8_t>* data) {
-  auto h = handles_.find(key);
-  if (h == handles_.end()) return 6;
-  auto k = keys_.find(h->second);
+  KeyId id;
+  if (!Resolve(key, "", &id)) return 6;
+  auto k = keys_.find(id);
   if (k == keys_.end()) return kErrorFileNotFound;
   std::string lname = FakeFiles::Lower(name);
   auto v = k->second.values.find(lname);
@@ -121,11 +136,11 @@ std::uint32_t FakeRegistry::RegQueryValueExA(Hkey key, const std::string& name, 
 
 std::uint32_t FakeRegistry::RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
                                            const std::vector<std::uint8_t>& data) {
-  auto h = handles_.find(key);
-  if (h == handles_.end()) return 6;
-  if (Denied(h->second)) return kErrorAccessDenied;
+  KeyId id;
+  if (!Resolve(key, "", &id)) return 6;
+  if (Denied(id)) return kErrorAccessDenied;
   std::string lname = FakeFiles::Lower(name);
-  auto& values = keys_[h->second].values;
+  auto& values = CreateKey(id).values;
   auto v = values.find(lname);
   if (v == values.end())
     values[lname] = Value{name, type, data};
@@ -137,14 +152,18 @@ std::uint32_t FakeRegistry::RegSetValueExA(Hkey key, const std::string& name, st
 }
 
 std::uint32_t FakeRegistry::RegDeleteValueA(Hkey key, const std::string& name) {
-  auto h = handles_.find(key);
-  if (h == handles_.end()) return 6;
-  if (Denied(h->second)) return kErrorAccessDenied;
-  std::string lname = FakeFiles::Lower(name);
-  return keys_[h->second].values.erase(lname) ? kErrorSuccess : kErrorFileNotFound;
+  KeyId id;
+  if (!Resolve(key, "", &id)) return 6;
+  if (Denied(id)) return kErrorAccessDenied;
+  auto k = keys_.find(id);
+  if (k == keys_.end()) return kErrorFileNotFound;
+  return k->second.values.erase(FakeFiles::Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
-std::uint32_t FakeRegistry::RegCloseKey(Hkey key) { return handles_.erase(key) ? kErrorSuccess : 6; }
+std::uint32_t FakeRegistry::RegCloseKey(Hkey key) {
+  if (key == kHkeyCurrentUser || key == kHkeyLocalMachine) return kErrorSuccess;
+  return handles_.erase(key) ? kErrorSuccess : 6;
+}
 
 // ---- atoms and hotkeys ----
 

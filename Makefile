@@ -1,0 +1,53 @@
+# The two everyday commands, `make run` and `make test`, plus `make bench`.
+# Both presets build into build/native and build/win32 unless told otherwise,
+# e.g. `make test BUILD=build/mine` (then build/mine-native, build/mine-win32).
+
+NIMBUL_DEPS ?= /opt/nimbulon-deps/i686
+BUILD ?=
+ifeq ($(BUILD),)
+NATIVE_DIR ?= $(CURDIR)/build/native
+WIN32_DIR ?= $(CURDIR)/build/win32
+else
+NATIVE_DIR ?= $(abspath $(BUILD))-native
+WIN32_DIR ?= $(abspath $(BUILD))-win32
+endif
+WINEPREFIX ?= $(CURDIR)/build/wineprefix
+
+export NIMBUL_DEPS WINEPREFIX
+export NIMBUL_NATIVE_DIR := $(NATIVE_DIR)
+export NIMBUL_WIN32_DIR := $(WIN32_DIR)
+
+.PHONY: all bootstrap native win32 build test run bench clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+build_native = ( [ -f $(NATIVE_DIR)/build.ninja ] || cmake --preset native -B $(NATIVE_DIR) ) && \
+	cmake --build $(NATIVE_DIR) -j2
+build_win32 = ( [ -f $(WIN32_DIR)/build.ninja ] || cmake --preset win32 -B $(WIN32_DIR) -DNIMBUL_DEPS=$(NIMBUL_DEPS) ) && \
+	cmake --build $(WIN32_DIR) -j2
+
+native: bootstrap
+	@$(build_native)
+
+win32: bootstrap
+	@$(build_win32)
+
+# The presets share the two cores, so they build one after the other.
+build: bootstrap
+	@$(build_native)
+	@$(build_win32)
+
+test: build
+	@scripts/test.sh
+
+run: win32
+	@scripts/run.sh
+
+bench: win32
+	@scripts/bench.sh
+
+clean:
+	rm -rf $(NATIVE_DIR) $(WIN32_DIR) build/test-logs build/e2e-screenshots

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Checks the shipped file itself: a 32-bit PE for i386 with the GUI subsystem
+# that needs no DLL beside it, that is, one that imports Windows system DLLs
+# only (the compiler's runtime is linked in statically).
+# Prints "  ok <check>" or "  FAILED <check>: <why>" per check; exits non-zero
+# on any failure.
+set -uo pipefail
+exe=${1:?usage: check-exe.sh Nimbul.exe}
+dump=$(i686-w64-mingw32-objdump -p "$exe" 2>&1) || { echo "  FAILED readable PE: $dump"; exit 1; }
+
+# DLLs that every Windows installation carries in its system folder.
+system_dlls='^(kernel32|user32|gdi32|advapi32|shell32|comctl32|comdlg32|version|wininet|ole32|oleaut32|msvcrt|shlwapi|uxtheme|winmm|ws2_32|wsock32|ntdll|imm32|rpcrt4|secur32|crypt32|winspool\.drv)\.dll$'
+
+bad=0
+check() {
+  local name=$1 cond=$2 why=$3
+  if [ "$cond" = yes ]; then echo "  ok $name"; else echo "  FAILED $name: $why"; bad=1; fi
+}
+has() { grep -Eq "$1" <<<"$dump" && echo yes || echo no; }
+
+check "PE32 (32-bit)" "$(has 'Magic[[:space:]]+010b')" "$(grep -m1 Magic <<<"$dump")"
+check "machine i386" "$(has 'file format pei-i386')" "$(grep -m1 'file format' <<<"$dump")"
+check "GUI subsystem" "$(has 'Subsystem[[:space:]]+00000002')" "$(grep -m1 '^Subsystem' <<<"$dump")"
+
+imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr -d '\r')
+foreign=$(tr 'A-Z' 'a-z' <<<"$imports" | grep -Ev "$system_dlls" | tr '\n' ' ')
+if [ -z "$imports" ]; then
+  check "imports only system DLLs" no "no import table found"
+else
+  check "imports only system DLLs" "$([ -z "$foreign" ] && echo yes || echo no)" "also imports $foreign"
+fi
+exit $bad

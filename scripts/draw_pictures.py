@@ -1,0 +1,286 @@
+#!/usr/bin/env python3
+"""Draws the program's own pictures into res/: the application icon
+(nimbul.ico: 16, 32 and 48 pixels, 32-bit with alpha) and the tool bar strip
+(toolbar.bmp: ten 16x16 images side by side, magenta where transparent).
+
+Only the standard library is used, so the pictures can be redrawn on any
+machine: python3 scripts/draw_pictures.py
+"""
+
+import os
+import struct
+import sys
+
+MAGENTA = (255, 0, 255)
+OUTLINE = (40, 48, 64)
+BODY = (255, 255, 255)
+TITLE = (36, 92, 196)
+GHOST_OUTLINE = (150, 156, 168)
+GHOST_TITLE = (176, 190, 214)
+GHOST_BODY = (232, 234, 238)
+GREEN = (32, 150, 56)
+RED = (200, 40, 40)
+BLUE = (30, 90, 200)
+SCREEN = (70, 130, 200)
+BEZEL = (90, 96, 110)
+ROOF = (180, 60, 40)
+WALL = (240, 220, 170)
+
+
+class Canvas:
+    """A square RGB(A) raster with the few shapes the pictures need."""
+
+    def __init__(self, size, fill=None):
+        self.size = size
+        self.px = [[fill for _ in range(size)] for _ in range(size)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.px[y][x] = colour
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, colour)
+            self.put(x, y1, colour)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, colour)
+            self.put(x1, y, colour)
+
+    def disc(self, cx, cy, r, colour):
+        for y in range(self.size):
+            for x in range(self.size):
+                if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= r * r:
+                    self.put(x, y, colour)
+
+    def ring(self, cx, cy, r_out, r_in, colour, skip=None):
+        for y in range(self.size):
+            for x in range(self.size):
+                d = (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2
+                if r_in * r_in <= d <= r_out * r_out and not (skip and skip(x, y)):
+                    self.put(x, y, colour)
+
+    def hline(self, x0, x1, y, colour):
+        self.rect(x0, y, x1, y, colour)
+
+    def vline(self, x, y0, y1, colour):
+        self.rect(x, y0, x, y1, colour)
+
+
+def window(c, x0, y0, x1, y1, ghost=False):
+    """A small application window: outline, title bar, white client area."""
+    outline, title, body = (GHOST_OUTLINE, GHOST_TITLE, GHOST_BODY) if ghost else (OUTLINE, TITLE, BODY)
+    c.rect(x0, y0, x1, y1, body)
+    c.rect(x0, y0, x1, y0 + 2, title)
+    c.frame(x0, y0, x1, y1, outline)
+
+
+def arrow_up(c, cx, top, colour):
+    """A 7-pixel-wide arrow pointing up, with its tip at (cx, top)."""
+    for i in range(4):
+        c.hline(cx - i, cx + i, top + i, colour)
+    c.rect(cx - 1, top + 4, cx + 1, top + 6, colour)
+
+
+def arrow_down(c, cx, bottom, colour):
+    for i in range(4):
+        c.hline(cx - i, cx + i, bottom - i, colour)
+    c.rect(cx - 1, bottom - 6, cx + 1, bottom - 4, colour)
+
+
+def cross(c, cx, cy, colour):
+    for d in range(-2, 3):
+        for t in (0, 1):
+            c.put(cx + d + t, cy + d, colour)
+            c.put(cx + d + t, cy - d, colour)
+
+
+def monitor(c):
+    c.rect(1, 2, 14, 11, BEZEL)
+    c.rect(2, 3, 13, 10, SCREEN)
+    c.rect(6, 12, 9, 12, BEZEL)
+    c.rect(4, 13, 11, 13, BEZEL)
+
+
+def show_selected(c):
+    window(c, 0, 1, 11, 11)
+    arrow_up(c, 12, 8, GREEN)
+
+
+def hide_selected(c):
+    window(c, 0, 1, 11, 11, ghost=True)
+    arrow_down(c, 12, 15, RED)
+
+
+def refresh(c):
+    """A ring open at the top right, with an arrowhead turning clockwise."""
+    c.ring(8, 8, 6.5, 4.0, GREEN, skip=lambda x, y: x >= 8 and y < 8)
+    for i in range(4):
+        c.vline(8 + i, i, 6 - i, GREEN)
+
+
+def about(c):
+    c.disc(8, 8, 7.2, BLUE)
+    c.rect(7, 3, 8, 4, BODY)
+    c.rect(7, 6, 8, 12, BODY)
+    c.hline(6, 7, 6, BODY)
+    c.hline(6, 9, 12, BODY)
+
+
+def desktop_icons(c):
+    monitor(c)
+    for x, y in ((3, 4), (3, 7), (6, 4)):
+        c.rect(x, y, x + 1, y + 1, BODY)
+
+
+def minimize_to_tray(c):
+    window(c, 0, 0, 10, 8)
+    arrow_down(c, 12, 11, GREEN)
+    c.rect(0, 13, 15, 15, BEZEL)
+    c.rect(10, 14, 14, 14, SCREEN)
+
+
+def home_page(c):
+    for i in range(7):
+        c.hline(7 - i, 8 + i, 1 + i, ROOF)
+    c.rect(3, 8, 12, 15, WALL)
+    c.frame(3, 8, 12, 15, OUTLINE)
+    c.rect(7, 11, 9, 15, TITLE)
+    c.rect(11, 2, 12, 5, OUTLINE)
+
+
+def show_all(c):
+    window(c, 3, 0, 14, 8)
+    window(c, 0, 4, 10, 12)
+    arrow_up(c, 12, 9, GREEN)
+
+
+def hide_all(c):
+    window(c, 3, 0, 14, 8, ghost=True)
+    window(c, 0, 4, 10, 12, ghost=True)
+    cross(c, 12, 12, RED)
+
+
+def taskbar(c):
+    monitor(c)
+    c.rect(2, 9, 13, 10, OUTLINE)
+    c.rect(3, 9, 4, 10, GREEN)
+    c.rect(6, 9, 8, 10, GHOST_OUTLINE)
+
+
+# Index order of the tool bar's image list.
+TOOLBAR = [show_selected, hide_selected, refresh, about, desktop_icons,
+           minimize_to_tray, home_page, show_all, hide_all, taskbar]
+
+
+def toolbar_bmp():
+    """160x16, 24 bits, bottom-up rows padded to 4 bytes."""
+    images = []
+    for draw in TOOLBAR:
+        c = Canvas(16, MAGENTA)
+        draw(c)
+        images.append(c)
+    width, height = 16 * len(images), 16
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for img in images:
+            for x in range(16):
+                r, g, b = img.px[y][x]
+                row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    pixels = b"".join(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
+
+
+def app_icon(size):
+    """A window half hidden behind a cloud, on transparent ground. Drawn at
+    four times the size and averaged down, so the edges are smooth."""
+    s = 4
+    n = size * s
+    c = Canvas(n, None)
+    u = n / 16.0
+
+    def r(v):
+        return int(round(v * u))
+
+    c.rect(r(1), r(1), r(13), r(11), BODY)
+    c.rect(r(1), r(1), r(13), r(3.5), TITLE)
+    for k in range(max(1, r(0.75))):
+        c.frame(r(1) + k, r(1) + k, r(13) - k, r(11) - k, OUTLINE)
+    cloud = (215, 230, 248)
+    edge = (120, 150, 190)
+    for cx, cy, rad in ((6, 12, 3.2), (10, 10.5, 3.8), (13, 12.5, 2.8), (8.5, 13.2, 2.8)):
+        c.disc(cx * u, cy * u, rad * u + u * 0.6, edge)
+    for cx, cy, rad in ((6, 12, 3.2), (10, 10.5, 3.8), (13, 12.5, 2.8), (8.5, 13.2, 2.8)):
+        c.disc(cx * u, cy * u, rad * u, cloud)
+
+    out = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            acc = [0, 0, 0]
+            covered = 0
+            for dy in range(s):
+                for dx in range(s):
+                    p = c.px[y * s + dy][x * s + dx]
+                    if p is not None:
+                        covered += 1
+                        for i in range(3):
+                            acc[i] += p[i]
+            if covered:
+                row.append(tuple(a // covered for a in acc) + (255 * covered // (s * s),))
+            else:
+                row.append((0, 0, 0, 0))
+        out.append(row)
+    return out
+
+
+def icon_image(pixels):
+    """One icon directory entry's data: a 32-bit DIB with its AND mask."""
+    size = len(pixels)
+    xor = bytearray()
+    for y in reversed(range(size)):
+        for r, g, b, a in pixels[y]:
+            xor += bytes((b, g, r, a))
+    mask_stride = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for y in reversed(range(size)):
+        bits = bytearray(mask_stride)
+        for x in range(size):
+            if pixels[y][x][3] == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return info + bytes(xor) + bytes(mask)
+
+
+def app_ico():
+    sizes = (16, 32, 48)
+    images = [icon_image(app_icon(s)) for s in sizes]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip(sizes, images):
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return out + b"".join(images)
+
+
+def main():
+    res = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "res")
+    with open(os.path.join(res, "toolbar.bmp"), "wb") as f:
+        f.write(toolbar_bmp())
+    with open(os.path.join(res, "nimbul.ico"), "wb") as f:
+        f.write(app_ico())
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Runs every suite that has been built and prints one summary line,
+# "N passed, N failed", summed over all of them. Exits non-zero when any
+# test failed. Expects the builds to be done (make test does that first).
+#
+#   scripts/test.sh [unit|exe|win32|e2e]...   (default: all of them)
+# Extra arguments for the GoogleTest programs go in NIMBUL_GTEST_ARGS, for
+# example NIMBUL_GTEST_ARGS=--gtest_filter='ProgramEntry.*'.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+passed=0
+failed=0
+logs=$repo/build/test-logs
+mkdir -p "$logs"
+gtest_args=(--gtest_color=no ${NIMBUL_GTEST_ARGS:-})
+
+# Adds the counts of one GoogleTest log. A program that died before its
+# summary counts as one failure, whatever it printed before.
+count_gtest() {
+  local log=$1 rc=$2 p f
+  p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n1)
+  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n1)
+  if [ -z "$p" ] && [ -z "$f" ]; then
+    echo "  no test summary (exit code $rc): counted as one failure"
+    failed=$((failed + 1))
+    return
+  fi
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if [ "${f:-0}" -eq 0 ] && [ "$rc" -ne 0 ]; then
+    echo "  exit code $rc after the tests: counted as one failure"
+    failed=$((failed + 1))
+  fi
+}
+
+run_unit() {
+  local exe=$native_dir/nimbul_unit_tests
+  echo "== native unit tests"
+  if [ ! -x "$exe" ]; then echo "  skipped: $exe not built"; return; fi
+  "$exe" "${gtest_args[@]}" 2>&1 | tee "$logs/unit.log"
+  count_gtest "$logs/unit.log" "${PIPESTATUS[0]}"
+}
+
+run_exe_check() {
+  echo "== Nimbul.exe file checks"
+  local exe=$win32_dir/Nimbul.exe
+  if [ ! -f "$exe" ]; then echo "  skipped: $exe not built"; return; fi
+  local out
+  out=$("$repo/scripts/check-exe.sh" "$exe")
+  echo "$out"
+  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
+  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
+}
+
+# Runs one cross-built GoogleTest program under Wine on its own Xvfb display
+# inside a virtual desktop, and ends every Wine process afterwards.
+run_wine_suite() {
+  local name=$1 exe=$2 limit=$3
+  echo "== $name (Wine)"
+  if [ ! -f "$exe" ]; then echo "  skipped: $exe not built"; return; fi
+  start_xvfb || { failed=$((failed + 1)); return; }
+  echo "  display $DISPLAY, prefix $WINEPREFIX"
+  stop_wine
+  use_virtual_desktop
+  (cd "$(dirname "$exe")" && timeout -k 10 "$limit" wine "$exe" "${gtest_args[@]}") 2>&1 |
+    tr -d '\r' | tee "$logs/$name.log"
+  local rc=${PIPESTATUS[0]}
+  [ "$rc" -eq 124 ] && echo "  timed out after $limit s"
+  stop_wine
+  stop_xvfb
+  count_gtest "$logs/$name.log" "$rc"
+}
+
+convert_screenshots() {
+  local dir=$repo/build/e2e-screenshots bmp
+  [ -d "$dir" ] || return 0
+  for bmp in "$dir"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    if convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null; then
+      rm -f "$bmp"
+      echo "  screenshot of a failure: ${bmp%.bmp}.png"
+    else
+      echo "  screenshot of a failure: $bmp"
+    fi
+  done
+}
+
+run_e2e() {
+  local dir=$repo/build/e2e-screenshots
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  local exe=${NIMBUL_EXE:-$win32_dir/Nimbul.exe}
+  if [ ! -f "$exe" ] && [ -f "$win32_dir/nimbul_e2e_tests.exe" ]; then
+    echo "== e2e (Wine)"
+    echo "  skipped: $exe not built"
+    return
+  fi
+  # The driver sees Windows paths only.
+  export NIMBUL_EXE NIMBUL_SCREENSHOTS
+  NIMBUL_EXE=$(winepath -w "$exe" 2>/dev/null)
+  NIMBUL_SCREENSHOTS=$(winepath -w "$dir" 2>/dev/null)
+  run_wine_suite e2e "$win32_dir/nimbul_e2e_tests.exe" 600
+  convert_screenshots
+}
+
+trap 'stop_xvfb; stop_wine' EXIT
+
+suites=("$@")
+[ ${#suites[@]} -eq 0 ] && suites=(unit exe win32 e2e)
+for s in "${suites[@]}"; do
+  case $s in
+    unit) run_unit ;;
+    exe) run_exe_check ;;
+    win32) run_wine_suite win32 "$win32_dir/nimbul_win32_tests.exe" 600 ;;
+    e2e) run_e2e ;;
+    *) echo "unknown suite: $s (unit, exe, win32, e2e)" >&2; exit 2 ;;
+  esac
+done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,422 @@
+#include "app/main_window.h"
+
+#include <cmath>
+
+#include "app/color_text.h"
+#include "app/settings.h"
+#include "app/settings_layout.h"
+#include "hotkeys/shortcut.h"
+#include "windows/window_grid.h"
+
+namespace nimbul::app {
+
+namespace {
+
+constexpr hotkeys::TShortCut kF1 = 0x70, kF2 = 0x71, kF5 = 0x74, kCtrlX = 0x4058;
+constexpr hotkeys::TShortCut kF4 = 0x73, kF7 = 0x76, kF8 = 0x77, kF9 = 0x78;
+constexpr ui::Color kHintColor = 0x00C08000;  // blue 0xC0, green 0x80, red 0x00
+
+ui::MenuItem& Item(ui::MenuItem& parent, const char* name, const char* caption, const char* hint,
+                   bool separatorBefore = false) {
+  if (separatorBefore) parent.Add(std::string("N") + name, "-");
+  return parent.Add(name, caption, hint);
+}
+
+}  // namespace
+
+TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
+    : ui::Form(app, "frmNimbulMain"),
+      MainMenu1(app, "MainMenu1"),
+      PopupMenu1(app, "PopupMenu1"),
+      PopupMenu2(app, "PopupMenu2"),
+      ToolBar1(this, "ToolBar1"),
+      ToolButton1(&ToolBar1, "ToolButton1", ui::ButtonStyle::Button, 0),
+      ToolButton10(&ToolBar1, "ToolButton10", ui::ButtonStyle::Button, 7),
+      ToolButton11(&ToolBar1, "ToolButton11", ui::ButtonStyle::Button, 8),
+      ToolButton2(&ToolBar1, "ToolButton2", ui::ButtonStyle::Button, 1),
+      ToolSep1(&ToolBar1, "ToolButton4", ui::ButtonStyle::Separator),
+      ToolButton3(&ToolBar1, "ToolButton3", ui::ButtonStyle::Button, 2),
+      ToolSep2(&ToolBar1, "ToolButton6", ui::ButtonStyle::Separator),
+      ToolButton7(&ToolBar1, "ToolButton7", ui::ButtonStyle::Check, 4),
+      ToolButton12(&ToolBar1, "ToolButton12", ui::ButtonStyle::Check, 9),
+      ToolButton8(&ToolBar1, "ToolButton8", ui::ButtonStyle::Button, 5),
+      ToolSep3(&ToolBar1, "ToolButton13", ui::ButtonStyle::Separator),
+      ToolButton5(&ToolBar1, "ToolButton5", ui::ButtonStyle::Button, 3),
+      ToolButton9(&ToolBar1, "ToolButton9", ui::ButtonStyle::Button, 6),
+      ToolSep4(&ToolBar1, "ToolButton14", ui::ButtonStyle::Separator),
+      Label3(&ToolBar1, "Label3"),
+      Panel3(this, "Panel3"),
+      Panel1(this, "Panel1"),
+      Label1(&Panel1, "Label1"),
+      Label2(&Panel1, "Label2"),
+      StatusBar1(this, "StatusBar1"),
+      StringGrid1(this, "StringGrid1"),
+      Splitter1(this, "Splitter1"),
+      StringGrid2(this, "StringGrid2"),
+      Timer1(app, 1000, true),
+      // The stored keys register as soon as the form is loaded.
+      HKAkt(app.Sys().hotkeys, kF9),
+      KHAFV(app.Sys().hotkeys, kF8),
+      AFSM(app.Sys().hotkeys, kF7),
+      KHTASK(app.Sys().hotkeys, kF4),
+      Fenster1(Item(MainMenu1.Items(), "Fenster1", "&Windows", "Windows")),
+      Verstecken1(Item(Fenster1, "Verstecken1", "&Hide", "Hide selected Window")),
+      Anzeigen1(Item(Fenster1, "Anzeigen1", "&Show", "Make selected Window visible")),
+      AktivesFensterverstecken1(
+          Item(Fenster1, "AktivesFensterverstecken1", "Hide &active Window", "Hide top Window", true)),
+      AlleFenstersichtbarmachen1(Item(Fenster1, "AlleFenstersichtbarmachen1", "Sh&ow all hidden Windows",
+                                      "Make all hidden Windows visible", true)),
+      AlleFensterVerstecken1(
+          Item(Fenster1, "AlleFensterVerstecken1", "H&ide all visible Windows", "Hide all visible Windows")),
+      NimbulonzurTaskleiste1(
+          Item(Fenster1, "NimbulonzurTaskleiste1", "&To Systemtray", "Minimze to Systemtray", true)),
+      Ende1(Item(Fenster1, "Ende1", "&End Program", "Close Program", true)),
+      Ansicht1(Item(MainMenu1.Items(), "Ansicht1", "&View", "View")),
+      Aktualisieren1(Item(Ansicht1, "Aktualisieren1", "&Refresh", "Refresh View")),
+      Farben1(Item(Ansicht1, "Farben1", "&Colors", "Change default Colors")),
+      Toolbar2(Item(Ansicht1, "Toolbar2", "&Toolbar", "Toggle Toolbar")),
+      Satusanzeige1(Item(Ansicht1, "Satusanzeige1", "&Statusbar", "Toggle Statusbar")),
+      Optionen1(Item(MainMenu1.Items(), "Optionen1", "&Options", "Options")),
+      DesktopIconsausblenden1(
+          Item(Optionen1, "DesktopIconsausblenden1", "Hide Desktop Icons", "Hide the Desktop Icons")),
+      HideTaskbar1(Item(Optionen1, "HideTaskbar1", "Toggle Taskbar", "Toggle Taskbar")),
+      ZurSystrayminimieren1(
+          Item(Optionen1, "ZurSystrayminimieren1", "Minimize to Systemtray", "Minimize to Systemtray")),
+      IndenAutostart1(Item(Optionen1, "IndenAutostart1", "Run on Startup", "Run on Startup")),
+      Disablectrlaltdel1(Item(Optionen1, "Disablectrlaltdel1", "Disable all System Hotkeys",
+                              "Disable the System Hotkeys (such as <CTRL><ALT><DEL>)")),
+      SystrayIcon1(Item(Optionen1, "SystrayIcon1", "Choose Systemtray Icon", "Choose Systemtray Icon")),
+      Hotkeysbestimmen1(Item(Optionen1, "Hotkeysbestimmen1", "Choose Hotkey", "Choose the Hotkeys")),
+      Web1(Item(MainMenu1.Items(), "Web1", "W&eb", "Web")),
+      Webpage1(Item(Web1, "Webpage1", "&Webpage", "Direct browser to our webpage")),
+      EMailschreiben1(Item(Web1, "EMailschreiben1", "Write E-Mail", "Write us an email")),
+      NachUpdateschauen1(Item(Web1, "NachUpdateschauen1", "Update?", "Update Nimbulon")),
+      Hilfe1(Item(MainMenu1.Items(), "Hilfe1", "&Help", "Help")),
+      berNimbulon1(Item(Hilfe1, "berNimbulon1", "About Nimbulon", "Information about Nimbulon")),
+      Histgroy1(Item(Hilfe1, "Histgroy1", "&Programm History", "Displays Program History")),
+      Lizenbed1(Item(Hilfe1, "Lizenbed1", "&Licence", "Displays Licence")),
+      Programmsichtabermachen1(Item(PopupMenu1.Items(), "Programmsichtabermachen1", "&Open Nimbulon", "")),
+      Hideprogram1(Item(PopupMenu1.Items(), "Hideprogram1", "&Hide program", "", true)),
+      Showprogram1(Item(PopupMenu1.Items(), "Showprogram1", "&Show program", "")),
+      Programmschlieen1(Item(PopupMenu1.Items(), "Programmschlieen1", "&Close Nimbulon", "", true)),
+      hotkeySlots_{{{settings::HKAkt, HKAkt, AktivesFensterverstecken1},
+                    {settings::KHAFV, KHAFV, AlleFensterVerstecken1},
+                    {settings::AFSM, AFSM, AlleFenstersichtbarmachen1},
+                    {settings::KHTASK, KHTASK, NimbulonzurTaskleiste1}}} {
+  SetCaption("Nimbulon");
+  SetPosition(ui::FormPosition::ScreenCenter);
+  SetBounds(0, 0, 532, 258);
+  SetMinTrackSize(320, 180);
+  SetIconResource("MAINICON");
+  SetMenu(&MainMenu1);
+  AddMenu(&PopupMenu1);
+  AddMenu(&PopupMenu2);
+  BuildMenus();
+  BuildTrayMenu();
+  BuildToolBar();
+  BuildLists();
+  BindEvents();
+}
+
+TfrmNimbulMain::~TfrmNimbulMain() { ReleaseTrayIcons(); }
+
+void TfrmNimbulMain::BuildMenus() {
+  auto& wm = App().Sys().wm;
+  auto shortcut = [&wm](ui::MenuItem& item, hotkeys::TShortCut value) {
+    item.SetShortCut(value, hotkeys::FormatShortCut(value, wm));
+  };
+  Verstecken1.SetEnabled(false);
+  Anzeigen1.SetEnabled(false);
+  shortcut(Verstecken1, kF1);
+  shortcut(Anzeigen1, kF2);
+  AktivesFensterverstecken1.SetEnabled(false);
+  shortcut(AktivesFensterverstecken1, kF9);
+  shortcut(AlleFenstersichtbarmachen1, kF7);
+  shortcut(AlleFensterVerstecken1, kF8);
+  shortcut(NimbulonzurTaskleiste1, kF4);
+  shortcut(Ende1, kCtrlX);
+  shortcut(Aktualisieren1, kF5);
+  Toolbar2.SetChecked(true);
+  Satusanzeige1.SetChecked(true);
+  Histgroy1.SetVisible(false);
+}
+
+void TfrmNimbulMain::BuildTrayMenu() {
+  Programmsichtabermachen1.SetDefault(true);
+  PopupMenu1.SetImages(&ImglistPHide);
+  auto& first = PopupMenu2.Items().Add("Homepage1", "Homepage 1");
+  first.SetDefault(true);
+  PopupMenu2.Items().Add("Homepage2", "Homepage 2");
+}
+
+void TfrmNimbulMain::BuildToolBar() {
+  ToolBar1.SetAlign(ui::Align::Top);
+  ToolBar1.SetHeight(26);
+  ToolBar1.SetFlat(true);
+  ImageList1.SetResourceName("TOOLBAR");
+  ToolBar1.SetImages(&ImageList1);
+  ToolButton1.SetHint("Show selected Window");
+  ToolButton10.SetHint("Show all Windows");
+  ToolButton11.SetHint("Hide all Windows");
+  ToolButton2.SetHint("Hide selected Window");
+  ToolButton3.SetHint("Refresh View");
+  ToolButton7.SetHint("Hide/Show Desktop Icons");
+  ToolButton12.SetHint("Hide/Show Taskbar");
+  ToolButton8.SetHint("Minimize to Systemtray");
+  ToolButton8.SetVisible(false);
+  ToolButton5.SetHint("About Nimbulon");
+  ToolButton9.SetHint("Open Nimbulon' Homepage");
+  ToolButton9.SetDropdownMenu(&PopupMenu2);
+  Label3.SetCaption("Tell us what you think of this program!");
+  Label3.SetHint("Give us some Feedback....");
+  Label3.SetLink(true);
+  Label3.SetFontColor(ui::kClBlue);
+  for (ui::Control* c : ToolBar1.Children()) c->SetShowHint(true);
+}
+
+void TfrmNimbulMain::BuildLists() {
+  Panel3.SetAlign(ui::Align::Top);
+  Panel3.SetHeight(4);
+  Panel1.SetAlign(ui::Align::Top);
+  Panel1.SetHeight(22);
+  Panel1.SetSingleBorder(true);
+  Label1.SetCaption(" Visible Windows");
+  Label1.SetAlign(ui::Align::Left);
+  Label1.SetWidth(90);
+  Label2.SetCaption("Hidden Windows ");
+  Label2.SetAlignment(ui::TextAlign::Right);
+  Label2.SetAlign(ui::Align::Right);
+  Label2.SetWidth(90);
+  StatusBar1.SetAlign(ui::Align::Bottom);
+  StatusBar1.SetHeight(19);
+  StatusBar1.SetSimpleText("  ");
+  StringGrid1.SetAlign(ui::Align::Left);
+  StringGrid1.SetWidth(266);
+  StringGrid1.SetHint("These are the currently visible Windows");
+  Splitter1.SetAlign(ui::Align::Left);
+  Splitter1.SetWidth(3);
+  StringGrid2.SetAlign(ui::Align::Client);
+  StringGrid2.SetHint("These are the Windows, that were hidden by Nimbulon");
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) {
+    g->SetDefaultRowHeight(16);
+    g->SetGridLineWidth(0);
+    g->SetShowHint(true);
+  }
+  StringGrid1.SetColWidth(0, 181);
+  StringGrid1.SetColWidth(1, 55);
+  StringGrid2.SetColWidth(0, 166);
+  StringGrid2.SetColWidth(1, 57);
+}
+
+void TfrmNimbulMain::BindEvents() {
+  OnCreate = [this] { FormCreate(); };
+  OnShow = [this] { FormShow(); };
+  OnActivate = [this] { FormActivate(); };
+  OnDeactivate = [this] { FormDeactivate(); };
+  OnHide = [this] { FormHide(); };
+  OnResize = [this] { FormResize(); };
+  OnClose = [this] { FormClose(); };
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  StringGrid1.OnDblClick = [this] { StringGrid1DblClick(); };
+  StringGrid2.OnDblClick = [this] { StringGrid2DblClick(); };
+  ToolButton1.OnClick = [this] { ToolButton1Click(); };
+  ToolButton2.OnClick = [this] { ToolButton2Click(); };
+  ToolButton10.OnClick = [this] { ToolButton10Click(); };
+  ToolButton11.OnClick = [this] { ToolButton11Click(); };
+  ToolButton3.OnClick = [this] { ToolButton3Click(); };
+  ToolButton8.OnClick = [this] { ToolButton8Click(); };
+  ToolBar1.OnMouseMove = [this] { GroupBox1MouseMove(); };
+  Label1.OnMouseMove = [this] { GroupBox1MouseMove(); };
+  Label2.OnMouseMove = [this] { GroupBox1MouseMove(); };
+  Fenster1.OnClick = [this](ui::MenuItem&) { Fenster1Click(); };
+  Verstecken1.OnClick = [this](ui::MenuItem&) { StringGrid1DblClick(); };
+  Anzeigen1.OnClick = [this](ui::MenuItem&) { StringGrid2DblClick(); };
+  NimbulonzurTaskleiste1.OnClick = [this](ui::MenuItem&) { ToolButton8Click(); };
+  Ende1.OnClick = [this](ui::MenuItem&) { Ende1Click(); };
+  Aktualisieren1.OnClick = [this](ui::MenuItem&) { ToolButton3Click(); };
+  Toolbar2.OnClick = [this](ui::MenuItem&) { Toolbar2Click(); };
+  Satusanzeige1.OnClick = [this](ui::MenuItem&) { Satusanzeige1Click(); };
+  Hotkeysbestimmen1.OnClick = [this](ui::MenuItem&) { Hotkeysbestimmen1Click(); };
+  Programmschlieen1.OnClick = [this](ui::MenuItem&) { Close(); };
+  PopupMenu1.OnPopup = [this] { BuildTrayWindowMenus(); };
+  // The hotkey handlers run under the application's error handling like any other.
+  auto bind = [this](hotkeys::TKeyHot& k, void (TfrmNimbulMain::*handler)()) {
+    k.HotKeyEvent = [this, handler](hotkeys::TKeyHot&) { App().Guard([this, handler] { (this->*handler)(); }); };
+  };
+  bind(HKAkt, &TfrmNimbulMain::HKAktHotKeyEvent);
+  bind(KHAFV, &TfrmNimbulMain::KHAFVHotKeyEvent);
+  bind(AFSM, &TfrmNimbulMain::AFSMHotKeyEvent);
+  bind(KHTASK, &TfrmNimbulMain::KHTASKHotKeyEvent);
+}
+
+void TfrmNimbulMain::FormCreate() {
+  ui::Application& app = App();
+  auto& files = app.Sys().files;
+  // 1. Leftovers of an update.
+  const std::string folder = app.ExeFolder();
+  if (files.FileExists(folder + "versnfo~.tmp")) files.DeleteFileA(folder + "versnfo~.tmp");
+  if (files.FileExists(folder + "newver.axe")) files.DeleteFileA(folder + "newver.axe");
+  // 2.
+  app.OnHint = [this] { AppHint(); };
+  // 3.
+  RefreshHKeys();
+  // 4.
+  app.SetHintColor(kHintColor);
+  // 5.
+  app.OnRestore = [this] { AppRestore(); };
+  // 6.
+  TaskbarHiddenFlag = false;
+  MinimizedFlag = false;
+  // 7. and 8.
+  ApplySettings();
+  // 9.
+  app.OnActivate = [this] { FormActivate(); };
+  app.OnMinimize = [this] { AppMinimize(); };
+  // 10.
+  windows::ShowEmpty(StringGrid2);
+  RefreshWindowList();
+  // 11.
+  WriteAppPaths();
+  // 12.
+  if (files.FileExists(folder + "History.hlp")) Histgroy1.SetVisible(true);
+}
+
+void TfrmNimbulMain::ApplySettings() {
+  SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(kSettingsKey, true);
+  if (!s.HasValue(settings::SchonXgestartet.name)) {
+    App().MessageBox(
+        "This is the first time, that you start this Program!\r\nPlease read the Licence in "
+        "Help->Licence\r\n\r\nWe hope you'll enjoy this Software",
+        "Caution", platform::kMbOk | platform::kMbIconInformation);
+    s.SetFlag(settings::SchonXgestartet.name, true);
+  }
+  ZurSystrayminimieren1.SetChecked(EnsureFlag(s, settings::SystrayMin));
+  Disablectrlaltdel1.SetVisible(s.HasValue(settings::StrgAltEntf.name) && s.GetFlag(settings::StrgAltEntf.name));
+  bool toolbar = EnsureFlag(s, settings::Toolbar);
+  s.SetFlag(settings::Toolbar.name, toolbar);
+  Toolbar2.SetChecked(toolbar);
+  ToolBar1.SetVisible(toolbar);
+  bool status = EnsureFlag(s, settings::Status);
+  s.SetFlag(settings::Status.name, status);
+  Satusanzeige1.SetChecked(status);
+  StatusBar1.SetVisible(status);
+  ui::Color back = EnsureColor(s, settings::Gridcolor);
+  ui::Color font = EnsureColor(s, settings::GridFontcolor);
+  StringGrid1.SetColors(back, font);
+  StringGrid2.SetColors(back, font);
+  Label3.SetVisible(EnsureFlag(s, settings::EMailanzeigen));
+  s.CloseKey();
+
+  SettingsAccessor run(App().Sys().registry);
+  run.OpenKey(kRunKey, true);
+  IndenAutostart1.SetChecked(run.HasValue(kRunValue));
+}
+
+void TfrmNimbulMain::WriteAppPaths() {
+  SettingsAccessor s(App().Sys().registry);
+  s.SetRoot(platform::kHkeyLocalMachine);
+  s.OpenKey(kAppPathsKey, true);
+  s.SetTextValue("", App().ExeName());
+  s.SetTextValue("Path", App().ExeFolder());
+}
+
+void TfrmNimbulMain::FormShow() {
+  if (IsActive() && StringGrid1.CanFocus()) StringGrid1.SetFocus();
+  RefreshWindowList();
+}
+
+void TfrmNimbulMain::FormActivate() { RefreshWindowList(); }
+void TfrmNimbulMain::FormDeactivate() { RefreshWindowList(); }
+void TfrmNimbulMain::FormHide() { RefreshWindowList(); }
+
+void TfrmNimbulMain::FormResize() {
+  auto& wm = App().Sys().wm;
+  SetGradientSteps(30 * Width());
+  StringGrid1.SetWidth(Width() / 2);
+  Realign();
+  RefreshWindowList();
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) {
+    int w = g->Width() - wm.GetSystemMetrics(platform::kSmCxBorder) - wm.GetSystemMetrics(platform::kSmCxHscroll) - 3;
+    int name = static_cast<int>(std::nearbyint(w * 0.8));
+    g->SetColWidth(0, name);
+    g->SetColWidth(1, w - name);
+  }
+}
+
+void TfrmNimbulMain::FormClose() {
+  closing_ = true;
+  auto& wm = App().Sys().wm;
+  // 1. Every hidden window comes back.
+  while (windows::EntryCount(StringGrid2) > 0) {
+    int before = windows::EntryCount(StringGrid2);
+    if (MainCanFocus()) StringGrid2.SetFocus();
+    windows::SelectEntry(StringGrid2, 1);
+    StringGrid2DblClick();
+    // An entry that could not be shown must not keep the program from closing.
+    if (windows::EntryCount(StringGrid2) >= before) windows::RemoveEntry(StringGrid2, 1);
+  }
+  // 2. The tray icon goes with the tray component.
+  // 3.-5. The shell is left as the user had it before the program touched it.
+  wm.ShowWindow(wm.FindWindowA("Shell_TrayWnd"), platform::kSwShow);
+  wm.ShowWindow(wm.FindWindowA("Progman"), platform::kSwShow);
+  std::uint32_t previous = 0;
+  wm.SystemParametersInfoA(platform::kSpiSetScreenSaverRunning, 0, &previous, 0);
+}
+
+void TfrmNimbulMain::Ende1Click() { Close(); }
+
+void TfrmNimbulMain::Toolbar2Click() {
+  Toolbar2.SetChecked(!Toolbar2.Checked());
+  ToolBar1.SetVisible(Toolbar2.Checked());
+  SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(kSettingsKey, true);
+  s.SetFlag(settings::Toolbar.name, Toolbar2.Checked());
+}
+
+void TfrmNimbulMain::Satusanzeige1Click() {
+  Satusanzeige1.SetChecked(!Satusanzeige1.Checked());
+  StatusBar1.SetVisible(Satusanzeige1.Checked());
+  SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(kSettingsKey, true);
+  s.SetFlag(settings::Status.name, Satusanzeige1.Checked());
+}
+
+void TfrmNimbulMain::AppHint() { StatusBar1.SetSimpleText(App().Hint()); }
+
+void TfrmNimbulMain::GroupBox1MouseMove() { StatusBar1.SetSimpleText("Nimbulon " + GetFileVersionText(App())); }
+
+void TfrmNimbulMain::AppRestore() {
+  MinimizedFlag = false;
+  RefreshWindowList();
+}
+
+void TfrmNimbulMain::AppMinimize() {}
+
+void TfrmNimbulMain::ToolButton8Click() {}
+
+void TfrmNimbulMain::RefreshHKeys() { hotkeys::RefreshHKeys(App().Sys(), hotkeySlots_); }
+
+void TfrmNimbulMain::Hotkeysbestimmen1Click() {
+  if (peers_.hotkeyDialog) hotkeys::OpenHotkeyDialog(*peers_.hotkeyDialog, hotkeySlots_, *this);
+}
+
+void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }
+
+bool TfrmNimbulMain::MainCanFocus() { return Visible() && Enabled() && !App().Minimized(); }
+
+void TfrmNimbulMain::ReleaseTrayIcons() {
+  auto& wm = App().Sys().wm;
+  for (platform::Hicon icon : ImglistPHide.Icons()) wm.DestroyIcon(icon);
+  ImglistPHide.Clear();
+}
+
+std::string GetFileVersionText(ui::Application& app) {
+  auto parts = app.Sys().version.FileVersion(app.ExeName());
+  if (!parts) return "";
+  auto& p = *parts;
+  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
+         std::to_string(p[3]);
+}
+
+}  // namespace nimbul::app

@@ -1,0 +1,145 @@
+// The main window: the two window lists, menus, tool bar, status bar, the
+// four global hotkeys and the tray menu.
+#pragma once
+#include <memory>
+#include <set>
+#include <string>
+
+#include "hotkeys/hotkey_assignment.h"
+#include "hotkeys/hotkey_dialog.h"
+#include "hotkeys/key_hot.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/menu.h"
+#include "ui/string_grid.h"
+#include "ui/timer.h"
+#include "ui/tool_bar.h"
+#include "windows/window_entry.h"
+
+namespace nimbul::app {
+
+// The forms the main window opens and hands work to; set by the program
+// entry once every window exists.
+struct MainWindowPeers {
+  ui::Form* taskbarButton = nullptr;  // the taskbar substitute window
+  hotkeys::TfrmHotkey* hotkeyDialog = nullptr;
+};
+
+class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost {
+ public:
+  explicit TfrmNimbulMain(ui::Application& app);
+  ~TfrmNimbulMain() override;
+
+  void SetPeers(const MainWindowPeers& p) { peers_ = p; }
+
+  // Controls, by their designer names.
+  ui::ImageList ImageList1{16, 16};
+  ui::ImageList ImglistPHide{16, 16};
+  ui::MainMenu MainMenu1;
+  ui::PopupMenu PopupMenu1;
+  ui::PopupMenu PopupMenu2;
+  ui::ToolBar ToolBar1;
+  ui::ToolButton ToolButton1, ToolButton10, ToolButton11, ToolButton2, ToolSep1, ToolButton3, ToolSep2,
+      ToolButton7, ToolButton12, ToolButton8, ToolSep3, ToolButton5, ToolButton9, ToolSep4;
+  ui::Label Label3;
+  ui::Panel Panel3;
+  ui::Panel Panel1;
+  ui::Label Label1, Label2;
+  ui::StatusBar StatusBar1;
+  ui::StringGrid StringGrid1;
+  ui::Splitter Splitter1;
+  ui::StringGrid StringGrid2;
+  ui::Timer Timer1;
+  hotkeys::TKeyHot HKAkt, KHAFV, AFSM, KHTASK;
+
+  // Menu entries.
+  ui::MenuItem &Fenster1, &Verstecken1, &Anzeigen1, &AktivesFensterverstecken1, &AlleFenstersichtbarmachen1,
+      &AlleFensterVerstecken1, &NimbulonzurTaskleiste1, &Ende1;
+  ui::MenuItem &Ansicht1, &Aktualisieren1, &Farben1, &Toolbar2, &Satusanzeige1;
+  ui::MenuItem &Optionen1, &DesktopIconsausblenden1, &HideTaskbar1, &ZurSystrayminimieren1, &IndenAutostart1,
+      &Disablectrlaltdel1, &SystrayIcon1, &Hotkeysbestimmen1;
+  ui::MenuItem &Web1, &Webpage1, &EMailschreiben1, &NachUpdateschauen1;
+  ui::MenuItem &Hilfe1, &berNimbulon1, &Histgroy1, &Lizenbed1;
+  // Tray menu entries.
+  ui::MenuItem &Programmsichtabermachen1, &Hideprogram1, &Showprogram1, &Programmschlieen1;
+
+  // Program-wide flags.
+  bool MinimizedFlag = false;
+  bool TaskbarHiddenFlag = false;
+
+  // Life cycle and layout.
+  void FormCreate();
+  void FormShow();
+  void FormActivate();
+  void FormDeactivate();
+  void FormHide();
+  void FormResize();
+  void FormClose();
+  void Ende1Click();
+  void Toolbar2Click();
+  void Satusanzeige1Click();
+  void AppHint();
+  void AppRestore();
+  void AppMinimize();
+  void GroupBox1MouseMove();
+  void ToolButton3Click();
+  void RefreshHKeys() override;
+  ui::Form& HostForm() override { return *this; }
+  void Hotkeysbestimmen1Click();
+  // Sends the program to the tray.
+  void ToolButton8Click();
+
+  // Window lists.
+  void RefreshWindowList();
+  void Timer1Timer();
+  void BuildTrayWindowMenus();
+
+  // Hide and show.
+  void StringGrid1DblClick();
+  void StringGrid2DblClick();
+  void ToolButton1Click();
+  void ToolButton2Click();
+  void ToolButton10Click();
+  void ToolButton11Click();
+  void HKAktHotKeyEvent();
+  void KHAFVHotKeyEvent();
+  void AFSMHotKeyEvent();
+  void KHTASKHotKeyEvent();
+  void TrayHideWindowClick(ui::MenuItem& item);
+  void TrayShowWindowClick(ui::MenuItem& item);
+  void TrayHideAllClick();
+  void TrayShowAllClick();
+  void Fenster1Click();
+
+  // The main window can take the focus: shown, enabled, not in the tray.
+  bool MainCanFocus();
+
+ private:
+  void BuildMenus();
+  void BuildTrayMenu();
+  void BuildToolBar();
+  void BuildLists();
+  void BindEvents();
+  void ApplySettings();
+  void WriteAppPaths();
+  // Hides or shows another program's window without ever waiting on it.
+  void ShowTarget(platform::Hwnd w, int cmd);
+  void ReleaseTrayIcons();
+
+  MainWindowPeers peers_;
+  hotkeys::HotkeySlots hotkeySlots_;
+  bool closing_ = false;
+  // Windows whose hiding was only posted (their program did not answer).
+  std::set<platform::Hwnd> pendingHide_;
+};
+
+// The name of the window items of the tray submenus (the others are the
+// separator and "All windows").
+inline constexpr const char* kTrayWindowItem = "TrayWindowItem";
+
+// The running executable's file version, "1.7.1.6" for this release.
+std::string GetFileVersionText(ui::Application& app);
+
+}  // namespace nimbul::app

@@ -1,0 +1,52 @@
+#include "app/program.h"
+
+#include "app/main_window.h"
+#include "dialogs/about_box.h"
+#include "dialogs/credits_window.h"
+#include "dialogs/feedback_form.h"
+#include "dialogs/licence_window.h"
+#include "dialogs/taskbar_button.h"
+#include "hotkeys/hotkey_dialog.h"
+#include "shell/colors_dialog.h"
+#include "shell/icon_chooser.h"
+#include "shell/icon_extractor.h"
+#include "update/update_dialog.h"
+
+namespace nimbul::app {
+
+int RunProgram(ui::Application& app, const std::string& commandTail) {
+  // 1.
+  app.Initialize();
+  // 2. Only the name decides: a mutex that exists means another instance runs.
+  auto& mutexes = app.Sys().mutexes;
+  platform::MutexResult mutex = mutexes.CreateMutexA(true, kMutexName);
+  if (mutex.lastError == platform::kErrorAlreadyExists) {
+    app.ShowMessage("Nimbulon cannot be opened twice !!!");
+    if (mutex.handle != 0) mutexes.CloseHandle(mutex.handle);
+    return 0;
+  }
+  // 3. Every window once, hidden, in this order; the main window's creation
+  // runs to its end before the next window is made.
+  auto& main = app.CreateForm<TfrmNimbulMain>();
+  app.CreateForm<dialogs::TForm7>();
+  app.CreateForm<shell::TForm8>();
+  app.CreateForm<dialogs::TForm2>();
+  app.CreateForm<dialogs::TForm3>();
+  app.CreateForm<shell::TForm5>();
+  auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
+  app.CreateForm<shell::TForm6>();
+  app.CreateForm<dialogs::TfrmEMail>();
+  app.CreateForm<update::TfrmUpdate>();
+  auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
+  hotkeyDialog.SetHost(&main);
+  main.SetPeers({&taskbarButton, &hotkeyDialog});
+  // 4.
+  app.SetTitle(kApplicationTitle);
+  // 5. The command-line switches.
+  (void)commandTail;
+  // 6. and 7.
+  app.Run();
+  return 0;
+}
+
+}  // namespace nimbul::app

@@ -1,0 +1,85 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/win32/handle.h"
+
+namespace nimbul::platform::win32 {
+
+namespace {
+// Reads and writes go in pieces small enough for a DWORD count.
+constexpr DWORD kChunk = 1u << 20;
+}  // namespace
+
+std::string Win32Files::ExecutablePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD n = ::GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (n == 0) return std::string();
+    // A full buffer means the path may have been cut: try a larger one.
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+bool Win32Files::FileExists(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::DeleteFileA(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+std::vector<std::string> Win32Files::ListFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  FindHandle find(::FindFirstFileA(pattern.c_str(), &found));
+  if (!find) return names;
+  constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  do {
+    if ((found.dwFileAttributes & kNotPlain) == 0) names.emplace_back(found.cFileName);
+  } while (::FindNextFileA(find.get(), &found));
+  return names;
+}
+
+bool Win32Files::ReadFile(const std::string& path, std::string* data) {
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size;
+  if (!::GetFileSizeEx(file.get(), &size)) return false;
+  if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2) return false;
+  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < content.size()) {
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, kChunk));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), &content[done], want, &got, nullptr)) return false;
+    if (got == 0) break;  // the file shrank while being read
+    done += got;
+  }
+  content.resize(done);
+  *data = std::move(content);
+  return true;
+}
+
+bool Win32Files::WriteFile(const std::string& path, const std::string& data) {
+  FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file) return false;
+  std::size_t done = 0;
+  while (done < data.size()) {
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, kChunk));
+    DWORD put = 0;
+    if (!::WriteFile(file.get(), data.data() + done, want, &put, nullptr) || put == 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+}  // namespace nimbul::platform::win32

@@ -1,0 +1,13 @@
+// Named kernel mutexes.
+#pragma once
+#include "platform/mutex.h"
+
+namespace nimbul::platform::win32 {
+
+class Win32Mutexes : public Mutexes {
+ public:
+  MutexResult CreateMutexA(bool initialOwner, const std::string& name) override;
+  bool CloseHandle(Handle h) override;
+};
+
+}  // namespace nimbul::platform::win32

@@ -1,0 +1,34 @@
+// The real system services in one object, the counterpart of the fake desktop.
+#pragma once
+#include "platform/platform.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_hotkeys.h"
+#include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_timers.h"
+#include "platform/win32/win32_version_info.h"
+#include "platform/win32/win32_window_manager.h"
+
+namespace nimbul::platform::win32 {
+
+// Create it on the user-interface thread: its hotkey and timer windows belong
+// to the thread that creates them.
+class Win32Platform {
+ public:
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  Win32WindowManager wm;
+  Win32Registry registry;
+  Win32Hotkeys hotkeys;
+  Win32Mutexes mutexes;
+  Win32Files files;
+  Win32VersionInfo version;
+  Win32Shell shell;
+  Win32Timers timers;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers};
+};
+
+}  // namespace nimbul::platform::win32
