@@ -76,7 +76,7 @@ void TfrmNimbulMain::ToolButton11Click() {
     for (int p = windows::EntryCount(StringGrid1); p >= 1; --p) {
       WindowEntry e = windows::EntryAt(StringGrid1, p);
       platform::Hwnd h = 0;
-      if (windows::ParseHandle(e.handle, &h) && pendingHide_.count(h) && !hiddenNow.count(e.handle)) continue;
+      if (windows::ParseHandle(e.handle, &h) && pendingHide_.count(h)) continue;
       l = e;
       break;
     }

@@ -9,7 +9,7 @@
 
 #include "app/color_text.h"
 #include "app/settings_layout.h"
-#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_platform.h"
 #include "ui/error.h"
 
 namespace {
@@ -82,7 +82,8 @@ class SettingsRegistry : public ::testing::Test {
   }
 
   std::string path_;
-  nimbul::platform::win32::Win32Registry registry_;
+  nimbul::platform::win32::Win32Platform system_;
+  nimbul::platform::Registry& registry_ = system_.platform.registry;
 };
 
 TEST_F(SettingsRegistry, WritesEachKindWithItsTypeAndEncoding) {

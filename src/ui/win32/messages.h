@@ -1,0 +1,20 @@
+// The program's own window messages, with their fixed values.
+#pragma once
+#include <windows.h>
+
+namespace nimbul::ui::win32 {
+
+// The notification area's callback to the tray icon component's window; the
+// value is part of the program's contract with the shell.
+constexpr UINT kWmTrayCallback = WM_USER + 1000;
+
+// Private messages of the native peers.
+// Rebuilds the menu bars whose models changed (posted, so a burst of model
+// changes costs one rebuild).
+constexpr UINT kWmRebuildMenus = WM_APP + 1;
+// Puts the model's selection back on a list view the user clicked empty.
+constexpr UINT kWmReselect = WM_APP + 2;
+// Hands the activation of the application window on to its last active form.
+constexpr UINT kWmActivateLastPopup = WM_APP + 3;
+
+}  // namespace nimbul::ui::win32

@@ -1,0 +1,88 @@
+#include "desktop.h"
+
+namespace nimbul::e2e {
+
+std::string TitleOf(HWND window) {
+  char text[512] = {};
+  // For another process's window this reads the stored title and sends no
+  // message, so a hung target is read all the same.
+  const int length = GetWindowTextA(window, text, sizeof text);
+  return std::string(text, length > 0 ? length : 0);
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  const int length = GetClassNameA(window, name, sizeof name);
+  return std::string(name, length > 0 ? length : 0);
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND w, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> FindTopLevel(const WindowQuery& query) {
+  std::vector<HWND> found;
+  for (HWND w : TopLevelWindows()) {
+    if (query.visibleOnly && !IsWindowVisible(w)) continue;
+    if (query.processId && ProcessOf(w) != query.processId) continue;
+    if (query.className && ClassOf(w) != *query.className) continue;
+    if (query.title && TitleOf(w) != *query.title) continue;
+    found.push_back(w);
+  }
+  return found;
+}
+
+HWND WaitForTopLevel(const WindowQuery& query, Millis timeout) {
+  return WaitFor(
+      [&]() -> HWND {
+        auto found = FindTopLevel(query);
+        return found.empty() ? nullptr : found.front();
+      },
+      timeout);
+}
+
+std::vector<HWND> ChildrenOf(HWND parent, const std::string& className) {
+  struct Search {
+    const std::string* className;
+    std::vector<HWND> found;
+  } search{&className, {}};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (s->className->empty() || ClassOf(w) == *s->className) s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ChildWithText(HWND parent, const std::string& text) {
+  for (HWND child : ChildrenOf(parent)) {
+    if (TitleOf(child) == text) return child;
+  }
+  return nullptr;
+}
+
+RECT ScreenRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+POINT CentreOf(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace nimbul::e2e

@@ -1,0 +1,40 @@
+// Looking at the desktop from outside: top-level windows, their titles,
+// classes, owners' processes and children, read without sending messages
+// where possible so a hung program cannot stall the driver.
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "wait.h"
+
+namespace nimbul::e2e {
+
+std::string TitleOf(HWND window);
+std::string ClassOf(HWND window);
+DWORD ProcessOf(HWND window);
+
+// What a top-level window must match; empty fields match anything.
+struct WindowQuery {
+  std::optional<std::string> className;
+  std::optional<std::string> title;
+  DWORD processId = 0;
+  bool visibleOnly = true;
+};
+
+// Top-level windows in Z-order, topmost first.
+std::vector<HWND> TopLevelWindows();
+std::vector<HWND> FindTopLevel(const WindowQuery& query);
+HWND WaitForTopLevel(const WindowQuery& query, Millis timeout = kPatience);
+
+// Direct and indirect children, optionally only of one class.
+std::vector<HWND> ChildrenOf(HWND parent, const std::string& className = "");
+HWND ChildWithText(HWND parent, const std::string& text);
+
+// The window's rectangle and its centre, in screen coordinates.
+RECT ScreenRect(HWND window);
+POINT CentreOf(const RECT& r);
+
+}  // namespace nimbul::e2e

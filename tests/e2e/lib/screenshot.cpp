@@ -1,0 +1,73 @@
+#include "screenshot.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "platform/win32/handle.h"
+
+namespace nimbul::e2e {
+namespace {
+
+struct ScreenDcPolicy {
+  using Value = HDC;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value v) { ReleaseDC(nullptr, v); }
+};
+
+struct MemoryDcPolicy {
+  using Value = HDC;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value v) { DeleteDC(v); }
+};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool SaveScreenshot(const std::string& path) {
+  using platform::win32::UniqueHandle;
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  const int height = GetSystemMetrics(SM_CYSCREEN);
+  UniqueHandle<ScreenDcPolicy> screen(GetDC(nullptr));
+  if (!screen || width <= 0 || height <= 0) return false;
+  UniqueHandle<MemoryDcPolicy> memory(CreateCompatibleDC(screen.get()));
+  platform::win32::BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  if (!memory || !bitmap) return false;
+
+  HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY) != 0;
+  SelectObject(memory.get(), previous);
+  if (!copied) return false;
+
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up, as BMP files store rows
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  info.biSizeImage = stride * static_cast<DWORD>(height);
+  std::vector<BYTE> pixels(info.biSizeImage);
+  if (!GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
+                 reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS)) {
+    return false;
+  }
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  std::unique_ptr<std::FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
+  if (!out) return false;
+  return std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
+         std::fwrite(&info, sizeof info, 1, out.get()) == 1 &&
+         std::fwrite(pixels.data(), pixels.size(), 1, out.get()) == 1;
+}
+
+}  // namespace nimbul::e2e

@@ -1,0 +1,53 @@
+// The driver's side of the target-window helper: starts it with the windows
+// a test needs, hands out their handles and sends it commands.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "process.h"
+#include "target_commands.h"
+
+namespace nimbul::e2e {
+
+struct TargetSpec {
+  std::string title;
+  std::string className = targets::kDefaultTargetClass;
+  bool shown = true;
+};
+
+class Targets {
+ public:
+  // Starts targets.exe (next to the driver) and waits until all windows
+  // exist. Throws std::runtime_error when the helper fails to come up.
+  static Targets Open(const std::vector<TargetSpec>& windows);
+
+  Targets() = default;
+  Targets(Targets&&) = default;
+  Targets& operator=(Targets&&) = default;
+  // Asks the helper to quit, and ends it if it does not.
+  ~Targets();
+
+  const std::vector<HWND>& windows() const { return windows_; }
+  HWND operator[](size_t index) const { return windows_.at(index); }
+  const Process& process() const { return process_; }
+
+  // The title is set from outside, as any program can (WM_SETTEXT).
+  void SetTitle(size_t index, const std::string& title) const;
+  void Show(size_t index, int showCommand) const;
+  void Close(size_t index) const;
+  // The helper stops pumping messages for `duration`.
+  void Hang(Millis duration) const;
+  // Ends the helper; returns its exit code, if it ended in time.
+  std::optional<DWORD> Quit();
+
+ private:
+  void Post(UINT command, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+  Process process_;
+  HWND control_ = nullptr;
+  std::vector<HWND> windows_;
+};
+
+}  // namespace nimbul::e2e

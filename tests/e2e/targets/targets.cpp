@@ -1,0 +1,102 @@
+// The target-window helper of the end-to-end tests: opens top-level windows
+// with the titles and classes its command line gives, then does what the
+// driver tells it through window messages until it is told to quit.
+//
+//   targets.exe [--class NAME] [--hidden|--shown] TITLE ...
+//
+// Each TITLE opens one window of the current class ("NimbulTarget" until a
+// --class names another, such as a "Progman" stand-in); --hidden opens the
+// following windows without showing them, --shown goes back to showing.
+#include <windows.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "../lib/target_commands.h"
+
+namespace {
+
+namespace cmd = nimbul::e2e::targets;
+
+std::vector<HWND> g_targets;
+
+HWND TargetAt(WPARAM index) { return index < g_targets.size() ? g_targets[index] : nullptr; }
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case cmd::kGetWindowCount:
+      return static_cast<LRESULT>(g_targets.size());
+    case cmd::kGetWindow:
+      return reinterpret_cast<LRESULT>(TargetAt(wParam));
+    case cmd::kShowTarget:
+      if (HWND t = TargetAt(wParam)) ShowWindow(t, static_cast<int>(lParam));
+      return 0;
+    case cmd::kCloseTarget:
+      if (HWND t = TargetAt(wParam)) DestroyWindow(t);
+      return 0;
+    case cmd::kHang:
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
+    case cmd::kQuit:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+bool RegisterWindowClass(HINSTANCE instance, const std::string& name, WNDPROC proc) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = name.c_str();
+  return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  std::set<std::string> registered;
+  std::string className = cmd::kDefaultTargetClass;
+  bool shown = true;
+  for (int i = 1; i < __argc; ++i) {
+    const std::string arg = __argv[i];
+    if (arg == "--class" && i + 1 < __argc) {
+      className = __argv[++i];
+      continue;
+    }
+    if (arg == "--hidden" || arg == "--shown") {
+      shown = arg == "--shown";
+      continue;
+    }
+    if (registered.insert(className).second &&
+        // Closing a target only destroys it: the helper lives on until kQuit.
+        !RegisterWindowClass(instance, className, DefWindowProcA)) {
+      return 2;
+    }
+    const int offset = 24 * static_cast<int>(g_targets.size() % 12);
+    HWND w = CreateWindowExA(0, className.c_str(), arg.c_str(), WS_OVERLAPPEDWINDOW, 40 + offset,
+                             40 + offset, 320, 200, nullptr, nullptr, instance, nullptr);
+    if (!w) return 3;
+    if (shown) ShowWindow(w, SW_SHOWNOACTIVATE);
+    g_targets.push_back(w);
+  }
+
+  // Created last, so the driver finding it means every target exists.
+  if (!RegisterWindowClass(instance, cmd::kControlClass, ControlProc) ||
+      !CreateWindowExA(0, cmd::kControlClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                       instance, nullptr)) {
+    return 4;
+  }
+
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,387 @@
+#include "main_window_fixture.h"
+
+namespace nimbul::testing {
+namespace {
+
+using windows::EntryCount;
+using windows::WindowEntry;
+
+class HideShowTest : public MainWindowTest {
+ protected:
+  // The main window on screen and active, as after a normal start.
+  void ShowMain() {
+    main->Show();
+    backend.ActivateForm(*main);
+  }
+  std::vector<platform::Hwnd> Targets(int n) {
+    std::vector<platform::Hwnd> out;
+    for (int i = 1; i <= n; ++i) out.push_back(Target("Window " + std::to_string(i)));
+    main->RefreshWindowList();
+    return out;
+  }
+  // The foreground belongs to another program.
+  void Foreground(platform::Hwnd w) {
+    backend.ActivateOther(w);
+    if (w == 0) desktop.wm.SetForeground(0);
+  }
+};
+
+TEST_F(HideShowTest, DoubleClickHidesTheSelectedWindowAndShowsItAgain) {
+  ShowMain();
+  auto t = Targets(3);
+  Select(main->StringGrid1, 2);
+  main->StringGrid1.DblClick();
+  EXPECT_FALSE(IsVisible(t[1]));
+  EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"Window 2", H(t[1])}}));
+  EXPECT_EQ(Names(main->StringGrid1), (std::vector<std::string>{"Window 1", "Window 3"}));
+  EXPECT_EQ(main->StringGrid1.Row(), 1);
+
+  desktop.wm.foregroundCalls.clear();
+  main->StringGrid2.DblClick();
+  EXPECT_TRUE(IsVisible(t[1]));
+  EXPECT_EQ(desktop.wm.showCalls.back().cmd, platform::kSwShowNoActivate);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+  EXPECT_EQ(Names(main->StringGrid1), (std::vector<std::string>{"Window 1", "Window 2", "Window 3"}));
+  // Nimbulon comes back to the front (it is not minimized).
+  EXPECT_EQ(desktop.wm.foregroundCalls, (std::vector<platform::Hwnd>{main->Handle()}));
+}
+
+TEST_F(HideShowTest, ToolButtonsMoveTheFocusAndActOnTheSelection) {
+  ShowMain();
+  auto t = Targets(2);
+  Select(main->StringGrid1, 1);
+  main->ToolButton2.Click();
+  EXPECT_TRUE(main->StringGrid1.Focused());
+  EXPECT_FALSE(IsVisible(t[0]));
+  main->ToolButton1.Click();
+  EXPECT_TRUE(main->StringGrid2.Focused());
+  EXPECT_TRUE(IsVisible(t[0]));
+}
+
+TEST_F(HideShowTest, EmptyListsAndDuplicatesAreLeftAlone) {
+  ShowMain();
+  main->RefreshWindowList();
+  main->StringGrid1.DblClick();  // one blank row
+  main->StringGrid2.DblClick();
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+  EXPECT_TRUE(desktop.wm.showCalls.empty());
+
+  // A window that is hidden already but was shown again by another program.
+  auto t = Targets(1);
+  windows::AppendEntry(main->StringGrid2, {"Window 1", H(t[0])});
+  Select(main->StringGrid1, 1);
+  main->StringGrid1.DblClick();
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_EQ(EntryCount(main->StringGrid2), 1);
+}
+
+TEST_F(HideShowTest, HideAllGoesBottomUpAndShowAllComesBackInThatOrder) {
+  ShowMain();
+  auto t = Targets(10);
+  main->ToolButton11.Click();
+  for (platform::Hwnd h : t) EXPECT_FALSE(IsVisible(h));
+  std::vector<std::string> expect;
+  for (int i = 10; i >= 1; --i) expect.push_back("Window " + std::to_string(i));
+  EXPECT_EQ(Names(main->StringGrid2), expect);
+  EXPECT_EQ(EntryCount(main->StringGrid1), 0);
+  EXPECT_EQ(main->StringGrid1.RowCount(), 1);
+  EXPECT_TRUE(main->StringGrid2.Focused());
+  // Messages ran before each window.
+  EXPECT_EQ(backend.processMessagesCalls, 10);
+
+  desktop.wm.showCalls.clear();
+  main->ToolButton10.Click();
+  for (platform::Hwnd h : t) EXPECT_TRUE(IsVisible(h));
+  ASSERT_EQ(desktop.wm.showCalls.size(), 10u);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(desktop.wm.showCalls[static_cast<size_t>(i)].hwnd, t[static_cast<size_t>(9 - i)]);
+    EXPECT_EQ(desktop.wm.showCalls[static_cast<size_t>(i)].cmd, platform::kSwShowNoActivate);
+  }
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+  EXPECT_TRUE(main->StringGrid1.Focused());
+}
+
+TEST_F(HideShowTest, HideAllStopsAtAWindowThatRefusesToHide) {
+  ShowMain();
+  auto t = Targets(5);
+  desktop.wm.Get(t[2]).refusesHide = true;
+  main->ToolButton11.Click();
+  EXPECT_FALSE(IsVisible(t[4]));
+  EXPECT_FALSE(IsVisible(t[3]));
+  EXPECT_TRUE(IsVisible(t[2]));
+  EXPECT_TRUE(IsVisible(t[1]));
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_EQ(Names(main->StringGrid2), (std::vector<std::string>{"Window 5", "Window 4", "Window 3"}));
+  EXPECT_TRUE(desktop.wm.boxes.empty());
+}
+
+TEST_F(HideShowTest, HideAllEndsEvenWhenARefusingWindowKeepsChangingItsTitle) {
+  ShowMain();
+  auto t = Targets(2);
+  desktop.wm.Get(t[1]).refusesHide = true;
+  int n = 0;
+  // Each time messages run, the stubborn window renames itself.
+  backend.onProcessMessages = [&] { desktop.wm.SetTitle(t[1], "Stubborn " + std::to_string(++n)); };
+  main->ToolButton11.Click();
+  EXPECT_LE(EntryCount(main->StringGrid2), 2);
+  EXPECT_TRUE(IsVisible(t[0]));
+}
+
+TEST_F(HideShowTest, HideAllDoesNothingMoreOnceTheProgramCloses) {
+  ShowMain();
+  auto t = Targets(4);
+  bool closed = false;
+  backend.onProcessMessages = [&] {
+    if (EntryCount(main->StringGrid2) == 2 && !closed) {
+      closed = true;
+      main->Close();
+    }
+  };
+  main->ToolButton11.Click();
+  // Closing showed every window hidden so far; none was hidden after it.
+  for (platform::Hwnd h : t) EXPECT_TRUE(IsVisible(h));
+}
+
+TEST_F(HideShowTest, HungWindowsNeverBlockAndTheRunGoesOn) {
+  ShowMain();
+  auto t = Targets(3);
+  desktop.wm.Get(t[1]).hung = true;  // a plain ShowWindow on it throws in the fake
+  main->ToolButton11.Click();
+  EXPECT_FALSE(IsVisible(t[0]));
+  EXPECT_FALSE(IsVisible(t[2]));
+  int async = 0;
+  for (auto& c : desktop.wm.showCalls) async += c.async ? 1 : 0;
+  EXPECT_EQ(async, 1);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 3);
+  main->Close();
+  EXPECT_TRUE(IsVisible(t[1]));
+}
+
+TEST_F(HideShowTest, HideAllPassesOverAHungWindowThatStaysVisible) {
+  ShowMain();
+  auto t = Targets(2);
+  desktop.wm.Get(t[1]).hung = true;
+  desktop.wm.Get(t[1]).refusesHide = true;  // the posted hide is never carried out
+  main->ToolButton11.Click();
+  EXPECT_FALSE(IsVisible(t[0]));
+  EXPECT_EQ(Names(main->StringGrid2), (std::vector<std::string>{"Window 2", "Window 1"}));
+}
+
+TEST_F(HideShowTest, F9HidesTheForegroundWindowOfAnotherProgram) {
+  ShowMain();
+  auto t = Targets(2);
+  Foreground(t[1]);
+  desktop.wm.foregroundCalls.clear();
+  int listed = EntryCount(main->StringGrid1);
+  EXPECT_TRUE(desktop.hotkeys.Press(0, 0x78));
+  EXPECT_FALSE(IsVisible(t[1]));
+  EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"Window 2", H(t[1])}}));
+  // The visible list is not rebuilt here.
+  EXPECT_EQ(EntryCount(main->StringGrid1), listed);
+  EXPECT_EQ(desktop.wm.foregroundCalls, (std::vector<platform::Hwnd>{main->Handle()}));
+}
+
+TEST_F(HideShowTest, F9LeavesNimbulonTheShellAndBlankTitlesAlone) {
+  ShowMain();
+  auto t = Targets(1);
+  // Nimbulon itself is active.
+  desktop.hotkeys.Press(0, 0x78);
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+
+  platform::Hwnd desk = desktop.wm.AddWindow("Program Manager", "Progman", true);
+  platform::Hwnd tray = desktop.wm.AddWindow("", "Shell_TrayWnd", true);
+  platform::Hwnd blank = Target(" ");
+  for (platform::Hwnd w : {desk, tray, blank}) {
+    Foreground(w);
+    desktop.wm.foregroundCalls.clear();
+    main->HKAktHotKeyEvent();
+    EXPECT_TRUE(IsVisible(w));
+    EXPECT_EQ(desktop.wm.foregroundCalls, (std::vector<platform::Hwnd>{main->Handle()}));
+  }
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+}
+
+TEST_F(HideShowTest, F9OnAnAlreadyHiddenWindowDoesNothingAtAll) {
+  ShowMain();
+  auto t = Targets(1);
+  windows::AppendEntry(main->StringGrid2, {"Old title", H(t[0])});
+  Foreground(t[0]);
+  desktop.wm.foregroundCalls.clear();
+  main->HKAktHotKeyEvent();
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_TRUE(desktop.wm.foregroundCalls.empty());
+  EXPECT_EQ(EntryCount(main->StringGrid2), 1);
+}
+
+TEST_F(HideShowTest, F9WithNoForegroundWindowLeavesAnEntryTheTimerRemoves) {
+  ShowMain();
+  // With a desktop window present (else the empty foreground equals the
+  // missing desktop's 0 and is left alone like the desktop).
+  desktop.wm.AddWindow("Program Manager", "Progman", true);
+  Foreground(0);
+  main->HKAktHotKeyEvent();
+  EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"", "0"}}));
+  desktop.timers.Advance(1000);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+}
+
+TEST_F(HideShowTest, F9HidesAnUntitledForegroundWindow) {
+  ShowMain();
+  platform::Hwnd w = Target("");
+  Foreground(w);
+  main->HKAktHotKeyEvent();
+  EXPECT_FALSE(IsVisible(w));
+  EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"", H(w)}}));
+}
+
+TEST_F(HideShowTest, F7ShowsAllAndActivatesOnlyTheLastHidden) {
+  ShowMain();
+  auto t = Targets(3);
+  for (platform::Hwnd h : {t[2], t[0], t[1]}) {
+    desktop.wm.Get(h).visible = false;
+    windows::AppendEntry(main->StringGrid2, {desktop.wm.GetWindowTextA(h), H(h)});
+  }
+  Foreground(0);
+  desktop.wm.showCalls.clear();
+  desktop.hotkeys.Press(0, 0x76);
+  std::vector<std::pair<platform::Hwnd, int>> calls;
+  for (auto& c : desktop.wm.showCalls) calls.push_back({c.hwnd, c.cmd});
+  EXPECT_EQ(calls, (std::vector<std::pair<platform::Hwnd, int>>{{t[2], platform::kSwShowNoActivate},
+                                                                {t[0], platform::kSwShowNoActivate},
+                                                                {t[1], platform::kSwShow}}));
+  EXPECT_EQ(desktop.wm.GetForegroundWindow(), t[1]);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+  EXPECT_EQ(main->StringGrid2.FixedRows(), 0);
+
+  desktop.wm.showCalls.clear();
+  main->AFSMHotKeyEvent();  // empty hidden list: nothing
+  EXPECT_TRUE(desktop.wm.showCalls.empty());
+}
+
+TEST_F(HideShowTest, F8HidesEverythingBelowTheMainWindowFromAnyState) {
+  auto t = Targets(3);
+  // Never shown (as after a tray start), then minimized.
+  main->KHAFVHotKeyEvent();
+  for (platform::Hwnd h : t) EXPECT_FALSE(IsVisible(h));
+  EXPECT_EQ(EntryCount(main->StringGrid2), 3);
+  main->ToolButton10Click();
+  ShowMain();
+  app.Minimize();
+  main->KHAFVHotKeyEvent();
+  for (platform::Hwnd h : t) EXPECT_FALSE(IsVisible(h));
+}
+
+TEST_F(HideShowTest, F4GoesToTheTrayAndBackWithTheTaskbarButtonWhenTheTaskbarIsHidden) {
+  ShowMain();
+  platform::Hwnd tray = desktop.wm.AddWindow("", "Shell_TrayWnd", false);
+  (void)tray;
+  ui::Form button(app, "Form4");
+  app.Realize(button);
+  main->SetPeers({&button, nullptr});
+  main->RefreshWindowList();
+  ASSERT_TRUE(main->TaskbarHiddenFlag);
+  main->KHTASKHotKeyEvent();
+  EXPECT_TRUE(main->MinimizedFlag);
+  EXPECT_TRUE(button.Visible());
+  main->KHTASKHotKeyEvent();
+  EXPECT_FALSE(main->MinimizedFlag);
+  EXPECT_FALSE(button.Visible());
+  EXPECT_TRUE(main->Visible());
+  EXPECT_TRUE(app.ShowMainForm());
+}
+
+TEST_F(HideShowTest, TraySubmenusActOnTheirWindowsAndPositions) {
+  ShowMain();
+  auto t = Targets(3);
+  main->PopupMenu1.Popup(0, 0);
+  main->Hideprogram1[1].Click();  // Window 2
+  EXPECT_FALSE(IsVisible(t[1]));
+  EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"Window 2", H(t[1])}}));
+  // No duplicate test: the stale item hides and lists it once more.
+  main->Hideprogram1[1].Click();
+  EXPECT_EQ(EntryCount(main->StringGrid2), 2);
+  windows::RemoveEntry(main->StringGrid2, 2);
+
+  main->PopupMenu1.Popup(0, 0);
+  ASSERT_GE(main->Hideprogram1.Count(), 2);
+  main->Hideprogram1[main->Hideprogram1.Count() - 1].Click();  // All windows
+  EXPECT_EQ(Names(main->StringGrid2), (std::vector<std::string>{"Window 2", "Window 1", "Window 3"}));
+  for (platform::Hwnd h : t) EXPECT_FALSE(IsVisible(h));
+
+  // A show item acts on whatever stands at its position when chosen.
+  main->PopupMenu1.Popup(0, 0);
+  ui::MenuItem& third = main->Showprogram1[2];
+  windows::RemoveEntry(main->StringGrid2, 1);  // its window closed meanwhile
+  third.Click();                               // position 3 no longer exists
+  EXPECT_EQ(EntryCount(main->StringGrid2), 2);
+  main->Showprogram1[1].Click();  // position 2: now Window 3
+  EXPECT_TRUE(IsVisible(t[2]));
+  EXPECT_EQ(desktop.wm.showCalls.back().cmd, platform::kSwShow);
+  EXPECT_EQ(Names(main->StringGrid2), (std::vector<std::string>{"Window 1"}));
+}
+
+TEST_F(HideShowTest, TrayShowAllReturnsWindowsLastHiddenFirst) {
+  ShowMain();
+  auto t = Targets(3);
+  main->ToolButton11Click();  // hidden 3, 2, 1
+  desktop.wm.showCalls.clear();
+  main->PopupMenu1.Popup(0, 0);
+  main->Showprogram1[main->Showprogram1.Count() - 1].Click();
+  std::vector<platform::Hwnd> order;
+  for (auto& c : desktop.wm.showCalls) order.push_back(c.hwnd);
+  EXPECT_EQ(order, (std::vector<platform::Hwnd>{t[0], t[1], t[2]}));
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+}
+
+TEST_F(HideShowTest, WindowsMenuEnablesHideAndShowByFocus) {
+  ShowMain();
+  Targets(1);
+  main->StringGrid1.SetFocus();
+  main->Fenster1.Click();
+  EXPECT_TRUE(main->Verstecken1.Enabled());
+  EXPECT_FALSE(main->Anzeigen1.Enabled());
+  main->StringGrid2.SetFocus();
+  main->Fenster1.Click();
+  EXPECT_FALSE(main->Verstecken1.Enabled());
+  EXPECT_TRUE(main->Anzeigen1.Enabled());
+  // A disabled entry's shortcut does nothing.
+  main->Verstecken1.Click();
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+}
+
+TEST_F(HideShowTest, StaleAndUnreadableHandlesAreHarmless) {
+  ShowMain();
+  auto t = Targets(2);
+  desktop.wm.CloseWindow(t[0]);
+  Select(main->StringGrid1, 1);
+  main->StringGrid1.DblClick();  // the window closed after the rebuild
+  EXPECT_EQ(EntryCount(main->StringGrid2), 1);
+  windows::AppendEntry(main->StringGrid2, {"Junk", "12ab"});
+  windows::AppendEntry(main->StringGrid2, {"Huge", "99999999999"});
+  Select(main->StringGrid2, 2);
+  main->StringGrid2.DblClick();
+  EXPECT_EQ(EntryCount(main->StringGrid2), 3);
+  main->ToolButton10.Click();
+  main->AFSMHotKeyEvent();
+  main->Close();
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
+  EXPECT_TRUE(IsVisible(t[1]));
+}
+
+TEST(HandleText, RoundTripsBothFormsAndRefusesJunk) {
+  platform::Hwnd h = 0;
+  EXPECT_TRUE(windows::ParseHandle("123456", &h));
+  EXPECT_EQ(h, 123456u);
+  EXPECT_EQ(windows::HandleText(0x80000010u), "2147483664");
+  EXPECT_EQ(windows::SignedHandleText(0x80000010u), "-2147483632");
+  ASSERT_TRUE(windows::ParseHandle("2147483664", &h));
+  EXPECT_EQ(h, 0x80000010u);
+  ASSERT_TRUE(windows::ParseHandle("-2147483632", &h));
+  EXPECT_EQ(h, 0x80000010u);
+  for (const char* bad : {"", "Handle", "-", "+", "12 ", " 12", "0x10", "4294967296", "-2147483649", "1e3"})
+    EXPECT_FALSE(windows::ParseHandle(bad, &h)) << bad;
+}
+
+}  // namespace
+}  // namespace nimbul::testing
