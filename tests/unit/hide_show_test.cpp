@@ -216,9 +216,10 @@ TEST_F(HideShowTest, F9OnAnAlreadyHiddenWindowDoesNothingAtAll) {
 
 TEST_F(HideShowTest, F9WithNoForegroundWindowLeavesAnEntryTheTimerRemoves) {
   ShowMain();
-  // With a desktop window present (else the empty foreground equals the
-  // missing desktop's 0 and is left alone like the desktop).
+  // With a desktop and a taskbar present (else the empty foreground equals
+  // the missing window's 0 and is left alone like the shell's windows).
   desktop.wm.AddWindow("Program Manager", "Progman", true);
+  desktop.wm.AddWindow("", "Shell_TrayWnd", true);
   Foreground(0);
   main->HKAktHotKeyEvent();
   EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"", "0"}}));

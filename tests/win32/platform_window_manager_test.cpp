@@ -140,12 +140,16 @@ TEST(WindowManagerTest, SystemMetricsAndTheSystemKeysSwitch) {
   EXPECT_GE(wm.GetSystemMetrics(kSmCxBorder), 1);
   EXPECT_GE(wm.GetSystemMetrics(kSmCxHscroll), 1);
 
-  std::uint32_t previous = 0xDEAD;
-  bool set = wm.SystemParametersInfoA(kSpiSetScreenSaverRunning, 1, &previous, 0);
-  if (!set) GTEST_SKIP() << "this system does not take SPI_SETSCREENSAVERRUNNING";
-  previous = 0xDEAD;
-  EXPECT_TRUE(wm.SystemParametersInfoA(kSpiSetScreenSaverRunning, 0, &previous, 0));
-  EXPECT_EQ(previous, 1u) << "the state set before";
+  // The switch takes the state in its parameter; the system's own read-back
+  // (SPI_GETSCREENSAVERRUNNING) shows whether it arrived.
+  std::uint32_t previous = 0;
+  UINT state = 0xDEAD;
+  ASSERT_TRUE(wm.SystemParametersInfoA(kSpiSetScreenSaverRunning, 1, &previous, 0));
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &state, 0));
+  EXPECT_EQ(state, 1u);
+  ASSERT_TRUE(wm.SystemParametersInfoA(kSpiSetScreenSaverRunning, 0, &previous, 0));
+  ASSERT_TRUE(::SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &state, 0));
+  EXPECT_EQ(state, 0u);
 }
 
 // Presses a button of the message box with `caption` once it is up.

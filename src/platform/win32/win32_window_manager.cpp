@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/win32/handle_ids.h"
 
 namespace nimbul::platform::win32 {
@@ -13,14 +16,24 @@ HWND W(Hwnd w) { return FromId<HWND>(w); }
 // Titles and key names are read into a 256-byte buffer: at most 255 characters.
 constexpr int kTextBuffer = 256;
 
+// The text up to the count the call reported, and never past its terminator.
+std::string TextOf(const char* buffer, int reported) {
+  if (reported <= 0) return std::string();
+  std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(reported), kTextBuffer - 1);
+  return std::string(buffer, ::strnlen(buffer, n));
+}
+
 }  // namespace
 
 Hwnd Win32WindowManager::GetWindow(Hwnd w, unsigned cmd) { return ToId(::GetWindow(W(w), cmd)); }
 
 std::string Win32WindowManager::GetWindowTextA(Hwnd w) {
-  char buffer[kTextBuffer];
+  // The null handle names no window, yet some systems answer it with another
+  // window's text; the end of a Z-order walk must read as an empty title.
+  if (w == 0) return std::string();
+  char buffer[kTextBuffer] = {};
   int n = ::GetWindowTextA(W(w), buffer, kTextBuffer);
-  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+  return TextOf(buffer, n);
 }
 
 bool Win32WindowManager::IsWindowVisible(Hwnd w) { return ::IsWindowVisible(W(w)) != FALSE; }
@@ -77,9 +90,9 @@ unsigned Win32WindowManager::MapVirtualKeyA(unsigned code, unsigned mapType) {
 }
 
 std::string Win32WindowManager::GetKeyNameTextA(long lParam) {
-  char buffer[kTextBuffer];
+  char buffer[kTextBuffer] = {};
   int n = ::GetKeyNameTextA(lParam, buffer, kTextBuffer);
-  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+  return TextOf(buffer, n);
 }
 
 }  // namespace nimbul::platform::win32

@@ -17,6 +17,13 @@ enum Command : UINT {
   kCloseTarget,                  // wParam: index; the window is destroyed
   kHang,                         // wParam: milliseconds without pumping messages
   kQuit,                         // the helper ends with exit code 0
+  kGetLastKey,                   // result: the last key pressed in a target (see below)
 };
+
+// kGetLastKey's result: the virtual-key code in the low word, the modifier
+// bits held at the time in the high word; 0 before any key.
+inline constexpr UINT kKeyShift = 1;
+inline constexpr UINT kKeyCtrl = 2;
+inline constexpr UINT kKeyAlt = 4;
 
 }  // namespace nimbul::e2e::targets

@@ -73,6 +73,12 @@ void Targets::Hang(Millis duration) const {
   Post(targets::kHang, static_cast<WPARAM>(duration.count()));
 }
 
+std::optional<Targets::Key> Targets::LastKey() const {
+  const auto packed = static_cast<DWORD>(SendWithDeadline(control_, targets::kGetLastKey, 0, 0));
+  if (packed == 0) return std::nullopt;
+  return Key{LOWORD(packed), HIWORD(packed)};
+}
+
 std::optional<DWORD> Targets::Quit() {
   if (!process_.Running()) return process_.WaitForExit(Millis(0));
   PostMessageA(control_, targets::kQuit, 0, 0);

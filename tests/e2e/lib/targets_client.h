@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,13 @@ class Targets {
   void Close(size_t index) const;
   // The helper stops pumping messages for `duration`.
   void Hang(Millis duration) const;
+  // The last key a target window received, and the modifiers held with it
+  // (targets::kKeyShift, ...); nullopt before any key.
+  struct Key {
+    WORD virtualKey;
+    unsigned modifiers;
+  };
+  std::optional<Key> LastKey() const;
   // Ends the helper; returns its exit code, if it ended in time.
   std::optional<DWORD> Quit();
 

@@ -21,6 +21,19 @@ namespace {
 namespace cmd = nimbul::e2e::targets;
 
 std::vector<HWND> g_targets;
+LRESULT g_lastKey = 0;
+
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    UINT modifiers = 0;
+    if (GetKeyState(VK_SHIFT) < 0) modifiers |= cmd::kKeyShift;
+    if (GetKeyState(VK_CONTROL) < 0) modifiers |= cmd::kKeyCtrl;
+    if (GetKeyState(VK_MENU) < 0) modifiers |= cmd::kKeyAlt;
+    g_lastKey = static_cast<LRESULT>(MAKELONG(wParam, modifiers));
+  }
+  // Closing a target only destroys it: the helper lives on until kQuit.
+  return DefWindowProcA(window, message, wParam, lParam);
+}
 
 HWND TargetAt(WPARAM index) { return index < g_targets.size() ? g_targets[index] : nullptr; }
 
@@ -39,6 +52,8 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case cmd::kHang:
       Sleep(static_cast<DWORD>(wParam));
       return 0;
+    case cmd::kGetLastKey:
+      return g_lastKey;
     case cmd::kQuit:
       PostQuitMessage(0);
       return 0;
@@ -74,8 +89,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       continue;
     }
     if (registered.insert(className).second &&
-        // Closing a target only destroys it: the helper lives on until kQuit.
-        !RegisterWindowClass(instance, className, DefWindowProcA)) {
+        !RegisterWindowClass(instance, className, TargetProc)) {
       return 2;
     }
     const int offset = 24 * static_cast<int>(g_targets.size() % 12);

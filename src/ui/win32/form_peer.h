@@ -1,0 +1,76 @@
+// A form: a real top-level window owned by the application window.
+#pragma once
+#include <windows.h>
+
+#include "ui/form.h"
+#include "ui/peer.h"
+#include "ui/win32/peer_window.h"
+
+namespace nimbul::ui::win32 {
+
+class NativeMenu;
+
+class FormPeer : public Peer, public PeerWindow {
+ public:
+  FormPeer(Win32Backend& backend, Form& form);
+  ~FormPeer() override;
+
+  void Changed(Prop p, int index, int sub) override;
+  platform::Hwnd Handle() const override;
+  void SetFocus() override;
+
+  Form& Model() const { return form_; }
+  // Focus inside the form: remembered, so activation brings it back.
+  void ChildFocused(HWND child) { lastFocus_ = child; }
+  void FocusChild(HWND child);
+  void AttachMenuBar(NativeMenu* menu);
+  void DetachMenuBar(const NativeMenu* menu);
+  // Menu shortcuts of the form's main menu, while the form is the active one.
+  bool TranslateShortcut(MSG& msg);
+  void ScheduleMenuRebuild();
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnMenuCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  LRESULT OnSize(WPARAM kind, LPARAM lParam);
+  LRESULT OnMove(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
+  LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+  LRESULT OnClose();
+  LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+  LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam);
+  LRESULT OnNcActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  LRESULT OnInitMenu(HMENU menu);
+  LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+  LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+  LRESULT OnEnterMenuLoop(WPARAM wParam, LPARAM lParam);
+  LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+  LRESULT OnRebuildMenus();
+  LRESULT OnMeasureItem(WPARAM wParam, MEASUREITEMSTRUCT* item);
+  LRESULT OnDrawItem(WPARAM wParam, DRAWITEMSTRUCT* item);
+
+  void ApplyBounds();
+  void ApplyVisible();
+  void ApplyIcon();
+  void CenterOnScreen();
+  void ReportSize();
+  void ReportPosition();
+  void PaintCaption();
+  bool ClickDialogButton(bool isDefault);
+
+  Form& form_;
+  NativeMenu* menuBar_ = nullptr;
+  HWND lastFocus_ = nullptr;
+  int reportedClientW_ = -1, reportedClientH_ = -1;
+  bool reporting_ = false;
+  bool boundsPending_ = false;
+  bool shownOnce_ = false;
+  bool active_ = false;
+  bool rebuildPosted_ = false;
+};
+
+}  // namespace nimbul::ui::win32
