@@ -22,7 +22,7 @@ target_link_libraries(Nimbul PRIVATE nimbul_win32)
 target_link_options(Nimbul PRIVATE ${NIMBUL_STATIC})
 
 # Win32 layer tests under Wine.
-file(GLOB NIMBUL_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp)
+file(GLOB NIMBUL_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*.cpp tests/win32/*.rc)
 if(NIMBUL_WIN32_TESTS)
   add_executable(nimbul_win32_tests ${NIMBUL_WIN32_TESTS})
   target_link_libraries(nimbul_win32_tests PRIVATE nimbul_win32 nimbul_fake nimbul_gtest_main nimbul_gtest)

@@ -35,10 +35,9 @@ FrameStyle StyleFor(BorderStyle b) {
 }
 
 // The outer size that gives the form the client size it asks for.
-SIZE OuterForClient(HWND hwnd, DWORD style, DWORD ex, bool menu, int cw, int ch) {
+SIZE OuterForClient(DWORD style, DWORD ex, bool menu, int cw, int ch) {
   RECT r{0, 0, cw, ch};
   ::AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, ex);
-  (void)hwnd;
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -61,8 +60,7 @@ FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), for
   FrameStyle fs = StyleFor(form.Border());
   int w = form.Width(), h = form.Height();
   if (form.ClientWidth() > 0 && form.ClientHeight() > 0) {
-    SIZE outer = OuterForClient(nullptr, fs.style, fs.ex, form.Menu() != nullptr, form.ClientWidth(),
-                                form.ClientHeight());
+    SIZE outer = OuterForClient(fs.style, fs.ex, form.Menu() != nullptr, form.ClientWidth(), form.ClientHeight());
     w = outer.cx;
     h = outer.cy;
   }
@@ -147,6 +145,7 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENTERMENULOOP: return OnEnterMenuLoop(wParam, lParam);
     case WM_EXITMENULOOP: return OnExitMenuLoop(wParam, lParam);
     case kWmRebuildMenus: return OnRebuildMenus();
+    case kWmReportGeometry: return OnReportGeometry();
     case WM_MEASUREITEM: return OnMeasureItem(wParam, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(wParam, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     default: return PeerWindow::HandleMessage(msg, wParam, lParam);
@@ -269,6 +268,12 @@ LRESULT FormPeer::OnRebuildMenus() {
   return 0;
 }
 
+LRESULT FormPeer::OnReportGeometry() {
+  reportPosted_ = false;
+  ReportSize();
+  return 0;
+}
+
 LRESULT FormPeer::OnMeasureItem(WPARAM wParam, MEASUREITEMSTRUCT* item) {
   if (item->CtlType == ODT_MENU) {
     if (NativeMenu* m = Backend().MenuOfCommand(item->itemID)) return m->MeasureImage(item) ? TRUE : FALSE;
@@ -316,7 +321,7 @@ void FormPeer::ApplyBounds() {
   int w = form_.Width(), h = form_.Height();
   // A client size the peer did not report comes from the program (SetClientSize).
   if (form_.ClientWidth() != reportedClientW_ || form_.ClientHeight() != reportedClientH_) {
-    SIZE outer = OuterForClient(hwnd(), static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_STYLE)),
+    SIZE outer = OuterForClient(static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_STYLE)),
                                 static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_EXSTYLE)),
                                 ::GetMenu(hwnd()) != nullptr, form_.ClientWidth(), form_.ClientHeight());
     w = outer.cx;
@@ -364,27 +369,29 @@ void FormPeer::CenterOnScreen() {
   ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormPeer::ReportSize() {
+void FormPeer::ReportSize() { Report(true); }
+void FormPeer::ReportPosition() { Report(false); }
+
+// The window's real geometry goes into the model; what the model's handlers
+// change meanwhile is applied once they are done.
+void FormPeer::Report(bool size) {
+  // While the form is being built its handlers must not run yet.
+  if (form_.GetPeer() != this) {
+    if (!reportPosted_) reportPosted_ = ::PostMessageA(hwnd(), kWmReportGeometry, 0, 0) != FALSE;
+    return;
+  }
   RECT outer, client;
   ::GetWindowRect(hwnd(), &outer);
   ::GetClientRect(hwnd(), &client);
-  reportedClientW_ = client.right;
-  reportedClientH_ = client.bottom;
   reporting_ = true;
-  form_.SystemResized(outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
-  reporting_ = false;
-  if (boundsPending_) {
-    boundsPending_ = false;
-    ApplyBounds();
+  // The position first: the size report keeps the model's position.
+  if (outer.left != form_.Left() || outer.top != form_.Top())
+    form_.SetBounds(outer.left, outer.top, form_.Width(), form_.Height());
+  if (size) {
+    reportedClientW_ = client.right;
+    reportedClientH_ = client.bottom;
+    form_.SystemResized(outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
   }
-}
-
-void FormPeer::ReportPosition() {
-  RECT outer;
-  ::GetWindowRect(hwnd(), &outer);
-  if (outer.left == form_.Left() && outer.top == form_.Top()) return;
-  reporting_ = true;
-  form_.SetBounds(outer.left, outer.top, form_.Width(), form_.Height());
   reporting_ = false;
   if (boundsPending_) {
     boundsPending_ = false;

@@ -50,6 +50,7 @@ class FormPeer : public Peer, public PeerWindow {
   LRESULT OnEnterMenuLoop(WPARAM wParam, LPARAM lParam);
   LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
   LRESULT OnRebuildMenus();
+  LRESULT OnReportGeometry();
   LRESULT OnMeasureItem(WPARAM wParam, MEASUREITEMSTRUCT* item);
   LRESULT OnDrawItem(WPARAM wParam, DRAWITEMSTRUCT* item);
 
@@ -59,6 +60,7 @@ class FormPeer : public Peer, public PeerWindow {
   void CenterOnScreen();
   void ReportSize();
   void ReportPosition();
+  void Report(bool size);
   void PaintCaption();
   bool ClickDialogButton(bool isDefault);
 
@@ -71,6 +73,7 @@ class FormPeer : public Peer, public PeerWindow {
   bool shownOnce_ = false;
   bool active_ = false;
   bool rebuildPosted_ = false;
+  bool reportPosted_ = false;
 };
 
 }  // namespace nimbul::ui::win32

@@ -16,5 +16,7 @@ constexpr UINT kWmRebuildMenus = WM_APP + 1;
 constexpr UINT kWmReselect = WM_APP + 2;
 // Hands the activation of the application window on to its last active form.
 constexpr UINT kWmActivateLastPopup = WM_APP + 3;
+// Reports a form's geometry to its model once the form's creation is over.
+constexpr UINT kWmReportGeometry = WM_APP + 4;
 
 }  // namespace nimbul::ui::win32
