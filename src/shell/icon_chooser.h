@@ -7,12 +7,11 @@ namespace nimbul::shell {
 
 class TForm5 : public ui::Form {
  public:
-  explicit TForm5(ui::Application& app) : ui::Form(app, "Form5") {
-    SetCaption("Nimbulon");
-    SetBorder(ui::BorderStyle::Dialog);
-    SetPosition(ui::FormPosition::ScreenCenter);
-    SetClientSize(299, 307);
-  }
+  explicit TForm5(ui::Application& app);
+
+  void FormCreate();
+  // Brings the window back to the stored choice (writing its defaults first).
+  void Res();
 };
 
 }  // namespace nimbul::shell
