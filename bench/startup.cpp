@@ -32,22 +32,22 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char title[256] = {};
+  if (pid == s->processId && IsWindowVisible(w) && GetWindowTextA(w, title, sizeof title) &&
+      std::string(title) == s->caption) {
+    s->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND VisibleWindowOf(DWORD processId, const char* caption) {
   Search search{processId, caption, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        char title[256] = {};
-        if (pid == s->processId && IsWindowVisible(w) && GetWindowTextA(w, title, sizeof title) &&
-            std::string(title) == s->caption) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -12,7 +12,8 @@ class Files {
   virtual std::string ExecutablePath() = 0;
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool DeleteFileA(const std::string& path) = 0;
-  // Names (not paths) of the files matching `pattern` (e.g. "C:\\x\\*.ico").
+  // Names (not paths) of the plain files matching `pattern` (e.g. "C:\\x\\*.ico"):
+  // folders, hidden and system files are left out.
   virtual std::vector<std::string> ListFiles(const std::string& pattern) = 0;
   virtual bool ReadFile(const std::string& path, std::string* data) = 0;
   virtual bool WriteFile(const std::string& path, const std::string& data) = 0;

@@ -6,13 +6,17 @@ namespace nimbul::ui {
 
 void Panel::Realign() { AlignChildren(Children(), Rect{0, 0, Width(), Height()}); }
 
-void Splitter::UserDragged(int newWidth) {
-  // The splitter sizes the visible control aligned just before it.
+Control* Splitter::SizedControl() const {
   Control* sized = nullptr;
   for (Control* c : Parent()->Children()) {
     if (c == this) break;
     if (c->Visible() && c->GetAlign() == GetAlign()) sized = c;
   }
+  return sized;
+}
+
+void Splitter::UserDragged(int newWidth) {
+  Control* sized = SizedControl();
   if (!sized) return;
   sized->SetWidth(newWidth < 0 ? 0 : newWidth);
   if (Form* f = OwnerForm()) f->Realign();

@@ -120,6 +120,8 @@ class Splitter : public Control {
   Splitter(Control* parent, std::string name) : Control(parent, Kind::Splitter, std::move(name)) {}
   // The user dragged the splitter: the control it sizes takes the new width.
   void UserDragged(int newWidthOfSizedControl);
+  // The visible control aligned just before it, which a drag resizes; null if none.
+  Control* SizedControl() const;
 };
 
 // The platform's hotkey-capture field; its value is a 16-bit shortcut value.

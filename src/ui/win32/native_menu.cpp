@@ -105,7 +105,9 @@ std::string NativeMenu::HintOf(HMENU h, UINT itemOrIndex, UINT flags) {
   return item ? item->Hint() : std::string();
 }
 
-bool NativeMenu::OwnsCommand(UINT id) const { return id >= CommandBase() && id < CommandBase() + kSlotSize; }
+bool NativeMenu::OwnsCommand(UINT id) const {
+  return slot_ >= 0 && id >= CommandBase() && id < CommandBase() + kSlotSize;
+}
 
 void NativeMenu::Command(UINT id) {
   MenuItem* item = ItemOfNumber(static_cast<int>(id - CommandBase()));
@@ -219,7 +221,7 @@ int NativeMenu::NumberOf(MenuItem& item) {
     items_[static_cast<size_t>(it->second)] = &item;
     return it->second;
   }
-  if (items_.size() >= kSlotSize) return -1;
+  if (slot_ < 0 || items_.size() >= kSlotSize) return -1;
   int number = static_cast<int>(items_.size());
   items_.push_back(&item);
   numbers_[&item] = number;

@@ -17,6 +17,9 @@ namespace nimbul::ui::win32 {
 class FormPeer;
 class Win32Backend;
 
+// Menus that can exist at once: each has its own range of command identifiers.
+constexpr int kMaxMenus = 32;
+
 class NativeMenu : public MenuPeer {
  public:
   // `owner` receives the menu's messages; for a main menu it is the form whose bar it is.

@@ -1,6 +1,25 @@
 #include "desktop.h"
 
 namespace nimbul::e2e {
+namespace {
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+struct ChildSearch {
+  const std::string* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<ChildSearch*>(search);
+  if (s->className->empty() || ClassOf(window) == *s->className) s->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
 
 std::string TitleOf(HWND window) {
   char text[512] = {};
@@ -24,12 +43,7 @@ DWORD ProcessOf(HWND window) {
 
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND w, LPARAM list) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -55,18 +69,8 @@ HWND WaitForTopLevel(const WindowQuery& query, Millis timeout) {
 }
 
 std::vector<HWND> ChildrenOf(HWND parent, const std::string& className) {
-  struct Search {
-    const std::string* className;
-    std::vector<HWND> found;
-  } search{&className, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (s->className->empty() || ClassOf(w) == *s->className) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{&className, {}};
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "wait.h"
+#include "polling.h"
 
 namespace nimbul::e2e {
 

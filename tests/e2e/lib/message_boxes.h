@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "wait.h"
+#include "polling.h"
 
 namespace nimbul::e2e {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "process.h"
+#include "started_process.h"
 #include "remote_controls.h"
 
 namespace nimbul::e2e {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "process.h"
+#include "started_process.h"
 #include "target_commands.h"
 
 namespace nimbul::e2e {

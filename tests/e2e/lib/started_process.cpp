@@ -1,4 +1,4 @@
-#include "process.h"
+#include "started_process.h"
 
 #include <stdexcept>
 #include <utility>

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/win32/handle.h"
-#include "wait.h"
+#include "polling.h"
 
 namespace nimbul::e2e {
 

@@ -1,0 +1,145 @@
+#include "ui/win32/control_peer.h"
+
+#include "platform/win32/handle_ids.h"
+#include "ui/form.h"
+#include "ui/win32/form_peer.h"
+#include "ui/win32/win32_backend.h"
+
+namespace nimbul::ui::win32 {
+
+ControlPeer::ControlPeer(Win32Backend& backend, Control& control) : PeerWindow(backend), control_(control) {}
+
+ControlPeer::~ControlPeer() { Backend().ControlGone(control_); }
+
+platform::Hwnd ControlPeer::Handle() const { return platform::win32::ToId(hwnd()); }
+
+bool ControlPeer::Create(const char* className, DWORD style, DWORD exStyle, const char* text) {
+  RECT r = ModelRect();
+  if (!CreateControl(className, exStyle, text ? text : control_.Caption().c_str(), style | CommonStyle(), r,
+                     ParentWindow(), ControlId()))
+    return false;
+  SetFont(Backend().GetFonts().Normal());
+  ArrangeTabOrder();
+  return true;
+}
+
+bool ControlPeer::CreateOwnWindow(const char* className, const ClassLook& look, DWORD style, DWORD exStyle) {
+  RECT r = ModelRect();
+  if (!CreateOwn(className, look, exStyle, control_.Caption().c_str(), style | CommonStyle(), r, ParentWindow(),
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId()))))
+    return false;
+  SetFont(Backend().GetFonts().Normal());
+  ArrangeTabOrder();
+  return true;
+}
+
+int ControlPeer::ControlId() { return Backend().NextControlId(); }
+
+SIZE ControlPeer::NaturalSize() const { return SIZE{0, 0}; }
+
+DWORD ControlPeer::CommonStyle() const {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (control_.Visible()) style |= WS_VISIBLE;
+  if (!control_.Enabled()) style |= WS_DISABLED;
+  return style;
+}
+
+HWND ControlPeer::ParentWindow() const {
+  return control_.Parent() ? platform::win32::FromId<HWND>(control_.Parent()->Handle()) : nullptr;
+}
+
+FormPeer* ControlPeer::Form() const {
+  ui::Form* f = control_.OwnerForm();
+  return f ? Backend().FormOf(*f) : nullptr;
+}
+
+void ControlPeer::SetFont(HFONT font) { ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+// The window order is the tab order: a control goes after the sibling with
+// the next lower tab position.
+void ControlPeer::ArrangeTabOrder() {
+  int mine = control_.TabOrder();
+  if (mine < 0 || !control_.Parent()) return;
+  HWND after = HWND_TOP;
+  int best = -1;
+  for (Control* sibling : control_.Parent()->Children()) {
+    if (sibling == &control_ || sibling->Handle() == 0) continue;
+    int order = sibling->TabOrder();
+    if (order >= 0 && order < mine && order > best) {
+      best = order;
+      after = platform::win32::FromId<HWND>(sibling->Handle());
+    }
+  }
+  ::SetWindowPos(hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+RECT ControlPeer::ModelRect() const {
+  const Rect& b = control_.Bounds();
+  RECT r{b.left, b.top, b.left + b.width, b.top + b.height};
+  if (b.width == 0 || b.height == 0) {
+    SIZE natural = NaturalSize();
+    if (b.width == 0) r.right = r.left + natural.cx;
+    if (b.height == 0) r.bottom = r.top + natural.cy;
+  }
+  if (control_.Parent()) {
+    if (auto* parent = dynamic_cast<ControlPeer*>(control_.Parent()->GetPeer())) parent->PlaceChild(control_, &r);
+  }
+  return r;
+}
+
+void ControlPeer::PlaceChild(const Control&, RECT*) {}
+
+void ControlPeer::ApplyBounds() {
+  RECT r = ModelRect();
+  ::MoveWindow(hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void ControlPeer::Changed(Prop p, int index, int sub) {
+  if (!hwnd()) return;
+  switch (p) {
+    case Prop::Bounds: ApplyBounds(); break;
+    case Prop::Visible: ::ShowWindow(hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Prop::Enabled: ::EnableWindow(hwnd(), control_.Enabled() ? TRUE : FALSE); break;
+    case Prop::Hint: Backend().HintChanged(control_); break;
+    default: OnChanged(p, index, sub); break;
+  }
+}
+
+void ControlPeer::OnChanged(Prop p, int, int) {
+  if (p == Prop::Caption) ::SetWindowTextA(hwnd(), control_.Caption().c_str());
+}
+
+void ControlPeer::SetFocus() {
+  if (!hwnd() || !control_.CanFocus()) return;
+  if (FormPeer* f = Form())
+    f->FocusChild(hwnd());
+  else
+    ::SetFocus(hwnd());
+}
+
+LRESULT ControlPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
+    case WM_MOUSELEAVE: return OnMouseLeave(wParam, lParam);
+    case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
+    default: return PeerWindow::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+LRESULT ControlPeer::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+  Backend().MouseOver(control_, hwnd());
+  control_.MouseMove();
+  return Default(WM_MOUSEMOVE, wParam, lParam);
+}
+
+LRESULT ControlPeer::OnMouseLeave(WPARAM wParam, LPARAM lParam) {
+  Backend().MouseLeft(control_);
+  return Default(WM_MOUSELEAVE, wParam, lParam);
+}
+
+LRESULT ControlPeer::OnSetFocus(WPARAM wParam, LPARAM lParam) {
+  if (FormPeer* f = Form()) f->ChildFocused(hwnd());
+  return Default(WM_SETFOCUS, wParam, lParam);
+}
+
+}  // namespace nimbul::ui::win32

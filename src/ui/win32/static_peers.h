@@ -1,0 +1,41 @@
+// Panels and labels.
+#pragma once
+#include "ui/controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace nimbul::ui::win32 {
+
+// A plain container with the dialog colour, optionally with a single border.
+class PanelPeer : public ControlPeer {
+ public:
+  PanelPeer(Win32Backend& backend, Panel& panel);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  LRESULT OnPaint();
+};
+
+// A static text; a link label is blue, underlined and shows the hand cursor.
+class LabelPeer : public ControlPeer {
+ public:
+  LabelPeer(Win32Backend& backend, Label& label);
+
+  LRESULT OnReflectedCommand(UINT code) override;
+  HBRUSH OnReflectedColor(HDC dc) override;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  SIZE NaturalSize() const override;
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+  HFONT LabelFont() const;
+
+  Label& label_;
+};
+
+}  // namespace nimbul::ui::win32

@@ -1,0 +1,71 @@
+#include "main_window_driver.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "desktop.h"
+#include "input.h"
+#include "polling.h"
+
+namespace nimbul::e2e {
+
+HWND ToolBarOf(HWND mainWindow) {
+  auto bars = ChildrenOf(mainWindow, TOOLBARCLASSNAMEA);
+  return bars.empty() ? nullptr : bars.front();
+}
+
+RECT ToolButtonRect(HWND toolBar, int index) {
+  RemoteMemory mem(toolBar, sizeof(RECT));
+  RECT r{};
+  if (!SendWithDeadline(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(mem.address())))
+    throw std::runtime_error("no such tool button");
+  mem.Read(0, &r, sizeof(r));
+  MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void ClickToolButton(HWND toolBar, int index) {
+  POINT p = CentreOf(ToolButtonRect(toolBar, index));
+  MoveMouseTo({p.x - 1, p.y});
+  ClickAt(p);
+}
+
+bool Activate(HWND window) {
+  return WaitUntil([&] {
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return false;
+  });
+}
+
+std::vector<std::string> ListedNames(const RemoteListView& list) {
+  std::vector<std::string> out;
+  for (auto& row : list.Rows(2))
+    if (!row[1].empty()) out.push_back(row[0]);
+  return out;
+}
+
+std::vector<std::string> ListedHandles(const RemoteListView& list) {
+  std::vector<std::string> out;
+  for (auto& row : list.Rows(2))
+    if (!row[1].empty()) out.push_back(row[1]);
+  return out;
+}
+
+std::string HandleText(HWND window) {
+  return std::to_string(static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)));
+}
+
+bool DoubleClickRowOf(const RemoteListView& list, HWND window) {
+  auto handles = list.Rows(2);
+  for (int i = 0; i < static_cast<int>(handles.size()); ++i)
+    if (handles[static_cast<size_t>(i)][1] == HandleText(window)) {
+      DoubleClickAt(list.RowPointOnScreen(i));
+      return true;
+    }
+  return false;
+}
+
+}  // namespace nimbul::e2e
