@@ -1,0 +1,125 @@
+// Hotkey latency: from an injected F9 keystroke to the foreground window
+// being invisible, for Nimbul.exe against a minimal program that registers
+// F9 and hides the foreground window, median of 20 presses each.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench.h"
+
+using namespace nimbul;
+
+namespace {
+
+std::string OwnFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string p(path, n);
+  return p.substr(0, p.find_last_of('\\') + 1);
+}
+
+PROCESS_INFORMATION Start(const std::string& exe, const std::string& args) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string cmd = "\"" + exe + "\"" + args;
+  if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, OwnFolder().c_str(), &si, &pi))
+    std::fprintf(stderr, "hotkey_latency: cannot start %s\n", exe.c_str());
+  return pi;
+}
+
+void Stop(PROCESS_INFORMATION& pi) {
+  if (!pi.hProcess) return;
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+void Key(WORD vk) {
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+template <typename F>
+bool WaitFor(F condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Pump();
+    Sleep(0);
+  }
+  return true;
+}
+
+// Presses F9 `presses` times with `target` in the foreground; `reset`
+// brings the window back between presses.
+std::vector<double> Measure(HWND target, int presses, void (*reset)(HWND)) {
+  std::vector<double> samples;
+  for (int i = 0; i < presses; ++i) {
+    WaitFor([&] {
+      SetForegroundWindow(target);
+      return GetForegroundWindow() == target && IsWindowVisible(target);
+    }, 5000);
+    auto start = bench::Clock::now();
+    Key(VK_F9);
+    if (!WaitFor([&] { return !IsWindowVisible(target); }, 5000)) {
+      std::fprintf(stderr, "hotkey_latency: press %d hid nothing\n", i);
+      break;
+    }
+    samples.push_back(bench::MillisecondsSince(start));
+    reset(target);
+  }
+  return samples;
+}
+
+void ShowAgain(HWND target) { ShowWindow(target, SW_SHOW); }
+// Nimbulon keeps the window in its hidden list until it shows it itself.
+void ShowAllWithF7(HWND target) {
+  Key(VK_F7);
+  WaitFor([&] { return IsWindowVisible(target) != FALSE; }, 5000);
+}
+
+}  // namespace
+
+int main() {
+  const std::string folder = OwnFolder();
+  HWND target = CreateWindowExA(0, "STATIC", "Hotkey latency target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                300, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  const int presses = 20;
+
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) == ERROR_SUCCESS) {
+    DWORD one = 1;
+    RegSetValueExA(key, "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+  }
+  PROCESS_INFORMATION nimbul = Start(folder + "Nimbul.exe", "");
+  WaitFor([] { return FindWindowA(nullptr, "Nimbulon") != nullptr; }, 20000);
+  auto figure = Measure(target, presses, ShowAllWithF7);
+  Stop(nimbul);
+
+  PROCESS_INFORMATION minimal = Start(folder + "bench_minimal_hotkey.exe", " --serve");
+  Sleep(500);  // the baseline program has no window to wait for; give it time to register
+  auto baseline = Measure(target, presses, ShowAgain);
+  Stop(minimal);
+
+  if (figure.empty() || baseline.empty()) {
+    std::printf("Hotkey latency: not measured\n");
+    return 1;
+  }
+  bench::PrintFigure("Hotkey latency (F9 to hidden), median of " + std::to_string(presses),
+                     {bench::Median(figure), "ms"}, {bench::Median(baseline), "ms"});
+  return 0;
+}
