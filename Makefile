@@ -11,13 +11,14 @@ else
 NATIVE_DIR ?= $(abspath $(BUILD))-native
 WIN32_DIR ?= $(abspath $(BUILD))-win32
 endif
-WINEPREFIX ?= $(CURDIR)/build/wineprefix
+# A prefix of its own under build/, whatever WINEPREFIX the shell has.
+NIMBUL_WINEPREFIX ?= $(CURDIR)/build/wineprefix
 
-export NIMBUL_DEPS WINEPREFIX
+export NIMBUL_DEPS NIMBUL_WINEPREFIX
 export NIMBUL_NATIVE_DIR := $(NATIVE_DIR)
 export NIMBUL_WIN32_DIR := $(WIN32_DIR)
 
-.PHONY: all bootstrap native win32 build test run bench clean
+.PHONY: all bootstrap native win32 build test check run bench clean
 
 all: build
 
@@ -42,6 +43,11 @@ build: bootstrap
 
 test: build
 	@scripts/test.sh
+
+# One suite, or some tests of it: make check SUITE=e2e FILTER='ProgramEntry.*'
+# (suites: unit, exe, win32, e2e).
+check: build
+	@NIMBUL_GTEST_ARGS="$(if $(FILTER),--gtest_filter=$(FILTER))" scripts/test.sh $(SUITE)
 
 run: win32
 	@scripts/run.sh

@@ -4,13 +4,13 @@
 # result is already there, so a ready machine is through in a second or two.
 #
 # Environment (all optional):
-#   NIMBUL_DEPS  prefix of the cross-built GoogleTest and libjpeg (default /opt/nimbulon-deps/i686)
-#   WINEPREFIX   the 32-bit Wine prefix to prepare (default <repo>/build/wineprefix)
+#   NIMBUL_DEPS        prefix of the cross-built GoogleTest and libjpeg (default /opt/nimbulon-deps/i686)
+#   NIMBUL_WINEPREFIX  the 32-bit Wine prefix to prepare (default <repo>/build/wineprefix)
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 deps=${NIMBUL_DEPS:-/opt/nimbulon-deps/i686}
-prefix=${WINEPREFIX:-$repo/build/wineprefix}
+prefix=${NIMBUL_WINEPREFIX:-$repo/build/wineprefix}
 work=$repo/build/deps-work
 toolchain=$repo/cmake/mingw-i686.cmake
 

@@ -4,7 +4,8 @@
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native_dir=${NIMBUL_NATIVE_DIR:-$repo/build/native}
 win32_dir=${NIMBUL_WIN32_DIR:-$repo/build/win32}
-export WINEPREFIX=${WINEPREFIX:-$repo/build/wineprefix}
+# The project's own prefix, never the one in the user's home.
+export WINEPREFIX=${NIMBUL_WINEPREFIX:-$repo/build/wineprefix}
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # Nothing here needs .NET or the HTML engine, and without network Wine would
@@ -56,12 +57,14 @@ stop_wine() {
   wineserver -w 2>/dev/null || true
 }
 
-# The programs run inside a Wine virtual desktop (it has a taskbar with a
-# notification area, which the program needs). Setting it in the prefix
-# instead of using "explorer /desktop=" keeps each program's own standard
-# output and exit code.
+# The programs run inside a Wine virtual desktop with a visible taskbar and
+# its notification area, which the program works with. Setting the desktop
+# in the prefix instead of using "explorer /desktop=" keeps each program's
+# own standard output and exit code.
 use_virtual_desktop() {
   local size=${1:-1024x768}
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Nimbul /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Nimbul /d "$size" /f >/dev/null 2>&1
+  # Wine shows the taskbar only on request (or on a desktop named "shell").
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops\Nimbul' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null 2>&1
 }

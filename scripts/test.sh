@@ -5,7 +5,8 @@
 #
 #   scripts/test.sh [unit|exe|win32|e2e]...   (default: all of them)
 # Extra arguments for the GoogleTest programs go in NIMBUL_GTEST_ARGS, for
-# example NIMBUL_GTEST_ARGS=--gtest_filter='ProgramEntry.*'.
+# example NIMBUL_GTEST_ARGS=--gtest_filter='ProgramEntry.*' (make check does
+# that: make check SUITE=e2e FILTER='ProgramEntry.*').
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -13,7 +14,8 @@ passed=0
 failed=0
 logs=$repo/build/test-logs
 mkdir -p "$logs"
-gtest_args=(--gtest_color=no ${NIMBUL_GTEST_ARGS:-})
+# Brief: only failures and the summary; the whole log is in build/test-logs.
+gtest_args=(--gtest_color=no --gtest_brief=1 ${NIMBUL_GTEST_ARGS:-})
 
 # Adds the counts of one GoogleTest log. A program that died before its
 # summary counts as one failure, whatever it printed before.

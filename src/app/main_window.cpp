@@ -285,7 +285,7 @@ void TfrmNimbulMain::ApplySettings() {
   SettingsAccessor s(App().Sys().registry);
   s.OpenKey(kSettingsKey, true);
   if (!s.HasValue(settings::SchonXgestartet.name)) {
-    App().MessageBox(
+    App().ShowMessageBox(
         "This is the first time, that you start this Program!\r\nPlease read the Licence in "
         "Help->Licence\r\n\r\nWe hope you'll enjoy this Software",
         "Caution", platform::kMbOk | platform::kMbIconInformation);

@@ -71,7 +71,7 @@ void TfrmHotkey::FormClose() {
 
 void TfrmHotkey::Button1Click() {
   if (HotkeysConflict()) {
-    FormApp().MessageBox(kConflictText, kConflictCaption, platform::kMbIconStop | platform::kMbOk);
+    FormApp().ShowMessageBox(kConflictText, kConflictCaption, platform::kMbIconStop | platform::kMbOk);
     return;
   }
   SaveChanges();

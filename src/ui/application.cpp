@@ -86,7 +86,7 @@ void Application::ShowMessage(const std::string& text) {
   platform_.wm.MessageBoxA(handle_, text, title_, platform::kMbOk);
 }
 
-int Application::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+int Application::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   return platform_.wm.MessageBoxA(handle_, text, caption, flags);
 }
 

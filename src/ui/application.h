@@ -69,7 +69,7 @@ class Application {
   void ShowException(const std::exception& e);
   // A plain message box: the text, OK, the application title as caption.
   void ShowMessage(const std::string& text);
-  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   // Bring to front: the most recently active popup of the application window,
   // if it is not the application window itself and is visible and enabled.

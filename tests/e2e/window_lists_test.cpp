@@ -70,7 +70,11 @@ TEST_F(WindowLists, StatusBarShowsAToolButtonsHintWhileTheMouseRestsOnIt) {
 TEST_F(WindowLists, EmptyHiddenListShowsOneBlankRow) {
   NimbulApp& app = StartNimbul();
   ASSERT_NE(app.WaitForMainWindow(), nullptr);
-  auto rows = WaitFor([&] { return app.HiddenList().Rows(2); });
+  std::vector<std::vector<std::string>> rows;
+  ASSERT_TRUE(WaitUntil([&] {
+    rows = app.HiddenList().Rows(2);
+    return !rows.empty();
+  }));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"", ""}));
 }

@@ -94,7 +94,8 @@ void PaintGradientCaption(HWND hwnd, COLORREF start, int steps, bool active) {
   FontHandle font(::CreateFontIndirectA(g.tool ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont));
   HGDIOBJ oldFont = ::SelectObject(dc, font.get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ::GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  // White reads on every band from blue to black, whatever the system's caption colours are.
+  ::SetTextColor(dc, active ? RGB(255, 255, 255) : ::GetSysColor(COLOR_INACTIVECAPTIONTEXT));
   int length = ::GetWindowTextLengthA(hwnd);
   std::string title(static_cast<size_t>(length) + 1, '\0');
   ::GetWindowTextA(hwnd, title.data(), length + 1);

@@ -48,7 +48,7 @@ HWND ControlPeer::ParentWindow() const {
   return control_.Parent() ? platform::win32::FromId<HWND>(control_.Parent()->Handle()) : nullptr;
 }
 
-FormPeer* ControlPeer::Form() const {
+FormPeer* ControlPeer::OwnerFormPeer() const {
   ui::Form* f = control_.OwnerForm();
   return f ? Backend().FormOf(*f) : nullptr;
 }
@@ -81,11 +81,14 @@ RECT ControlPeer::ModelRect() const {
     if (b.width == 0) r.right = r.left + natural.cx;
     if (b.height == 0) r.bottom = r.top + natural.cy;
   }
+  Fit(&r);
   if (control_.Parent()) {
     if (auto* parent = dynamic_cast<ControlPeer*>(control_.Parent()->GetPeer())) parent->PlaceChild(control_, &r);
   }
   return r;
 }
+
+void ControlPeer::Fit(RECT*) const {}
 
 void ControlPeer::PlaceChild(const Control&, RECT*) {}
 
@@ -111,7 +114,7 @@ void ControlPeer::OnChanged(Prop p, int, int) {
 
 void ControlPeer::SetFocus() {
   if (!hwnd() || !control_.CanFocus()) return;
-  if (FormPeer* f = Form())
+  if (FormPeer* f = OwnerFormPeer())
     f->FocusChild(hwnd());
   else
     ::SetFocus(hwnd());
@@ -138,7 +141,7 @@ LRESULT ControlPeer::OnMouseLeave(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ControlPeer::OnSetFocus(WPARAM wParam, LPARAM lParam) {
-  if (FormPeer* f = Form()) f->ChildFocused(hwnd());
+  if (FormPeer* f = OwnerFormPeer()) f->ChildFocused(hwnd());
   return Default(WM_SETFOCUS, wParam, lParam);
 }
 

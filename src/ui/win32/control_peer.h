@@ -33,6 +33,8 @@ class ControlPeer : public Peer, public PeerWindow {
   virtual int ControlId();
   // The size of a control whose model leaves width or height at 0.
   virtual SIZE NaturalSize() const;
+  // Last adjustment of the window's rectangle (a label grows to show all its text).
+  virtual void Fit(RECT* r) const;
   // Properties beyond the common ones; the default sets the window text from the caption.
   virtual void OnChanged(Prop p, int index, int sub);
 
@@ -43,7 +45,7 @@ class ControlPeer : public Peer, public PeerWindow {
 
   void ApplyBounds();
   RECT ModelRect() const;
-  FormPeer* Form() const;
+  FormPeer* OwnerFormPeer() const;
   void SetFont(HFONT font);
 
  private:

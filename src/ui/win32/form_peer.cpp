@@ -72,7 +72,7 @@ FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), for
   backend.AddForm(this);
   if (!form.Enabled()) ::EnableWindow(hwnd(), FALSE);
   ApplyIcon();
-  ReportSize();
+  ReportGeometry();
 }
 
 FormPeer::~FormPeer() {
@@ -123,7 +123,7 @@ bool FormPeer::TranslateShortcut(MSG& msg) {
 }
 
 void FormPeer::ScheduleMenuRebuild() {
-  if (rebuildPosted_ || !hwnd()) return;
+  if (rebuildPosted_ || !hwnd() || !menuBar_) return;
   rebuildPosted_ = ::PostMessageA(hwnd(), kWmRebuildMenus, 0, 0) != FALSE;
 }
 
@@ -154,12 +154,12 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT FormPeer::OnSize(WPARAM kind, LPARAM lParam) {
   // A minimized form has no client area worth laying out.
-  if (kind != SIZE_MINIMIZED) ReportSize();
+  if (kind != SIZE_MINIMIZED) ReportGeometry();
   return Default(WM_SIZE, kind, lParam);
 }
 
 LRESULT FormPeer::OnMove(WPARAM wParam, LPARAM lParam) {
-  if (!::IsIconic(hwnd())) ReportPosition();
+  if (!::IsIconic(hwnd())) ReportGeometry();
   return Default(WM_MOVE, wParam, lParam);
 }
 
@@ -235,16 +235,15 @@ LRESULT FormPeer::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormPeer::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
-  Application* app = Backend().App();
-  if (!app) return 0;
   auto menu = reinterpret_cast<HMENU>(lParam);
   UINT flags = HIWORD(wParam);
+  // The menu closed.
   if (flags == 0xFFFF && !menu) {
-    app->SetHint("");
+    Backend().MenuHint("");
     return 0;
   }
   NativeMenu* m = (flags & MF_SYSMENU) ? nullptr : Backend().MenuOwning(menu);
-  app->SetHint(m ? m->HintOf(menu, LOWORD(wParam), flags) : std::string());
+  Backend().MenuHint(m ? m->HintOf(menu, LOWORD(wParam), flags) : std::string());
   return 0;
 }
 
@@ -270,7 +269,7 @@ LRESULT FormPeer::OnRebuildMenus() {
 
 LRESULT FormPeer::OnReportGeometry() {
   reportPosted_ = false;
-  ReportSize();
+  ReportGeometry();
   return 0;
 }
 
@@ -369,12 +368,11 @@ void FormPeer::CenterOnScreen() {
   ::SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormPeer::ReportSize() { Report(true); }
-void FormPeer::ReportPosition() { Report(false); }
-
-// The window's real geometry goes into the model; what the model's handlers
-// change meanwhile is applied once they are done.
-void FormPeer::Report(bool size) {
+// The window's real geometry goes into the model, position and size together
+// (a move reported alone would make the model's stale size look like the
+// program's wish); what the model's handlers change meanwhile is applied once
+// they are done.
+void FormPeer::ReportGeometry() {
   // While the form is being built its handlers must not run yet.
   if (form_.GetPeer() != this) {
     if (!reportPosted_) reportPosted_ = ::PostMessageA(hwnd(), kWmReportGeometry, 0, 0) != FALSE;
@@ -387,11 +385,9 @@ void FormPeer::Report(bool size) {
   // The position first: the size report keeps the model's position.
   if (outer.left != form_.Left() || outer.top != form_.Top())
     form_.SetBounds(outer.left, outer.top, form_.Width(), form_.Height());
-  if (size) {
-    reportedClientW_ = client.right;
-    reportedClientH_ = client.bottom;
-    form_.SystemResized(outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
-  }
+  reportedClientW_ = client.right;
+  reportedClientH_ = client.bottom;
+  form_.SystemResized(outer.right - outer.left, outer.bottom - outer.top, client.right, client.bottom);
   reporting_ = false;
   if (boundsPending_) {
     boundsPending_ = false;

@@ -58,9 +58,7 @@ class FormPeer : public Peer, public PeerWindow {
   void ApplyVisible();
   void ApplyIcon();
   void CenterOnScreen();
-  void ReportSize();
-  void ReportPosition();
-  void Report(bool size);
+  void ReportGeometry();
   void PaintCaption();
   bool ClickDialogButton(bool isDefault);
 

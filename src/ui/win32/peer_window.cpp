@@ -139,7 +139,7 @@ LRESULT PeerWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   HWND child = reinterpret_cast<HWND>(lParam);
   if (!child) return OnMenuCommand(LOWORD(wParam), HIWORD(wParam), wParam, lParam);
   PeerWindow* peer = FromHandle(child);
-  if (peer && peer != this) return peer->OnReflectedCommand(HIWORD(wParam));
+  if (peer && peer != this) return peer->OnReflectedCommand(HIWORD(wParam), LOWORD(wParam));
   return Default(WM_COMMAND, wParam, lParam);
 }
 
@@ -162,7 +162,7 @@ LRESULT PeerWindow::OnMenuCommand(UINT, UINT, WPARAM wParam, LPARAM lParam) {
   return Default(WM_COMMAND, wParam, lParam);
 }
 
-LRESULT PeerWindow::OnReflectedCommand(UINT) { return 0; }
+LRESULT PeerWindow::OnReflectedCommand(UINT, UINT) { return 0; }
 LRESULT PeerWindow::OnReflectedNotify(NMHDR*) { return 0; }
 HBRUSH PeerWindow::OnReflectedColor(HDC) { return nullptr; }
 

@@ -34,7 +34,7 @@ class PeerWindow {
   static PeerWindow* FromHandle(HWND hwnd);
 
   // Messages a parent hands on to the child peer they came from.
-  virtual LRESULT OnReflectedCommand(UINT code);
+  virtual LRESULT OnReflectedCommand(UINT code, UINT id);
   virtual LRESULT OnReflectedNotify(NMHDR* header);
   // The brush for painting the child's background, or null for the default.
   virtual HBRUSH OnReflectedColor(HDC dc);

@@ -75,7 +75,7 @@ LRESULT LabelPeer::OnSetCursor(WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-LRESULT LabelPeer::OnReflectedCommand(UINT code) {
+LRESULT LabelPeer::OnReflectedCommand(UINT code, UINT) {
   if (code == STN_CLICKED) label_.Click();
   return 0;
 }
@@ -96,6 +96,19 @@ SIZE LabelPeer::NaturalSize() const {
   ::SelectObject(dc, old);
   ::ReleaseDC(nullptr, dc);
   return size;
+}
+
+// A single-line label never cuts its text: it grows away from its aligned edge.
+void LabelPeer::Fit(RECT* r) const {
+  if (label_.WordWrap()) return;
+  SIZE text = NaturalSize();
+  if (r->right - r->left < text.cx) {
+    if (label_.Alignment() == TextAlign::Right)
+      r->left = r->right - text.cx;
+    else
+      r->right = r->left + text.cx;
+  }
+  if (r->bottom - r->top < text.cy) r->bottom = r->top + text.cy;
 }
 
 void LabelPeer::OnChanged(Prop p, int index, int sub) {

@@ -23,12 +23,13 @@ class LabelPeer : public ControlPeer {
  public:
   LabelPeer(Win32Backend& backend, Label& label);
 
-  LRESULT OnReflectedCommand(UINT code) override;
+  LRESULT OnReflectedCommand(UINT code, UINT id) override;
   HBRUSH OnReflectedColor(HDC dc) override;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   SIZE NaturalSize() const override;
+  void Fit(RECT* r) const override;
   void OnChanged(Prop p, int index, int sub) override;
 
  private:

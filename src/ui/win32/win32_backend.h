@@ -58,9 +58,12 @@ class Win32Backend : public Backend {
   // The hint follows the mouse: the control it rests on, "" when it leaves.
   void MouseOver(const Control& c, HWND hwnd);
   void MouseLeft(const Control& c);
-  // A part of a control (a tool button) became the one under the mouse.
-  void HintFrom(const Control& c);
+  // A part of a control (a tool button) became the one under the mouse; null: none.
+  void HintFrom(const Control* c);
   void HintChanged(const Control& c);
+  // The highlighted menu entry's hint: the menu owns the hint until the mouse
+  // rests on a control again.
+  void MenuHint(const std::string& hint);
   void ControlGone(const Control& c);
 
   void AddForm(FormPeer* f);

@@ -4,6 +4,8 @@
 #pragma once
 #include <chrono>
 #include <thread>
+#include <type_traits>
+#include <utility>
 
 namespace nimbul::e2e {
 
@@ -24,15 +26,31 @@ bool WaitUntil(Condition condition, Millis timeout = kPatience) {
   }
 }
 
-// Polls `probe` until it yields something that tests true (a window handle,
-// a non-empty optional) and returns that, or the empty value on timeout.
+template <typename T, typename = void>
+struct HasEmpty : std::false_type {};
+template <typename T>
+struct HasEmpty<T, std::void_t<decltype(std::declval<const T&>().empty())>> : std::true_type {};
+
+// Whether a probe's result counts as found: a container or text that is not
+// empty, otherwise anything that tests true (a window handle, an optional).
+template <typename T>
+bool Found(const T& value) {
+  if constexpr (HasEmpty<T>::value) {
+    return !value.empty();
+  } else {
+    return static_cast<bool>(value);
+  }
+}
+
+// Polls `probe` until it yields something found (see Found) and returns
+// that, or the last result on timeout.
 template <typename Probe>
 auto WaitFor(Probe probe, Millis timeout = kPatience) -> decltype(probe()) {
   decltype(probe()) result{};
   WaitUntil(
       [&] {
         result = probe();
-        return static_cast<bool>(result);
+        return Found(result);
       },
       timeout);
   return result;

@@ -1,0 +1,32 @@
+// The status bar (one part over the whole width) and the progress bar.
+#pragma once
+#include "ui/controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace nimbul::ui::win32 {
+
+class StatusBarPeer : public ControlPeer {
+ public:
+  StatusBarPeer(Win32Backend& backend, StatusBar& bar);
+
+ protected:
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  void ApplyText();
+  StatusBar& bar_;
+};
+
+class ProgressBarPeer : public ControlPeer {
+ public:
+  ProgressBarPeer(Win32Backend& backend, ProgressBar& bar);
+
+ protected:
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  void ApplyPosition();
+  ProgressBar& bar_;
+};
+
+}  // namespace nimbul::ui::win32

@@ -1,0 +1,36 @@
+// Push buttons and check boxes.
+#pragma once
+#include "ui/controls.h"
+#include "ui/win32/control_peer.h"
+
+namespace nimbul::ui::win32 {
+
+class ButtonPeer : public ControlPeer {
+ public:
+  ButtonPeer(Win32Backend& backend, Button& button);
+  LRESULT OnReflectedCommand(UINT code, UINT id) override;
+
+ protected:
+  // The default and the cancel button carry the identifiers the dialog manager
+  // sends for Enter and Esc.
+  int ControlId() override;
+
+ private:
+  Button& button_;
+};
+
+class CheckBoxPeer : public ControlPeer {
+ public:
+  CheckBoxPeer(Win32Backend& backend, CheckBox& box);
+  LRESULT OnReflectedCommand(UINT code, UINT id) override;
+  HBRUSH OnReflectedColor(HDC dc) override;
+
+ protected:
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  void ApplyChecked();
+  CheckBox& box_;
+};
+
+}  // namespace nimbul::ui::win32

@@ -1,0 +1,235 @@
+#include "ui/win32/grid_peer.h"
+
+#include <algorithm>
+
+#include "ui/win32/colors.h"
+#include "ui/win32/messages.h"
+#include "ui/win32/win32_backend.h"
+
+namespace nimbul::ui::win32 {
+
+namespace {
+
+constexpr DWORD kListStyle = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+
+// A guard for the peer's own changes to the control.
+class Applying {
+ public:
+  explicit Applying(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~Applying() { flag_ = old_; }
+  Applying(const Applying&) = delete;
+  Applying& operator=(const Applying&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+bool IsHeaderSizing(UINT code) {
+  switch (code) {
+    case HDN_ENDTRACKA:
+    case HDN_ENDTRACKW:
+    case HDN_ITEMCHANGEDA:
+    case HDN_ITEMCHANGEDW:
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW: return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+GridPeer::GridPeer(Win32Backend& backend, StringGrid& grid) : ControlPeer(backend, grid), grid_(grid) {
+  DWORD style = kListStyle | (grid.FixedRows() == 0 ? LVS_NOCOLUMNHEADER : 0u);
+  if (!Create(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, "")) return;
+  Applying guard(applying_);
+  ::SendMessageA(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  rowHeight_.reset(::ImageList_Create(1, grid.DefaultRowHeight(), ILC_COLOR, 0, 1));
+  if (rowHeight_) ::SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeight_.get()));
+  for (int c = 0; c < grid.ColCount(); ++c) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.cx = grid.ColWidth(c);
+    column.pszText = const_cast<char*>("");
+    column.iSubItem = c;
+    ::SendMessageA(hwnd(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+  }
+  ApplyColors();
+  ApplyRows();
+}
+
+LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NOTIFY: return OnHeaderNotify(wParam, lParam);
+    case kWmReselect: return OnReselect();
+    default: return ControlPeer::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+LRESULT GridPeer::OnReflectedNotify(NMHDR* header) {
+  switch (header->code) {
+    case LVN_GETDISPINFOA: return OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
+    case LVN_GETDISPINFOW: return OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
+    case LVN_ITEMCHANGED: return OnItemChanged(reinterpret_cast<NMLISTVIEW*>(header));
+    case NM_DBLCLK: return OnDoubleClick(reinterpret_cast<NMITEMACTIVATE*>(header));
+    default: return 0;
+  }
+}
+
+void GridPeer::OnChanged(Prop p, int index, int) {
+  switch (p) {
+    case Prop::Rows: ApplyRows(); break;
+    case Prop::Cell: ApplyCell(index); break;
+    case Prop::Selection: ApplySelection(); break;
+    case Prop::ColWidths: ApplyColumnWidths(); break;
+    case Prop::Color: ApplyColors(); break;
+    default: break;
+  }
+}
+
+int GridPeer::ItemCount() const { return std::max(0, grid_.RowCount() - grid_.FixedRows()); }
+
+const std::string& GridPeer::CellOfItem(int item, int column) const {
+  return grid_.Cell(column, item + grid_.FixedRows());
+}
+
+LRESULT GridPeer::OnGetDispInfoA(NMLVDISPINFOA* info) {
+  LVITEMA& item = info->item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+    ::lstrcpynA(item.pszText, CellOfItem(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+  return 0;
+}
+
+// Titles are bytes in the system's code page, whichever form the control asks in.
+LRESULT GridPeer::OnGetDispInfoW(NMLVDISPINFOW* info) {
+  LVITEMW& item = info->item;
+  if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+    const std::string& text = CellOfItem(item.iItem, item.iSubItem);
+    if (::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, item.pszText, item.cchTextMax) == 0)
+      item.pszText[item.cchTextMax - 1] = L'\0';
+  }
+  return 0;
+}
+
+LRESULT GridPeer::OnItemChanged(NMLISTVIEW* change) {
+  if (applying_ || !(change->uChanged & LVIF_STATE)) return 0;
+  bool nowSelected = (change->uNewState & LVIS_SELECTED) != 0;
+  bool wasSelected = (change->uOldState & LVIS_SELECTED) != 0;
+  if (nowSelected && !wasSelected && change->iItem >= 0) {
+    grid_.UserSelected(change->iItem + grid_.FixedRows());
+  } else if (wasSelected && !nowSelected) {
+    // A grid always has a selected row: a click on empty space must not clear it.
+    ::PostMessageA(hwnd(), kWmReselect, 0, 0);
+  }
+  return 0;
+}
+
+LRESULT GridPeer::OnReselect() {
+  if (::SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == -1) ApplySelection();
+  return 0;
+}
+
+LRESULT GridPeer::OnDoubleClick(NMITEMACTIVATE* activate) {
+  LVHITTESTINFO hit{};
+  hit.pt = activate->ptAction;
+  ::SendMessageA(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  if (hit.iItem >= 0 && hit.iItem < ItemCount()) {
+    grid_.UserSelected(hit.iItem + grid_.FixedRows());
+    ApplySelection();
+  }
+  grid_.DblClick();
+  return 0;
+}
+
+// The header reports the user's column sizing to the list view, not to the form.
+LRESULT GridPeer::OnHeaderNotify(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = Default(WM_NOTIFY, wParam, lParam);
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (IsHeaderSizing(header->code)) SyncColumnWidths();
+  return result;
+}
+
+void GridPeer::SyncColumnWidths() {
+  if (applying_) return;
+  for (int c = 0; c < grid_.ColCount(); ++c) {
+    int w = static_cast<int>(::SendMessageA(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+    if (w != grid_.ColWidth(c)) grid_.UserSizedColumn(c, w);
+  }
+}
+
+void GridPeer::ApplyRows() {
+  Applying guard(applying_);
+  ApplyHeader();
+  ::SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(ItemCount()), 0);
+  ApplySelection();
+}
+
+// With a fixed row, row 0 is the header; without one the header is hidden and empty.
+void GridPeer::ApplyHeader() {
+  bool fixed = grid_.FixedRows() > 0;
+  LONG style = ::GetWindowLongA(hwnd(), GWL_STYLE);
+  LONG wanted = fixed ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
+  if (wanted != style) ::SetWindowLongA(hwnd(), GWL_STYLE, wanted);
+  for (int c = 0; c < grid_.ColCount(); ++c) {
+    std::string text = fixed ? grid_.Cell(c, 0) : std::string();
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text.data();
+    ::SendMessageA(hwnd(), LVM_SETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void GridPeer::ApplyCell(int row) {
+  if (row < grid_.FixedRows()) {
+    Applying guard(applying_);
+    ApplyHeader();
+    return;
+  }
+  int item = row - grid_.FixedRows();
+  ::SendMessageA(hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(item), static_cast<LPARAM>(item));
+}
+
+void GridPeer::ApplySelection() {
+  Applying guard(applying_);
+  int item = grid_.Row() - grid_.FixedRows();
+  if (item >= 0 && item < ItemCount()) {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+    ::SendMessageA(hwnd(), LVM_SETSELECTIONMARK, 0, item);
+  }
+  if (grid_.TopRow() != appliedTopRow_) {
+    appliedTopRow_ = grid_.TopRow();
+    ScrollToTop(grid_.TopRow() - grid_.FixedRows());
+  } else if (item >= 0 && item < ItemCount()) {
+    ::SendMessageA(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+  }
+}
+
+void GridPeer::ScrollToTop(int item) {
+  if (item < 0 || item >= ItemCount()) return;
+  ::SendMessageA(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+  int top = static_cast<int>(::SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
+  if (top == item) return;
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  if (!::SendMessageA(hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r))) return;
+  ::SendMessageA(hwnd(), LVM_SCROLL, 0, static_cast<LPARAM>((item - top) * (r.bottom - r.top)));
+}
+
+void GridPeer::ApplyColumnWidths() {
+  Applying guard(applying_);
+  for (int c = 0; c < grid_.ColCount(); ++c)
+    ::SendMessageA(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c), MAKELPARAM(grid_.ColWidth(c), 0));
+}
+
+void GridPeer::ApplyColors() {
+  COLORREF back = ToColorRef(grid_.BackColor());
+  ::SendMessageA(hwnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+  ::SendMessageA(hwnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+  ::SendMessageA(hwnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ToColorRef(grid_.FontColor())));
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+}  // namespace nimbul::ui::win32

@@ -1,0 +1,59 @@
+#include "ui/win32/splitter_peer.h"
+
+#include "ui/win32/win32_backend.h"
+
+namespace nimbul::ui::win32 {
+
+namespace {
+constexpr char kSplitterClass[] = "TSplitter";
+}  // namespace
+
+SplitterPeer::SplitterPeer(Win32Backend& backend, Splitter& splitter)
+    : ControlPeer(backend, splitter), splitter_(splitter) {
+  ClassLook look;
+  look.cursor = IDC_SIZEWE;
+  CreateOwnWindow(kSplitterClass, look, 0, 0);
+}
+
+LRESULT SplitterPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_LBUTTONDOWN: return OnButtonDown(wParam, lParam);
+    case WM_LBUTTONUP: return OnButtonUp(wParam, lParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(wParam, lParam);
+    default: return ControlPeer::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+LRESULT SplitterPeer::OnButtonDown(WPARAM, LPARAM) {
+  Control* sized = splitter_.SizedControl();
+  if (!sized) return 0;
+  POINT p;
+  ::GetCursorPos(&p);
+  startX_ = p.x;
+  startWidth_ = sized->Width();
+  dragging_ = true;
+  ::SetCapture(hwnd());
+  return 0;
+}
+
+// The lists follow the mouse while it is dragged.
+LRESULT SplitterPeer::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+  if (!dragging_) return ControlPeer::OnMouseMove(wParam, lParam);
+  POINT p;
+  ::GetCursorPos(&p);
+  int delta = p.x - startX_;
+  splitter_.UserDragged(splitter_.GetAlign() == Align::Right ? startWidth_ - delta : startWidth_ + delta);
+  return 0;
+}
+
+LRESULT SplitterPeer::OnButtonUp(WPARAM, LPARAM) {
+  if (dragging_) ::ReleaseCapture();
+  return 0;
+}
+
+LRESULT SplitterPeer::OnCaptureChanged(WPARAM, LPARAM) {
+  dragging_ = false;
+  return 0;
+}
+
+}  // namespace nimbul::ui::win32

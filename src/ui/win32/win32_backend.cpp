@@ -1,0 +1,234 @@
+#include "ui/win32/win32_backend.h"
+
+#include <algorithm>
+
+#include "platform/win32/handle_ids.h"
+#include "ui/application.h"
+#include "ui/win32/app_window.h"
+#include "ui/win32/control_peer.h"
+#include "ui/win32/form_peer.h"
+#include "ui/win32/native_menu.h"
+#include "ui/win32/peer_factory.h"
+
+namespace nimbul::ui::win32 {
+
+Win32Backend::Win32Backend(platform::Platform& platform) : platform_(platform) {
+  INITCOMMONCONTROLSEX init{};
+  init.dwSize = sizeof init;
+  init.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS;
+  ::InitCommonControlsEx(&init);
+}
+
+Win32Backend::~Win32Backend() = default;
+
+std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& c) { return MakePeer(*this, c); }
+
+std::unique_ptr<MenuPeer> Win32Backend::CreateMenuPeer(Menu& m) {
+  // The menu's messages go to the form that holds it, else to the main form.
+  FormPeer* owner = nullptr;
+  for (FormPeer* f : forms_) {
+    const auto& menus = f->Model().Menus();
+    if (std::find(menus.begin(), menus.end(), &m) != menus.end()) owner = f;
+  }
+  if (!owner && app_ && app_->MainForm()) owner = FormOf(*app_->MainForm());
+  return std::make_unique<NativeMenu>(*this, m, owner);
+}
+
+platform::Hwnd Win32Backend::CreateApplicationWindow(const std::string& title) {
+  appWindow_ = std::make_unique<AppWindow>(*this, title);
+  return platform::win32::ToId(appWindow_->hwnd());
+}
+
+HWND Win32Backend::AppWindowHandle() const { return appWindow_ ? appWindow_->hwnd() : nullptr; }
+
+void Win32Backend::SetApplicationTitle(const std::string& title) {
+  if (HWND h = AppWindowHandle()) ::SetWindowTextA(h, title.c_str());
+}
+
+void Win32Backend::ShowApplicationWindow(bool show) {
+  if (HWND h = AppWindowHandle()) ::ShowWindow(h, show ? SW_SHOW : SW_HIDE);
+}
+
+void Win32Backend::MinimizeApplication() {
+  hiddenByMinimize_.clear();
+  for (FormPeer* f : forms_) {
+    if (!::IsWindowVisible(f->hwnd())) continue;
+    hiddenByMinimize_.push_back(f);
+    ::ShowWindow(f->hwnd(), SW_HIDE);
+  }
+  if (HWND h = AppWindowHandle()) {
+    changingAppWindow_ = true;
+    ::ShowWindow(h, SW_MINIMIZE);
+    changingAppWindow_ = false;
+  }
+}
+
+void Win32Backend::RestoreApplication() {
+  if (HWND h = AppWindowHandle()) {
+    changingAppWindow_ = true;
+    ::ShowWindow(h, SW_RESTORE);
+    changingAppWindow_ = false;
+  }
+  // A form the program hid meanwhile stays hidden.
+  std::vector<FormPeer*> forms;
+  forms.swap(hiddenByMinimize_);
+  for (FormPeer* f : forms)
+    if (f->Model().Visible()) ::ShowWindow(f->hwnd(), SW_SHOW);
+}
+
+Control* Win32Backend::FocusedControl() {
+  // From the focused window up to its form: the nearest window that is a control's.
+  for (HWND h = ::GetFocus(); h && (::GetWindowLongA(h, GWL_STYLE) & WS_CHILD); h = ::GetParent(h)) {
+    if (auto* control = dynamic_cast<ControlPeer*>(PeerWindow::FromHandle(h))) return &control->Model();
+  }
+  return nullptr;
+}
+
+bool Win32Backend::ApplicationActive() {
+  if (::GetActiveWindow()) return true;
+  HWND foreground = ::GetForegroundWindow();
+  if (!foreground) return false;
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(foreground, &process);
+  return process == ::GetCurrentProcessId();
+}
+
+void Win32Backend::PopupMenuAt(PopupMenu& m, int x, int y) {
+  if (auto* native = dynamic_cast<NativeMenu*>(m.GetPeer())) native->Popup(x, y);
+}
+
+void Win32Backend::CursorPos(int* x, int* y) {
+  POINT p{0, 0};
+  ::GetCursorPos(&p);
+  *x = p.x;
+  *y = p.y;
+}
+
+void Win32Backend::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The quit request belongs to the message loop; leave it for that.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Handle(msg);
+  }
+}
+
+void Win32Backend::RunMessageLoop() {
+  MSG msg;
+  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) Handle(msg);
+}
+
+void Win32Backend::Terminate() { ::PostQuitMessage(0); }
+
+void Win32Backend::Handle(MSG& msg) {
+  if (PreTranslate(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageA(&msg);
+}
+
+// The form the message is for gets its menu shortcuts first, then the dialog
+// manager's keys (Tab, Enter, Esc), which also dispatches what it takes.
+bool Win32Backend::PreTranslate(MSG& msg) {
+  if (!msg.hwnd) return false;
+  FormPeer* form = FindForm(::GetAncestor(msg.hwnd, GA_ROOT));
+  if (!form || form->hwnd() != ::GetActiveWindow()) return false;
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->TranslateShortcut(msg)) return true;
+  return ::IsDialogMessageA(form->hwnd(), &msg) != FALSE;
+}
+
+void Win32Backend::ReportError(const std::exception& e) {
+  if (app_) app_->ShowException(e);
+}
+
+void Win32Backend::MouseOver(const Control& c, HWND hwnd) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = hwnd;
+  ::TrackMouseEvent(&track);
+  if (hintOwner_ != &c) HintFrom(&c);
+}
+
+void Win32Backend::MouseLeft(const Control& c) {
+  // Leaving a control also leaves its parts (the buttons of a tool bar).
+  if (hintOwner_ && (hintOwner_ == &c || hintOwner_->Parent() == &c)) HintFrom(nullptr);
+}
+
+void Win32Backend::HintFrom(const Control* c) {
+  hintOwner_ = c;
+  if (app_) app_->SetHint(c ? c->Hint() : std::string());
+}
+
+void Win32Backend::MenuHint(const std::string& hint) {
+  hintOwner_ = nullptr;
+  if (app_) app_->SetHint(hint);
+}
+
+void Win32Backend::HintChanged(const Control& c) {
+  if (hintOwner_ == &c) HintFrom(&c);
+}
+
+void Win32Backend::ControlGone(const Control& c) {
+  if (hintOwner_ == &c) hintOwner_ = nullptr;
+}
+
+void Win32Backend::AddForm(FormPeer* f) { forms_.push_back(f); }
+
+void Win32Backend::RemoveForm(FormPeer* f) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+  hiddenByMinimize_.erase(std::remove(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), f),
+                          hiddenByMinimize_.end());
+  for (NativeMenu* m : menus_)
+    if (m) m->OwnerGone(f);
+}
+
+FormPeer* Win32Backend::FindForm(HWND hwnd) const {
+  for (FormPeer* f : forms_)
+    if (f->hwnd() == hwnd) return f;
+  return nullptr;
+}
+
+FormPeer* Win32Backend::FormOf(const Form& form) const {
+  for (FormPeer* f : forms_)
+    if (&f->Model() == &form) return f;
+  return nullptr;
+}
+
+int Win32Backend::AddMenu(NativeMenu* m) {
+  auto free = std::find(menus_.begin(), menus_.end(), nullptr);
+  if (free != menus_.end()) {
+    *free = m;
+    return static_cast<int>(free - menus_.begin());
+  }
+  if (static_cast<int>(menus_.size()) >= kMaxMenus) return -1;
+  menus_.push_back(m);
+  return static_cast<int>(menus_.size()) - 1;
+}
+
+void Win32Backend::RemoveMenu(NativeMenu* m) {
+  std::replace(menus_.begin(), menus_.end(), m, static_cast<NativeMenu*>(nullptr));
+}
+
+NativeMenu* Win32Backend::MenuOwning(HMENU h) const {
+  for (NativeMenu* m : menus_)
+    if (m && m->Owns(h)) return m;
+  return nullptr;
+}
+
+NativeMenu* Win32Backend::MenuOfCommand(UINT id) const {
+  for (NativeMenu* m : menus_)
+    if (m && m->OwnsCommand(id)) return m;
+  return nullptr;
+}
+
+void Win32Backend::ExitMenuLoop() {
+  if (menuLoopDepth_ > 0) --menuLoopDepth_;
+  if (menuLoopDepth_ > 0) return;
+  // Changes made while a menu was open reach the menu bars now.
+  for (FormPeer* f : forms_) f->ScheduleMenuRebuild();
+}
+
+}  // namespace nimbul::ui::win32
