@@ -1,6 +1,7 @@
 # The two everyday commands, `make run` and `make test`, plus `make bench`.
 # Both presets build into build/native and build/win32 unless told otherwise,
-# e.g. `make test BUILD=build/mine` (then build/mine-native, build/mine-win32).
+# e.g. `make test BUILD=build/mine` (then build/mine-native, build/mine-win32,
+# and the logs and screenshots in build/mine-test-logs, build/mine-e2e-screenshots).
 
 NIMBUL_DEPS ?= /opt/nimbulon-deps/i686
 BUILD ?=
@@ -10,6 +11,8 @@ WIN32_DIR ?= $(CURDIR)/build/win32
 else
 NATIVE_DIR ?= $(abspath $(BUILD))-native
 WIN32_DIR ?= $(abspath $(BUILD))-win32
+export NIMBUL_LOG_DIR := $(abspath $(BUILD))-test-logs
+export NIMBUL_SCREENSHOT_DIR := $(abspath $(BUILD))-e2e-screenshots
 endif
 # A prefix of its own under build/, whatever WINEPREFIX the shell has.
 NIMBUL_WINEPREFIX ?= $(CURDIR)/build/wineprefix
@@ -56,4 +59,4 @@ bench: win32
 	@scripts/bench.sh
 
 clean:
-	rm -rf $(NATIVE_DIR) $(WIN32_DIR) build/test-logs build/e2e-screenshots
+	rm -rf $(NATIVE_DIR) $(WIN32_DIR)

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "bench.h"
+#include "platform/win32/handle.h"
 
 namespace {
 
 namespace bench = nimbul::bench;
+using nimbul::platform::win32::KernelHandle;
+using nimbul::platform::win32::RegKey;
 
 constexpr int kRuns = 10;
 constexpr DWORD kGiveUpMs = 30000;
@@ -66,10 +69,11 @@ std::optional<double> TimeToVisibleWindow(const std::string& exe, const std::str
     return std::nullopt;
   }
   CloseHandle(info.hThread);
+  const KernelHandle process(info.hProcess);
   std::optional<double> elapsed;
   HWND window = nullptr;
   while (!window && bench::MillisecondsSince(start) < kGiveUpMs &&
-         WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) {
+         WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
     window = VisibleWindowOf(info.dwProcessId, caption);
     if (window) {
       elapsed = bench::MillisecondsSince(start);
@@ -78,24 +82,24 @@ std::optional<double> TimeToVisibleWindow(const std::string& exe, const std::str
     }
   }
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info.hProcess, kGiveUpMs) != WAIT_OBJECT_0) {
-    TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, kGiveUpMs);
+  if (WaitForSingleObject(process.get(), kGiveUpMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), kGiveUpMs);
   }
-  CloseHandle(info.hProcess);
   return elapsed;
 }
 
 // The figure measures a plain start, not the first-start notice.
 void MarkProfileAsStartedBefore() {
-  HKEY key = nullptr;
+  HKEY raw = nullptr;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    const DWORD started = 1;
-    RegSetValueExA(key, "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started),
-                   sizeof started);
-    RegCloseKey(key);
+                      nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+    return;
   }
+  const RegKey key(raw);
+  const DWORD started = 1;
+  RegSetValueExA(key.get(), "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started),
+                 sizeof started);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ xvfb_pid=
 # runs (CI, a user's own X server, other checkouts) never meet. A number can
 # be forced with NIMBUL_XVFB_DISPLAY (for example :91).
 start_xvfb() {
-  local n first=${NIMBUL_XVFB_DISPLAY#:} last
+  local n first=${NIMBUL_XVFB_DISPLAY:-} last
+  first=${first#:}
   first=${first:-100}
   last=$((first + 400))
   for ((n = first; n < last; n++)); do

@@ -12,25 +12,28 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 passed=0
 failed=0
-logs=$repo/build/test-logs
+logs=${NIMBUL_LOG_DIR:-$repo/build/test-logs}
 mkdir -p "$logs"
 # Brief: only failures and the summary; the whole log is in build/test-logs.
 gtest_args=(--gtest_color=no --gtest_brief=1 ${NIMBUL_GTEST_ARGS:-})
 
-# Adds the counts of one GoogleTest log. A program that died before its
-# summary counts as one failure, whatever it printed before.
+# Adds the counts of one GoogleTest log: failed = ran - passed - skipped,
+# which holds in brief mode too (it lists no failures). A program that died
+# before its summary counts as one failure, whatever it printed before.
 count_gtest() {
-  local log=$1 rc=$2 p f
+  local log=$1 rc=$2 ran p s f
+  ran=$(sed -n 's/^\[==========\] \([0-9]*\) tests\{0,1\} from .* ran\..*/\1/p' "$log" | tail -n1)
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n1)
-  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log" | tail -n1)
-  if [ -z "$p" ] && [ -z "$f" ]; then
+  s=$(sed -n 's/^\[  SKIPPED \] \([0-9]*\) tests\{0,1\}[.,].*/\1/p' "$log" | tail -n1)
+  if [ -z "$ran" ]; then
     echo "  no test summary (exit code $rc): counted as one failure"
     failed=$((failed + 1))
     return
   fi
+  f=$((ran - ${p:-0} - ${s:-0}))
   passed=$((passed + ${p:-0}))
-  failed=$((failed + ${f:-0}))
-  if [ "${f:-0}" -eq 0 ] && [ "$rc" -ne 0 ]; then
+  failed=$((failed + f))
+  if [ "$f" -eq 0 ] && [ "$rc" -ne 0 ]; then
     echo "  exit code $rc after the tests: counted as one failure"
     failed=$((failed + 1))
   fi
@@ -75,7 +78,7 @@ run_wine_suite() {
 }
 
 convert_screenshots() {
-  local dir=$repo/build/e2e-screenshots bmp
+  local dir=${NIMBUL_SCREENSHOT_DIR:-$repo/build/e2e-screenshots} bmp
   [ -d "$dir" ] || return 0
   for bmp in "$dir"/*.bmp; do
     [ -e "$bmp" ] || continue
@@ -89,7 +92,7 @@ convert_screenshots() {
 }
 
 run_e2e() {
-  local dir=$repo/build/e2e-screenshots
+  local dir=${NIMBUL_SCREENSHOT_DIR:-$repo/build/e2e-screenshots}
   rm -rf "$dir"
   mkdir -p "$dir"
   local exe=${NIMBUL_EXE:-$win32_dir/Nimbul.exe}

@@ -7,8 +7,24 @@ namespace nimbul::ui {
 Application::Application(platform::Platform& platform, Backend& backend)
     : platform_(platform), backend_(backend) {}
 
+namespace {
+
+// Children first, so no peer outlives the window it lives in.
+void UnrealizeTree(Control& c) {
+  std::vector<Control*> children = c.Children();
+  for (Control* child : children) UnrealizeTree(*child);
+  c.DetachPeer();
+}
+
+}  // namespace
+
 Application::~Application() {
-  // Forms go in reverse order of creation, the main form last.
+  // Every peer goes while every model still exists; then the forms go in
+  // reverse order of creation, the main form last.
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+    for (Menu* m : (*it)->Menus()) m->AttachPeer(nullptr);
+    UnrealizeTree(**it);
+  }
   while (!forms_.empty()) forms_.pop_back();
 }
 

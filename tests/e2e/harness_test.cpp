@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "desktop.h"
 #include "e2e_test.h"
 #include "input.h"
 #include "registry_state.h"
+#include "screenshot.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -107,6 +112,52 @@ TEST_F(Harness, MouseMovesAndKeysReachTheDesktop) {
   PressKey(VK_F6);
   EXPECT_TRUE(WaitUntil([&] { return (key = t.LastKey()) && key->virtualKey == VK_F6; }));
   EXPECT_EQ(key ? key->modifiers : 99u, 0u) << "a modifier stayed down";
+}
+
+TEST_F(Harness, ScreenshotIsABitmapOfTheWholeScreen) {
+  const std::string path = DriverFolder() + "harness-screenshot.bmp";
+  ASSERT_TRUE(SaveScreenshot(path));
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  const bool read = std::fread(&file, sizeof file, 1, f) == 1 && std::fread(&info, sizeof info, 1, f) == 1;
+  std::fseek(f, 0, SEEK_END);
+  const long size = std::ftell(f);
+  std::fclose(f);
+  DeleteFileA(path.c_str());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(file.bfType, 0x4D42);
+  EXPECT_EQ(info.biWidth, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(info.biHeight, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(info.biBitCount, 24);
+  EXPECT_EQ(static_cast<DWORD>(size), file.bfSize);
+}
+
+TEST_F(Harness, ListViewReaderReadsNimbulonsColumnsRowsAndRowPositions) {
+  Targets& t = OpenTargets({{"Row for the reader"}});
+  NimbulApp& app = StartNimbul();
+  ASSERT_NE(app.WaitForMainWindow(), nullptr);
+  const RemoteListView visible = app.VisibleList();
+  // The empty hidden list clears its header texts, so only its columns count.
+  EXPECT_EQ(app.HiddenList().ColumnTitles().size(), 2u);
+  EXPECT_EQ(visible.ColumnTitles(), (std::vector<std::string>{"Name", "Handle"}));
+
+  const std::string handleText = std::to_string(reinterpret_cast<UINT_PTR>(t[0]));
+  int row = -1;
+  EXPECT_TRUE(WaitUntil([&] {
+    auto rows = visible.Rows(2);
+    for (size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i][0] == "Row for the reader") row = static_cast<int>(i);
+    }
+    return row >= 0;
+  })) << "the target is not in the visible list";
+  if (row < 0) return;
+  EXPECT_EQ(visible.Text(row, 1), handleText);
+
+  const POINT p = visible.RowPointOnScreen(row);
+  const RECT list = ScreenRect(visible.handle());
+  EXPECT_TRUE(PtInRect(&list, p)) << "row point " << p.x << "," << p.y << " lies outside the list";
 }
 
 }  // namespace

@@ -145,6 +145,14 @@ class PeerTest : public ::testing::Test {
     app.Initialize();
   }
 
+  // Closing a main form asks the message loop to end; that request must not
+  // outlive the test (it would end the next test's modal loops).
+  void TearDown() override {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
   TestForm& MakeForm() {
     TestForm& f = app.CreateForm<TestForm>();
     Pump();

@@ -179,6 +179,9 @@ TEST_F(PeerTest, TitleBarCloseAsksTheModelWhichMayKeepTheForm) {
   EXPECT_TRUE(::IsWindow(Native(f.Handle())));
   EXPECT_FALSE(::IsWindowVisible(Native(f.Handle())));
   EXPECT_FALSE(f.Visible());
+  // Closing the main form ends the message loop.
+  MSG msg;
+  EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 TEST_F(PeerTest, MinimizeHidesTheFormsAndRestoreBringsThemBack) {
@@ -193,6 +196,7 @@ TEST_F(PeerTest, MinimizeHidesTheFormsAndRestoreBringsThemBack) {
   EXPECT_FALSE(::IsWindowVisible(form));
   EXPECT_TRUE(::IsIconic(appWindow));
   EXPECT_TRUE(f.Visible());  // the model still shows it
+  EXPECT_FALSE(backend.ApplicationActive());
   app.Restore();
   EXPECT_EQ(restored, 1);
   EXPECT_FALSE(::IsIconic(appWindow));

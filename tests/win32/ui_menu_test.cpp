@@ -173,6 +173,47 @@ TEST_F(MenuPeerTest, PopupMenuHasItsDefaultEntryAndSubmenu) {
   EXPECT_EQ(EntryText(sub, 0), "A window");
 }
 
+TEST_F(MenuPeerTest, EntryImagesAreDrawnFromTheMenusImageList) {
+  ImageList images(16, 16);
+  images.Add(platform::win32::ToId(::LoadIconA(nullptr, IDI_APPLICATION)));
+  form->Popup1.SetImages(&images);
+  form->PopupFirst.SetImageIndex(0);
+  HMENU popup = dynamic_cast<NativeMenu*>(form->Popup1.GetPeer())->Handle();
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_BITMAP | MIIM_ID;
+  ASSERT_TRUE(::GetMenuItemInfoA(popup, 0, TRUE, &info));
+  EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+  MEASUREITEMSTRUCT measure{};
+  measure.CtlType = ODT_MENU;
+  measure.itemID = info.wID;
+  EXPECT_TRUE(::SendMessageA(hwnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
+  EXPECT_EQ(measure.itemWidth, 16u);
+  EXPECT_EQ(measure.itemHeight, 16u);
+  // Drawn into a white bitmap, the icon leaves some pixels that are not white.
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 16);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT r{0, 0, 16, 16};
+  ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  DRAWITEMSTRUCT draw{};
+  draw.CtlType = ODT_MENU;
+  draw.itemID = info.wID;
+  draw.hDC = dc;
+  draw.rcItem = r;
+  EXPECT_TRUE(::SendMessageA(hwnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw)));
+  int painted = 0;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) painted += ::GetPixel(dc, x, y) != RGB(255, 255, 255);
+  EXPECT_GT(painted, 0);
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  ::ReleaseDC(nullptr, screen);
+  form->Popup1.SetImages(nullptr);
+}
+
 TEST_F(MenuPeerTest, PopupOpensAtThePositionAndItsChoiceClicksTheEntry) {
   ASSERT_TRUE(Activate());
   int prepared = 0, chosen = 0;

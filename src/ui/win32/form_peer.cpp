@@ -111,9 +111,7 @@ void FormPeer::AttachMenuBar(NativeMenu* menu) {
 }
 
 void FormPeer::DetachMenuBar(const NativeMenu* menu) {
-  if (menuBar_ != menu) return;
-  if (hwnd()) ::SetMenu(hwnd(), nullptr);
-  menuBar_ = nullptr;
+  if (menuBar_ == menu) menuBar_ = nullptr;
 }
 
 bool FormPeer::TranslateShortcut(MSG& msg) {

@@ -24,6 +24,7 @@ class FormPeer : public Peer, public PeerWindow {
   void ChildFocused(HWND child) { lastFocus_ = child; }
   void FocusChild(HWND child);
   void AttachMenuBar(NativeMenu* menu);
+  // The menu peer goes; the window keeps showing its menu until it is destroyed.
   void DetachMenuBar(const NativeMenu* menu);
   // Menu shortcuts of the form's main menu, while the form is the active one.
   bool TranslateShortcut(MSG& msg);

@@ -52,7 +52,13 @@ NativeMenu::NativeMenu(Win32Backend& backend, Menu& menu, FormPeer* owner)
 
 NativeMenu::~NativeMenu() {
   backend_.RemoveMenu(this);
-  if (bar_ && owner_) owner_->DetachMenuBar(this);
+  if (bar_ && owner_) {
+    // Taking the bar off a live form would resize it while the form's own
+    // members are being destroyed; the window keeps the menu and destroys it
+    // with itself.
+    owner_->DetachMenuBar(this);
+    if (::IsWindow(owner_->hwnd()) && ::GetMenu(owner_->hwnd()) == handle_.get()) handle_.release();
+  }
 }
 
 void NativeMenu::MenuChanged() {

@@ -98,9 +98,14 @@ SIZE LabelPeer::NaturalSize() const {
   return size;
 }
 
-// A single-line label never cuts its text: it grows away from its aligned edge.
+// A label never cuts its text: a single line grows away from its aligned edge,
+// wrapped text grows downwards.
 void LabelPeer::Fit(RECT* r) const {
-  if (label_.WordWrap()) return;
+  if (label_.WordWrap()) {
+    int height = WrappedHeight(r->right - r->left);
+    if (r->bottom - r->top < height) r->bottom = r->top + height;
+    return;
+  }
   SIZE text = NaturalSize();
   if (r->right - r->left < text.cx) {
     if (label_.Alignment() == TextAlign::Right)
@@ -109,6 +114,16 @@ void LabelPeer::Fit(RECT* r) const {
       r->right = r->left + text.cx;
   }
   if (r->bottom - r->top < text.cy) r->bottom = r->top + text.cy;
+}
+
+int LabelPeer::WrappedHeight(int width) const {
+  RECT r{0, 0, width, 0};
+  HDC dc = ::GetDC(nullptr);
+  HGDIOBJ old = ::SelectObject(dc, LabelFont());
+  ::DrawTextA(dc, label_.Caption().c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(nullptr, dc);
+  return r.bottom;
 }
 
 void LabelPeer::OnChanged(Prop p, int index, int sub) {

@@ -35,6 +35,7 @@ class LabelPeer : public ControlPeer {
  private:
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
   HFONT LabelFont() const;
+  int WrappedHeight(int width) const;
 
   Label& label_;
 };

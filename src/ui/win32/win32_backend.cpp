@@ -85,9 +85,13 @@ Control* Win32Backend::FocusedControl() {
 }
 
 bool Win32Backend::ApplicationActive() {
-  if (::GetActiveWindow()) return true;
+  // A minimized application may keep the activation when nothing else takes
+  // it, but to the user it is no longer the active program.
+  HWND appWindow = AppWindowHandle();
+  auto counts = [&](HWND h) { return h && !(h == appWindow && ::IsIconic(appWindow)); };
+  if (counts(::GetActiveWindow())) return true;
   HWND foreground = ::GetForegroundWindow();
-  if (!foreground) return false;
+  if (!counts(foreground)) return false;
   DWORD process = 0;
   ::GetWindowThreadProcessId(foreground, &process);
   return process == ::GetCurrentProcessId();

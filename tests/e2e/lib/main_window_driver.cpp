@@ -33,6 +33,10 @@ void ClickToolButton(HWND toolBar, int index) {
 }
 
 bool Activate(HWND window) {
+  // Under Wine a window shown again without activation lands on top of the
+  // Z-order, and the foreground window does not rise by being made the
+  // foreground again: lift it first, so it is in front and clickable.
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   return WaitUntil([&] {
     if (GetForegroundWindow() == window) return true;
     SetForegroundWindow(window);

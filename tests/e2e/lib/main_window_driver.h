@@ -25,7 +25,7 @@ HWND ToolBarOf(HWND mainWindow);
 // Screen rectangle of a tool bar button by index (TB_GETITEMRECT across processes).
 RECT ToolButtonRect(HWND toolBar, int index);
 void ClickToolButton(HWND toolBar, int index);
-// Brings the main window to the foreground and waits until it is there.
+// Brings a window to the top and the foreground and waits until it is there.
 bool Activate(HWND window);
 // The Name column of a list's rows that carry a handle (the blank row of an
 // empty list is left out).
