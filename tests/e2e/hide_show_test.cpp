@@ -83,10 +83,10 @@ TEST_F(HideShow, HideAllHidesEveryTargetBottomMostFirstAndShowAllBringsThemBack)
   ASSERT_TRUE(WaitUntil([&] {
     return std::none_of(t.windows().begin(), t.windows().end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
   })) << "hide all left target windows visible";
-  auto hidden = ListedHandles(app.HiddenList());
   std::vector<std::string> expected(visibleOrder.rbegin(), visibleOrder.rend());
-  EXPECT_EQ(hidden, expected);
-  EXPECT_TRUE(ListedHandles(app.VisibleList()).empty());
+  EXPECT_TRUE(WaitUntil([&] { return ListedHandles(app.HiddenList()) == expected; }))
+      << "hidden list: " << ListedHandles(app.HiddenList()).size() << " entries";
+  EXPECT_TRUE(WaitUntil([&] { return ListedHandles(app.VisibleList()).empty(); }));
 
   ClickToolButton(bar, kShowAll);
   EXPECT_TRUE(WaitUntil([&] {

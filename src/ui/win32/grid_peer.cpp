@@ -10,6 +10,9 @@ namespace nimbul::ui::win32 {
 
 namespace {
 
+constexpr UINT_PTR kApplyTimer = 0x4E42;
+constexpr DWORD kApplyIntervalMs = 150;
+
 constexpr DWORD kListStyle = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 
 // A guard for the peer's own changes to the control.
@@ -62,6 +65,12 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NOTIFY: return OnHeaderNotify(wParam, lParam);
     case kWmReselect: return OnReselect();
+    case WM_TIMER:
+      if (wParam != kApplyTimer) return ControlPeer::HandleMessage(msg, wParam, lParam);
+      ::KillTimer(hwnd(), kApplyTimer);
+      timerPending_ = false;
+      ApplyPending();
+      return 0;
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
 }
@@ -78,9 +87,15 @@ LRESULT GridPeer::OnReflectedNotify(NMHDR* header) {
 
 void GridPeer::OnChanged(Prop p, int index, int) {
   switch (p) {
-    case Prop::Rows: ApplyRows(); break;
+    case Prop::Rows:
+      rowsDirty_ = true;
+      Schedule();
+      break;
     case Prop::Cell: ApplyCell(index); break;
-    case Prop::Selection: ApplySelection(); break;
+    case Prop::Selection:
+      selectionDirty_ = true;
+      Schedule();
+      break;
     case Prop::ColWidths: ApplyColumnWidths(); break;
     case Prop::Color: ApplyColors(); break;
     default: break;
@@ -116,6 +131,7 @@ LRESULT GridPeer::OnItemChanged(NMLISTVIEW* change) {
   bool nowSelected = (change->uNewState & LVIS_SELECTED) != 0;
   bool wasSelected = (change->uOldState & LVIS_SELECTED) != 0;
   if (nowSelected && !wasSelected && change->iItem >= 0) {
+    appliedSelection_ = change->iItem;  // the control shows it already
     grid_.UserSelected(change->iItem + grid_.FixedRows());
   } else if (wasSelected && !nowSelected) {
     // A grid always has a selected row: a click on empty space must not clear it.
@@ -125,7 +141,10 @@ LRESULT GridPeer::OnItemChanged(NMLISTVIEW* change) {
 }
 
 LRESULT GridPeer::OnReselect() {
-  if (::SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == -1) ApplySelection();
+  if (::SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) == -1) {
+    appliedSelection_ = -1;
+    ApplySelection();
+  }
   return 0;
 }
 
@@ -157,10 +176,39 @@ void GridPeer::SyncColumnWidths() {
   }
 }
 
+void GridPeer::Schedule() {
+  if (timerPending_) return;
+  DWORD now = ::GetTickCount();
+  if (now - lastApply_ >= kApplyIntervalMs) {
+    ApplyPending();
+    return;
+  }
+  timerPending_ = ::SetTimer(hwnd(), kApplyTimer, kApplyIntervalMs - (now - lastApply_), nullptr) != 0;
+  if (!timerPending_) ApplyPending();
+}
+
+void GridPeer::ApplyPending() {
+  lastApply_ = ::GetTickCount();
+  if (rowsDirty_) {
+    rowsDirty_ = selectionDirty_ = false;
+    ApplyRows();
+  } else if (selectionDirty_) {
+    selectionDirty_ = false;
+    ApplySelection();
+  }
+}
+
 void GridPeer::ApplyRows() {
   Applying guard(applying_);
   ApplyHeader();
-  ::SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(ItemCount()), 0);
+  if (ItemCount() != appliedCount_) {
+    appliedCount_ = ItemCount();
+    // A virtual list keeps its selection across a new count, unless it now
+    // lies past the end.
+    if (appliedSelection_ >= appliedCount_) appliedSelection_ = -1;
+    ::SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(appliedCount_), LVSICF_NOSCROLL);
+  }
+  ::InvalidateRect(hwnd(), nullptr, FALSE);
   ApplySelection();
 }
 
@@ -170,8 +218,12 @@ void GridPeer::ApplyHeader() {
   LONG style = ::GetWindowLongA(hwnd(), GWL_STYLE);
   LONG wanted = fixed ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
   if (wanted != style) ::SetWindowLongA(hwnd(), GWL_STYLE, wanted);
+  std::vector<std::string> header;
+  for (int c = 0; c < grid_.ColCount(); ++c) header.push_back(fixed ? grid_.Cell(c, 0) : std::string());
+  if (header == appliedHeader_) return;
+  appliedHeader_ = header;
   for (int c = 0; c < grid_.ColCount(); ++c) {
-    std::string text = fixed ? grid_.Cell(c, 0) : std::string();
+    std::string& text = header[static_cast<size_t>(c)];
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT;
     column.pszText = text.data();
@@ -192,7 +244,9 @@ void GridPeer::ApplyCell(int row) {
 void GridPeer::ApplySelection() {
   Applying guard(applying_);
   int item = grid_.Row() - grid_.FixedRows();
-  if (item >= 0 && item < ItemCount()) {
+  bool moved = item != appliedSelection_;
+  appliedSelection_ = item;
+  if (moved && item >= 0 && item < ItemCount()) {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -202,7 +256,7 @@ void GridPeer::ApplySelection() {
   if (grid_.TopRow() != appliedTopRow_) {
     appliedTopRow_ = grid_.TopRow();
     ScrollToTop(grid_.TopRow() - grid_.FixedRows());
-  } else if (item >= 0 && item < ItemCount()) {
+  } else if (moved && item >= 0 && item < ItemCount()) {
     ::SendMessageA(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
   }
 }

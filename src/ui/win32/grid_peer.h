@@ -2,6 +2,8 @@
 // served from the model when the control asks, so a rebuild of any number of
 // rows costs one item count, and another process can still read every item.
 #pragma once
+#include <string>
+#include <vector>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,6 +30,12 @@ class GridPeer : public ControlPeer {
   LRESULT OnHeaderNotify(WPARAM wParam, LPARAM lParam);
   LRESULT OnReselect();
 
+  // Changes of rows and selection reach the control at most once per
+  // interval: under Wine each item-count, selection or scroll message of a
+  // visible list view costs milliseconds, and a hide-all run would pay them
+  // for every window.
+  void Schedule();
+  void ApplyPending();
   void ApplyRows();
   void ApplyHeader();
   void ApplyCell(int row);
@@ -43,6 +51,15 @@ class GridPeer : public ControlPeer {
   ImageListHandle rowHeight_;  // an empty image list whose height sets the rows'
   bool applying_ = false;      // the peer's own changes are no user input
   int appliedTopRow_ = -1;
+  // What the control shows now; a rebuild with the same header and count
+  // then costs no header relayout (slow under Wine) but one repaint.
+  int appliedCount_ = -1;
+  std::vector<std::string> appliedHeader_;
+  int appliedSelection_ = -1;
+  bool rowsDirty_ = false;
+  bool selectionDirty_ = false;
+  bool timerPending_ = false;
+  DWORD lastApply_ = 0;
 };
 
 }  // namespace nimbul::ui::win32
