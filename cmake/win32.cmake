@@ -56,3 +56,7 @@ foreach(src ${NIMBUL_BENCHES})
   target_link_libraries(bench_${name} PRIVATE nimbul_win32 nimbul_fake)
   target_link_options(bench_${name} PRIVATE ${NIMBUL_STATIC})
 endforeach()
+# The hotkey baseline stands for an ordinary windowed program.
+if(TARGET bench_minimal_hotkey)
+  set_target_properties(bench_minimal_hotkey PROPERTIES WIN32_EXECUTABLE ON)
+endif()
