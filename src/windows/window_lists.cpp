@@ -51,26 +51,19 @@ void TfrmNimbulMain::Timer1Timer() {
     for (int p = 1; p <= n; ++p) {
       // After a removal in this tick the later positions may lie past the end.
       if (p > windows::EntryCount(StringGrid2)) continue;
-      WindowEntry e = windows::EntryAt(StringGrid2, p);
-      if (e.handle.empty()) continue;
       platform::Hwnd h = 0;
-      if (!windows::ParseHandle(e.handle, &h)) continue;
+      if (!windows::ParseHandle(StringGrid2.Cell(windows::kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
-      if (title != e.name) {
-        windows::SetName(StringGrid2, p, title);
-        e.name = title;
-      }
+      if (title != StringGrid2.Cell(windows::kNameCol, p)) windows::SetName(StringGrid2, p, title);
       // The entry that moves up into this position is looked at next tick.
-      if (e.name.empty() && !wm.IsWindow(h)) windows::RemoveEntry(StringGrid2, p);
+      if (title.empty() && !wm.IsWindow(h)) windows::RemoveEntry(StringGrid2, p);
     }
     // Visible list: titles only; no entry is added or removed.
     for (int p = 1; p <= windows::EntryCount(StringGrid1); ++p) {
-      WindowEntry e = windows::EntryAt(StringGrid1, p);
-      if (e.handle.empty()) continue;
       platform::Hwnd h = 0;
-      if (!windows::ParseHandle(e.handle, &h)) continue;
+      if (!windows::ParseHandle(StringGrid1.Cell(windows::kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
-      if (title != e.name) windows::SetName(StringGrid1, p, title);
+      if (title != StringGrid1.Cell(windows::kNameCol, p)) windows::SetName(StringGrid1, p, title);
     }
   } catch (const std::exception&) {
     // A failed tick ends silently; the next one starts afresh.
