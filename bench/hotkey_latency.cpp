@@ -30,10 +30,18 @@ PROCESS_INFORMATION Start(const std::string& exe, const std::string& args) {
   return pi;
 }
 
-void Stop(PROCESS_INFORMATION& pi) {
+// Ends a program the way it ends itself, so its hotkey is given back before
+// the next program asks for the same key: a killed process may keep it.
+void Stop(PROCESS_INFORMATION& pi, HWND mainWindow = nullptr) {
   if (!pi.hProcess) return;
-  TerminateProcess(pi.hProcess, 0);
-  WaitForSingleObject(pi.hProcess, 5000);
+  if (mainWindow)
+    PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+  else
+    PostThreadMessageA(pi.dwThreadId, WM_QUIT, 0, 0);
+  if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+  }
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
 }
@@ -83,6 +91,9 @@ std::vector<double> Measure(HWND target, int presses, void (*reset)(HWND)) {
     }
     samples.push_back(bench::MillisecondsSince(start));
     reset(target);
+    // Let the program finish what the reset set off (list updates come in
+    // batches), so each press meets it idle, as a user's press would.
+    Sleep(400);
   }
   return samples;
 }
@@ -118,16 +129,22 @@ int main() {
     RegSetValueExA(key, "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
     RegCloseKey(key);
   }
+  PROCESS_INFORMATION nimbul = Start(folder + "Nimbul.exe", "");
+  HWND nimbulMain = nullptr;
+  // Shown means started: the message loop runs and the hotkeys are registered.
+  WaitFor([&] {
+    nimbulMain = FindWindowA("TfrmNimbulMain", "Nimbulon");
+    return nimbulMain && IsWindowVisible(nimbulMain);
+  }, 20000);
+  auto figure = Measure(target, presses, ShowAllWithF7);
+  Stop(nimbul, nimbulMain);
+
   PROCESS_INFORMATION minimal = Start(folder + "bench_minimal_hotkey.exe", " --serve");
   WaitFor([] { return FindWindowA(nullptr, "Minimal Hotkey") != nullptr; }, 20000);
   auto baseline = Measure(target, presses, ShowAgain);
   Stop(minimal);
 
-  PROCESS_INFORMATION nimbul = Start(folder + "Nimbul.exe", "");
-  WaitFor([] { return FindWindowA(nullptr, "Nimbulon") != nullptr; }, 20000);
-  auto figure = Measure(target, presses, ShowAllWithF7);
-  Stop(nimbul);
-
+  PostMessageA(FindWindowA("NimbulTargetsControl", nullptr), WM_APP + 6, 0, 0);  // the helper's quit command
   Stop(helper);
   if (figure.empty()) {
     std::printf("Hotkey latency: not measured\n");
