@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "error_of.h"
 #include "app/color_text.h"
 #include "app/settings_layout.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/error.h"
 
 namespace {
+
+using nimbul::testing::ErrorOf;
 
 using nimbul::app::ColorToText;
 using nimbul::app::SettingsAccessor;
@@ -110,15 +113,6 @@ TEST(ColorText, AnythingElseIsNotAValidIntegerValue) {
 class SettingsLayoutTest : public ::testing::Test {
  protected:
   SettingsLayoutTest() { s.OpenKey(kKey, true); }
-  template <typename F>
-  static std::string ErrorOf(F f) {
-    try {
-      f();
-    } catch (const nimbul::Error& e) {
-      return e.what();
-    }
-    return "no error";
-  }
   std::string Stored(const char* name) const {
     const auto* v = reg.Find(kHkeyCurrentUser, kKey, name);
     return v ? std::string(v->data.begin(), v->data.end()) : "<missing>";

@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "error_of.h"
 #include "app/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/error.h"
 
 namespace {
+
+using nimbul::testing::ErrorOf;
 
 using nimbul::app::SettingsAccessor;
 using nimbul::platform::Hkey;
@@ -68,16 +71,6 @@ class RecordingRegistry : public nimbul::platform::Registry {
 
 class SettingsAccessorTest : public ::testing::Test {
  protected:
-  // The failure text of `f`, or "no error" when it returns normally.
-  template <typename F>
-  static std::string ErrorOf(F f) {
-    try {
-      f();
-    } catch (const nimbul::Error& e) {
-      return e.what();
-    }
-    return "no error";
-  }
 
   FakeRegistry reg;
 };

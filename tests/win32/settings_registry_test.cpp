@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "../unit/error_of.h"
 #include "app/color_text.h"
 #include "app/settings_layout.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/error.h"
 
 namespace {
+
+using nimbul::testing::ErrorOf;
 
 using nimbul::app::SettingsAccessor;
 using nimbul::platform::kHkeyCurrentUser;
@@ -70,15 +73,6 @@ class SettingsRegistry : public ::testing::Test {
     ASSERT_EQ(::RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
     ::RegCloseKey(key);
-  }
-  template <typename F>
-  static std::string ErrorOf(F f) {
-    try {
-      f();
-    } catch (const nimbul::Error& e) {
-      return e.what();
-    }
-    return "no error";
   }
 
   std::string path_;

@@ -2,21 +2,24 @@
 
 namespace nimbul::platform::win32 {
 
-namespace {
-
-bool EnsureClass(const char* className, WNDPROC proc) {
-  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+bool EnsureWindowClass(const WNDCLASSEXA& wc) {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
-  if (::GetClassInfoExA(instance, className, &existing)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.lpszClassName = className;
+  if (::GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing)) return true;
   if (::RegisterClassExA(&wc)) return true;
   DWORD error = ::GetLastError();
   return error == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+namespace {
+
+bool EnsureClass(const char* className, WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = className;
+  return EnsureWindowClass(wc);
 }
 
 }  // namespace

@@ -9,6 +9,10 @@
 
 namespace nimbul::platform::win32 {
 
+// Registers the window class `wc` describes unless this module has it
+// already; true when the class is there afterwards.
+bool EnsureWindowClass(const WNDCLASSEXA& wc);
+
 class MessageWindow {
  public:
   // Returns true when it handled the message.

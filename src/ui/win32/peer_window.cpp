@@ -1,5 +1,7 @@
 #include "ui/win32/peer_window.h"
 
+#include "platform/win32/message_window.h"
+
 #include "ui/win32/win32_backend.h"
 
 namespace nimbul::ui::win32 {
@@ -13,6 +15,7 @@ bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
+  // Looked up first: the icons below are loaded only for a new class.
   if (::GetClassInfoExA(instance, className, &existing)) return true;
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
@@ -32,9 +35,7 @@ bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   // A program without its icon resource (the test programs) gets the system's.
   if (!wc.hIcon) wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
   wc.lpszClassName = className;
-  if (::RegisterClassExA(&wc)) return true;
-  DWORD error = ::GetLastError();
-  return error == ERROR_CLASS_ALREADY_EXISTS;
+  return platform::win32::EnsureWindowClass(wc);
 }
 
 }  // namespace
