@@ -24,8 +24,12 @@ class WindowManager {
   virtual bool ShowWindow(Hwnd w, int cmd) = 0;
   // Like ShowWindow but never waits for the window's thread.
   virtual bool ShowWindowAsync(Hwnd w, int cmd) = 0;
-  // True when the window's thread has stopped handling messages.
+  // True when the system counts the window's thread as hung (it stopped
+  // handling messages some seconds ago).
   virtual bool IsHungAppWindow(Hwnd w) = 0;
+  // True when the window's thread handles a message within `ms`: false for
+  // a thread that has just stopped, before the system counts it as hung.
+  virtual bool AnswersWithin(Hwnd w, unsigned ms) = 0;
   virtual Hwnd GetForegroundWindow() = 0;
   virtual bool SetForegroundWindow(Hwnd w) = 0;
   virtual Hwnd GetLastActivePopup(Hwnd w) = 0;

@@ -8,11 +8,17 @@ namespace nimbul::app {
 
 using windows::WindowEntry;
 
+namespace {
+// How long a target's program may take to answer before it counts as not answering.
+constexpr unsigned kAnswerMs = 200;
+}  // namespace
+
 void TfrmNimbulMain::ShowTarget(platform::Hwnd w, int cmd) {
   auto& wm = App().Sys().wm;
   // A program that stopped answering would block a plain ShowWindow for as
-  // long as it hangs; the request is posted to it instead.
-  if (wm.IsHungAppWindow(w)) {
+  // long as it hangs; the request is posted to it instead. The probe also
+  // catches a program that stopped only a moment ago.
+  if (wm.IsHungAppWindow(w) || (wm.IsWindow(w) && !wm.AnswersWithin(w, kAnswerMs))) {
     wm.ShowWindowAsync(w, cmd);
     if (cmd == platform::kSwHide) pendingHide_.insert(w);
     return;
@@ -106,7 +112,9 @@ void TfrmNimbulMain::HKAktHotKeyEvent() {
   if (windows::ContainsHandle(StringGrid2, handle)) return;
   bool shell = w == wm.FindWindowA("Progman") || w == wm.FindWindowA("Shell_Traywnd");
   if (!shell && title != " ") {
-    ShowTarget(w, platform::kSwHide);
+    // Nothing here reads the result back, so the request is only posted:
+    // the hotkey never waits on the window's program, answering or not.
+    wm.ShowWindowAsync(w, platform::kSwHide);
     windows::AppendEntry(StringGrid2, {title, handle});
   }
   App().BringToFront();

@@ -140,5 +140,23 @@ TEST_F(HideShow, AProgramThatStopsAnsweringNeverFreezesNimbulon) {
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) && IsWindowVisible(t[1]); }, Millis(20000)));
 }
 
+TEST_F(HideShow, AProgramThatStoppedAMomentAgoDoesNotFreezeNimbulonEither) {
+  Targets& t = OpenTargets({{"Stops now"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Activate(main));
+  ASSERT_TRUE(WaitUntil([&] { return Listed(app.VisibleList(), t[0]); }));
+  t.Hang(Millis(6000));
+  // Long before the system would call the helper hung.
+  ASSERT_TRUE(DoubleClickRowOf(app.VisibleList(), t[0]));
+  EXPECT_TRUE(WaitUntil([&] { return Listed(app.HiddenList(), t[0]); }, Millis(3000)))
+      << "Nimbulon did not go on while the target did not answer";
+  DWORD_PTR r = 0;
+  EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r), 0);
+  // The hiding takes effect once the helper handles messages again.
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); }, Millis(15000)));
+}
+
 }  // namespace
 }  // namespace nimbul::e2e

@@ -157,6 +157,26 @@ TEST_F(HideShowTest, HungWindowsNeverBlockAndTheRunGoesOn) {
   EXPECT_TRUE(IsVisible(t[1]));
 }
 
+TEST_F(HideShowTest, AProgramThatStoppedAMomentAgoIsNotWaitedOnEither) {
+  ShowMain();
+  auto t = Targets(2);
+  desktop.wm.Get(t[0]).stalled = true;  // not yet reported as hung by the system
+  Select(main->StringGrid1, 1);
+  main->StringGrid1.DblClick();
+  EXPECT_FALSE(IsVisible(t[0]));
+  ASSERT_FALSE(desktop.wm.showCalls.empty());
+  EXPECT_TRUE(desktop.wm.showCalls.back().async);
+  // F9 and F7 take the same care.
+  Foreground(t[1]);
+  desktop.wm.Get(t[1]).stalled = true;
+  main->HKAktHotKeyEvent();
+  EXPECT_FALSE(IsVisible(t[1]));
+  main->AFSMHotKeyEvent();
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_TRUE(IsVisible(t[1]));
+  for (auto& c : desktop.wm.showCalls) EXPECT_TRUE(c.async);
+}
+
 TEST_F(HideShowTest, HideAllPassesOverAHungWindowThatStaysVisible) {
   ShowMain();
   auto t = Targets(2);

@@ -21,7 +21,8 @@ struct FakeWindow {
   bool visible = false;
   bool enabled = true;
   bool topLevel = true;
-  bool hung = false;           // its thread no longer handles messages
+  bool hung = false;           // its thread no longer handles messages, and the system says so
+  bool stalled = false;        // its thread has just stopped; the system does not know yet
   bool refusesHide = false;    // ShowWindow(SW_HIDE) has no effect
   bool iconic = false;
   Hicon classSmallIcon = 0;
@@ -89,6 +90,7 @@ class FakeWindowManager : public WindowManager {
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;
   bool IsHungAppWindow(Hwnd w) override;
+  bool AnswersWithin(Hwnd w, unsigned ms) override;
   Hwnd GetForegroundWindow() override { return foreground_; }
   bool SetForegroundWindow(Hwnd w) override;
   Hwnd GetLastActivePopup(Hwnd w) override;

@@ -146,8 +146,8 @@ bool FakeWindowManager::ShowWindow(Hwnd w, int cmd) {
   showCalls.push_back({w, cmd, false});
   auto it = windows_.find(w);
   // A hung window would block the caller; the fake refuses to pretend.
-  if (it != windows_.end() && it->second.hung)
-    throw std::logic_error("ShowWindow on a hung window would block the caller");
+  if (it != windows_.end() && (it->second.hung || it->second.stalled))
+    throw std::logic_error("ShowWindow on a window that does not answer would block the caller");
   return ApplyShow(w, cmd);
 }
 
@@ -159,6 +159,11 @@ bool FakeWindowManager::ShowWindowAsync(Hwnd w, int cmd) {
 bool FakeWindowManager::IsHungAppWindow(Hwnd w) {
   auto it = windows_.find(w);
   return it != windows_.end() && it->second.hung;
+}
+
+bool FakeWindowManager::AnswersWithin(Hwnd w, unsigned) {
+  auto it = windows_.find(w);
+  return it != windows_.end() && !it->second.hung && !it->second.stalled;
 }
 
 bool FakeWindowManager::SetForegroundWindow(Hwnd w) {

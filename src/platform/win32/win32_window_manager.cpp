@@ -52,6 +52,12 @@ bool Win32WindowManager::ShowWindowAsync(Hwnd w, int cmd) { return ::ShowWindowA
 
 bool Win32WindowManager::IsHungAppWindow(Hwnd w) { return ::IsHungAppWindow(W(w)) != FALSE; }
 
+bool Win32WindowManager::AnswersWithin(Hwnd w, unsigned ms) {
+  DWORD_PTR ignored = 0;
+  // WM_NULL does nothing in any window; it only asks whether the thread is there.
+  return ::SendMessageTimeoutA(W(w), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, ms, &ignored) != 0;
+}
+
 Hwnd Win32WindowManager::GetForegroundWindow() { return ToId(::GetForegroundWindow()); }
 
 bool Win32WindowManager::SetForegroundWindow(Hwnd w) { return ::SetForegroundWindow(W(w)) != FALSE; }

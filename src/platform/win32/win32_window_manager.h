@@ -15,6 +15,7 @@ class Win32WindowManager : public WindowManager {
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;
   bool IsHungAppWindow(Hwnd w) override;
+  bool AnswersWithin(Hwnd w, unsigned ms) override;
   Hwnd GetForegroundWindow() override;
   bool SetForegroundWindow(Hwnd w) override;
   Hwnd GetLastActivePopup(Hwnd w) override;
