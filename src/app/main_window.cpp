@@ -348,14 +348,7 @@ void TfrmNimbulMain::FormClose() {
   closing_ = true;
   auto& wm = App().Sys().wm;
   // 1. Every hidden window comes back.
-  while (windows::EntryCount(StringGrid2) > 0) {
-    int before = windows::EntryCount(StringGrid2);
-    if (MainCanFocus()) StringGrid2.SetFocus();
-    windows::SelectEntry(StringGrid2, 1);
-    StringGrid2DblClick();
-    // An entry that could not be shown must not keep the program from closing.
-    if (windows::EntryCount(StringGrid2) >= before) windows::RemoveEntry(StringGrid2, 1);
-  }
+  while (windows::EntryCount(StringGrid2) > 0) ShowFirstHidden();
   // 2. The tray icon goes with the tray component.
   // 3.-5. The shell is left as the user had it before the program touched it.
   wm.ShowWindow(wm.FindWindowA("Shell_TrayWnd"), platform::kSwShow);

@@ -124,6 +124,8 @@ class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost {
   void BindEvents();
   void ApplySettings();
   void WriteAppPaths();
+  // Shows the first hidden entry as a double-click does; drops it if it cannot be shown.
+  void ShowFirstHidden();
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
   void ReleaseTrayIcons();

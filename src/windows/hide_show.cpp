@@ -49,6 +49,15 @@ void TfrmNimbulMain::StringGrid2DblClick() {
   if (!MinimizedFlag) App().BringToFront();
 }
 
+void TfrmNimbulMain::ShowFirstHidden() {
+  int before = windows::EntryCount(StringGrid2);
+  if (MainCanFocus()) StringGrid2.SetFocus();
+  windows::SelectEntry(StringGrid2, 1);
+  StringGrid2DblClick();
+  // An entry that could not be shown must not be met again and again.
+  if (windows::EntryCount(StringGrid2) >= before) windows::RemoveEntry(StringGrid2, 1);
+}
+
 void TfrmNimbulMain::ToolButton1Click() {
   if (MainCanFocus()) StringGrid2.SetFocus();
   StringGrid2DblClick();
@@ -130,13 +139,7 @@ void TfrmNimbulMain::KHAFVHotKeyEvent() {
 
 void TfrmNimbulMain::AFSMHotKeyEvent() {
   if (windows::EntryCount(StringGrid2) == 0) return;
-  while (windows::EntryCount(StringGrid2) > 1) {
-    int before = windows::EntryCount(StringGrid2);
-    if (MainCanFocus()) StringGrid2.SetFocus();
-    windows::SelectEntry(StringGrid2, 1);
-    StringGrid2DblClick();
-    if (windows::EntryCount(StringGrid2) >= before) windows::RemoveEntry(StringGrid2, 1);
-  }
+  while (windows::EntryCount(StringGrid2) > 1) ShowFirstHidden();
   windows::SelectEntry(StringGrid2, 1);
   WindowEntry last = windows::EntryAt(StringGrid2, 1);
   if (last.handle.empty() || last.handle == "Handle") return;
