@@ -32,14 +32,23 @@ class Hotkeys : public E2eTest {
         },
         Millis(3000));
   }
-  // Opens "Options" > "Choose Hotkey" with the keyboard and returns the dialog.
+  // Opens "Options" > "Choose Hotkey" with the keyboard and returns the dialog
+  // once it is open for good: the main window disabled and the dialog still
+  // there a moment later (under Wine the Enter that chose the entry now and
+  // then reaches the new dialog as well, which then closes at once).
   HWND OpenHotkeyDialog(NimbulApp& app) {
     HWND main = app.MainWindow();
-    if (!Activate(main)) return nullptr;
-    PressKey('O', kAlt);
-    PressKey(VK_UP);  // the last entry of the menu
-    PressKey(VK_RETURN);
-    return WaitForTopLevel({std::nullopt, std::string("Hotkeys"), app.process().id(), true});
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!Activate(main)) return nullptr;
+      PressKey('O', kAlt);
+      PressKey(VK_UP);  // the last entry of the menu
+      PressKey(VK_RETURN);
+      HWND dialog = WaitForTopLevel({std::nullopt, std::string("Hotkeys"), app.process().id(), true});
+      if (!dialog || !WaitUntil([&] { return !IsWindowEnabled(main); })) continue;
+      bool closed = WaitUntil([&] { return !IsWindowVisible(dialog) || IsWindowEnabled(main); }, Millis(500));
+      if (!closed) return dialog;
+    }
+    return nullptr;
   }
 };
 
