@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/application.h"
 #include "ui/win32/win32_backend.h"
@@ -26,8 +26,8 @@ struct ProgramHost {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     {
-      app::SettingsAccessor s(platform.platform.registry);
-      s.OpenKey(app::kSettingsKey, true);
+      settings::SettingsAccessor s(platform.platform.registry);
+      s.OpenKey(settings::kSettingsKey, true);
       s.SetFlag("SchonXgestartet", true);
     }
     backend.SetApplication(&app);

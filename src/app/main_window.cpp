@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/color_text.h"
-#include "app/settings.h"
-#include "app/settings_layout.h"
+#include "settings/color_text.h"
+#include "settings/settings.h"
+#include "settings/settings_layout.h"
 #include "hotkeys/shortcut.h"
 #include "windows/window_grid.h"
 
@@ -282,8 +282,8 @@ void TfrmNimbulMain::FormCreate() {
 }
 
 void TfrmNimbulMain::ApplySettings() {
-  SettingsAccessor s(App().Sys().registry);
-  s.OpenKey(kSettingsKey, true);
+  settings::SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(settings::kSettingsKey, true);
   if (!s.HasValue(settings::SchonXgestartet.name)) {
     App().ShowMessageBox(
         "This is the first time, that you start this Program!\r\nPlease read the Licence in "
@@ -291,32 +291,32 @@ void TfrmNimbulMain::ApplySettings() {
         "Caution", platform::kMbOk | platform::kMbIconInformation);
     s.SetFlag(settings::SchonXgestartet.name, true);
   }
-  ZurSystrayminimieren1.SetChecked(EnsureFlag(s, settings::SystrayMin));
+  ZurSystrayminimieren1.SetChecked(settings::EnsureFlag(s, settings::SystrayMin));
   Disablectrlaltdel1.SetVisible(s.HasValue(settings::StrgAltEntf.name) && s.GetFlag(settings::StrgAltEntf.name));
-  bool toolbar = EnsureFlag(s, settings::Toolbar);
+  bool toolbar = settings::EnsureFlag(s, settings::Toolbar);
   s.SetFlag(settings::Toolbar.name, toolbar);
   Toolbar2.SetChecked(toolbar);
   ToolBar1.SetVisible(toolbar);
-  bool status = EnsureFlag(s, settings::Status);
+  bool status = settings::EnsureFlag(s, settings::Status);
   s.SetFlag(settings::Status.name, status);
   Satusanzeige1.SetChecked(status);
   StatusBar1.SetVisible(status);
-  ui::Color back = EnsureColor(s, settings::Gridcolor);
-  ui::Color font = EnsureColor(s, settings::GridFontcolor);
+  ui::Color back = settings::EnsureColor(s, settings::Gridcolor);
+  ui::Color font = settings::EnsureColor(s, settings::GridFontcolor);
   StringGrid1.SetColors(back, font);
   StringGrid2.SetColors(back, font);
-  Label3.SetVisible(EnsureFlag(s, settings::EMailanzeigen));
+  Label3.SetVisible(settings::EnsureFlag(s, settings::EMailanzeigen));
   s.CloseKey();
 
-  SettingsAccessor run(App().Sys().registry);
-  run.OpenKey(kRunKey, true);
-  IndenAutostart1.SetChecked(run.HasValue(kRunValue));
+  settings::SettingsAccessor run(App().Sys().registry);
+  run.OpenKey(settings::kRunKey, true);
+  IndenAutostart1.SetChecked(run.HasValue(settings::kRunValue));
 }
 
 void TfrmNimbulMain::WriteAppPaths() {
-  SettingsAccessor s(App().Sys().registry);
+  settings::SettingsAccessor s(App().Sys().registry);
   s.SetRoot(platform::kHkeyLocalMachine);
-  s.OpenKey(kAppPathsKey, true);
+  s.OpenKey(settings::kAppPathsKey, true);
   s.SetTextValue("", App().ExeName());
   s.SetTextValue("Path", App().ExeFolder());
 }
@@ -362,16 +362,16 @@ void TfrmNimbulMain::Ende1Click() { Close(); }
 void TfrmNimbulMain::Toolbar2Click() {
   Toolbar2.SetChecked(!Toolbar2.Checked());
   ToolBar1.SetVisible(Toolbar2.Checked());
-  SettingsAccessor s(App().Sys().registry);
-  s.OpenKey(kSettingsKey, true);
+  settings::SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(settings::kSettingsKey, true);
   s.SetFlag(settings::Toolbar.name, Toolbar2.Checked());
 }
 
 void TfrmNimbulMain::Satusanzeige1Click() {
   Satusanzeige1.SetChecked(!Satusanzeige1.Checked());
   StatusBar1.SetVisible(Satusanzeige1.Checked());
-  SettingsAccessor s(App().Sys().registry);
-  s.OpenKey(kSettingsKey, true);
+  settings::SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(settings::kSettingsKey, true);
   s.SetFlag(settings::Status.name, Satusanzeige1.Checked());
 }
 

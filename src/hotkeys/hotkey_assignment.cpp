@@ -11,10 +11,10 @@ constexpr std::array<const char*, 3> kReservedTexts{"F1", "F2", "F5"};
 
 void RefreshHKeys(platform::Platform& platform, HotkeySlots& slots) {
   for (HotkeySlot& slot : slots) slot.component.UnregisterShortCut();
-  app::SettingsAccessor settings(platform.registry);
-  settings.OpenKey(app::kSettingsKey, true);
+  settings::SettingsAccessor settings(platform.registry);
+  settings.OpenKey(settings::kSettingsKey, true);
   for (HotkeySlot& slot : slots) {
-    TShortCut value = ParseShortCut(app::EnsureText(settings, slot.value), platform.wm);
+    TShortCut value = ParseShortCut(settings::EnsureText(settings, slot.value), platform.wm);
     slot.component.SetShortCut(value);
     slot.menuItem.SetShortCut(value, FormatShortCut(value, platform.wm));
   }

@@ -3,7 +3,7 @@
 #pragma once
 #include <array>
 
-#include "app/settings_layout.h"
+#include "settings/settings_layout.h"
 #include "hotkeys/key_hot.h"
 #include "hotkeys/shortcut.h"
 #include "platform/platform.h"
@@ -12,7 +12,7 @@
 namespace nimbul::hotkeys {
 
 struct HotkeyAssignment {
-  const app::SettingValue& value;  // also the name of the component and of the dialog's field
+  const settings::SettingValue& value;  // also the name of the component and of the dialog's field
   TShortCut defaultValue;
   const char* menuItemName;  // the main-menu item that shows the combination
   const char* dialogLabel;   // the dialog's label above the field
@@ -20,15 +20,15 @@ struct HotkeyAssignment {
 
 // In the order the main window loads them.
 inline const std::array<HotkeyAssignment, 4> kHotkeyAssignments{{
-    {app::settings::HKAkt, 120, "AktivesFensterverstecken1", "Hide active Window on"},
-    {app::settings::KHAFV, 119, "AlleFensterVerstecken1", "Hide all Windows on"},
-    {app::settings::AFSM, 118, "AlleFenstersichtbarmachen1", "Make all Windows visible on"},
-    {app::settings::KHTASK, 115, "NimbulonzurTaskleiste1", "Minimize to Systemtray on"},
+    {settings::HKAkt, 120, "AktivesFensterverstecken1", "Hide active Window on"},
+    {settings::KHAFV, 119, "AlleFensterVerstecken1", "Hide all Windows on"},
+    {settings::AFSM, 118, "AlleFenstersichtbarmachen1", "Make all Windows visible on"},
+    {settings::KHTASK, 115, "NimbulonzurTaskleiste1", "Minimize to Systemtray on"},
 }};
 
 // One of the main window's hotkeys: its settings value, component and menu item.
 struct HotkeySlot {
-  const app::SettingValue& value;
+  const settings::SettingValue& value;
   TKeyHot& component;
   ui::MenuItem& menuItem;
 };

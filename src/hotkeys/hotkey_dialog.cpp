@@ -1,6 +1,6 @@
 #include "hotkeys/hotkey_dialog.h"
 
-#include "app/settings_layout.h"
+#include "settings/settings_layout.h"
 #include "platform/types.h"
 
 namespace nimbul::hotkeys {
@@ -55,11 +55,11 @@ TfrmHotkey::TfrmHotkey(ui::Application& app) : ui::Form(app, "frmHotkey") {
 
 void TfrmHotkey::FormShow() {
   platform::Platform& sys = FormApp().Sys();
-  app::SettingsAccessor settings(sys.registry);
-  settings.OpenKey(app::kSettingsKey, true);
+  settings::SettingsAccessor settings(sys.registry);
+  settings.OpenKey(settings::kSettingsKey, true);
   auto fields = Fields();
   for (std::size_t i = 0; i < fields.size(); ++i)
-    fields[i]->SetHotKey(ParseShortCut(app::EnsureText(settings, kHotkeyAssignments[i].value), sys.wm));
+    fields[i]->SetHotKey(ParseShortCut(settings::EnsureText(settings, kHotkeyAssignments[i].value), sys.wm));
   settings.CloseKey();
 }
 
@@ -82,12 +82,12 @@ void TfrmHotkey::Button2Click() { Close(); }
 
 void TfrmHotkey::SaveChanges() {
   platform::Platform& sys = FormApp().Sys();
-  app::SettingsAccessor settings(sys.registry);
-  settings.OpenKey(app::kSettingsKey, true);
-  settings.SetTextValue(app::settings::AFSM.name, FormatShortCut(AFSM.HotKey(), sys.wm));
-  settings.SetTextValue(app::settings::KHAFV.name, FormatShortCut(KHAFV.HotKey(), sys.wm));
-  settings.SetTextValue(app::settings::HKAkt.name, FormatShortCut(HKAkt.HotKey(), sys.wm));
-  settings.SetTextValue(app::settings::KHTASK.name, FormatShortCut(KHTASK.HotKey(), sys.wm));
+  settings::SettingsAccessor settings(sys.registry);
+  settings.OpenKey(settings::kSettingsKey, true);
+  settings.SetTextValue(settings::AFSM.name, FormatShortCut(AFSM.HotKey(), sys.wm));
+  settings.SetTextValue(settings::KHAFV.name, FormatShortCut(KHAFV.HotKey(), sys.wm));
+  settings.SetTextValue(settings::HKAkt.name, FormatShortCut(HKAkt.HotKey(), sys.wm));
+  settings.SetTextValue(settings::KHTASK.name, FormatShortCut(KHTASK.HotKey(), sys.wm));
   settings.CloseKey();
 }
 

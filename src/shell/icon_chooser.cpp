@@ -1,7 +1,7 @@
 #include "shell/icon_chooser.h"
 
-#include "app/settings.h"
-#include "app/settings_layout.h"
+#include "settings/settings.h"
+#include "settings/settings_layout.h"
 
 namespace nimbul::shell {
 
@@ -16,10 +16,10 @@ TForm5::TForm5(ui::Application& app) : ui::Form(app, "Form5") {
 void TForm5::FormCreate() { Res(); }
 
 void TForm5::Res() {
-  app::SettingsAccessor s(App().Sys().registry);
-  s.OpenKey(app::kSettingsKey, true);
-  app::EnsureNumber(s, app::settings::SysTrayIcon);
-  app::EnsureText(s, app::settings::SystrayToolTip);
+  settings::SettingsAccessor s(App().Sys().registry);
+  s.OpenKey(settings::kSettingsKey, true);
+  settings::EnsureNumber(s, settings::SysTrayIcon);
+  settings::EnsureText(s, settings::SystrayToolTip);
 }
 
 }  // namespace nimbul::shell

@@ -5,6 +5,7 @@
 #include "hotkey_test_desk.h"
 #include "ui/error.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using namespace hotkey_test;
@@ -84,7 +85,7 @@ TEST_F(HotkeyAssignment, RefreshingAgainLeaksNoIdentifiers) {
 }
 
 TEST_F(HotkeyAssignment, AnUnreadableValueLeavesTheRemainingHotkeysOff) {
-  desktop.registry.PutDword(nimbul::platform::kHkeyCurrentUser, kSettingsKey, "KHAFV", 119);
+  desktop.registry.PutDword(nimbul::platform::kHkeyCurrentUser, settings::kSettingsKey, "KHAFV", 119);
   try {
     RefreshHKeys();
     FAIL() << "no error";

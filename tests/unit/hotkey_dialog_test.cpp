@@ -4,6 +4,7 @@
 
 #include "hotkey_test_desk.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using namespace hotkey_test;
@@ -108,7 +109,7 @@ class HotkeyDialogFirstShow : public ::testing::Test, public Desk {};
 TEST_F(HotkeyDialogFirstShow, ShowingWritesTheMissingDefaults) {
   Store("KHAFV", "Ctrl+X");
   dialog.Show();
-  auto names = desktop.registry.ValueNames(nimbul::platform::kHkeyCurrentUser, kSettingsKey);
+  auto names = desktop.registry.ValueNames(nimbul::platform::kHkeyCurrentUser, settings::kSettingsKey);
   EXPECT_EQ(names, (std::vector<std::string>{"AFSM", "HKAkt", "KHAFV", "KHTASK"}));
   EXPECT_EQ(Stored("HKAkt"), "F9");
   EXPECT_EQ(Stored("KHAFV"), "Ctrl+X");

@@ -11,6 +11,7 @@
 #include "ui/application.h"
 #include "ui/fake/fake_backend.h"
 
+namespace settings = nimbul::settings;
 namespace hotkey_test {
 
 constexpr const char* kSettingsKey = "Software\\Quendel-Soft\\Nimbul";
@@ -46,10 +47,10 @@ class Desk : public nimbul::hotkeys::HotkeyHost {
   nimbul::ui::MenuItem AlleFenstersichtbarmachen1{"AlleFenstersichtbarmachen1", "Sh&ow all hidden Windows"};
   nimbul::ui::MenuItem NimbulonzurTaskleiste1{"NimbulonzurTaskleiste1", "&To Systemtray"};
   nimbul::hotkeys::HotkeySlots slots{{
-      {nimbul::app::settings::HKAkt, HKAkt, AktivesFensterverstecken1},
-      {nimbul::app::settings::KHAFV, KHAFV, AlleFensterVerstecken1},
-      {nimbul::app::settings::AFSM, AFSM, AlleFenstersichtbarmachen1},
-      {nimbul::app::settings::KHTASK, KHTASK, NimbulonzurTaskleiste1},
+      {nimbul::settings::HKAkt, HKAkt, AktivesFensterverstecken1},
+      {nimbul::settings::KHAFV, KHAFV, AlleFensterVerstecken1},
+      {nimbul::settings::AFSM, AFSM, AlleFenstersichtbarmachen1},
+      {nimbul::settings::KHTASK, KHTASK, NimbulonzurTaskleiste1},
   }};
   std::array<nimbul::hotkeys::TKeyHot*, 4> keys{&HKAkt, &KHAFV, &AFSM, &KHTASK};
   // Events raised, by component in the order above.

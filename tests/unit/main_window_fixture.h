@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/fake/fake_backend.h"
 #include "windows/window_grid.h"
@@ -22,7 +22,7 @@ class MainWindowTest : public ::testing::Test {
 
   // Not a first start unless a test says so.
   virtual void Prepare() {
-    desktop.registry.PutDword(platform::kHkeyCurrentUser, app::kSettingsKey, "SchonXgestartet", 1);
+    desktop.registry.PutDword(platform::kHkeyCurrentUser, settings::kSettingsKey, "SchonXgestartet", 1);
   }
 
   void SetUp() override {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/settings_layout.h"
+#include "settings/settings_layout.h"
 
 namespace nimbul::testing {
 namespace {
@@ -125,13 +125,13 @@ TEST_F(MainWindowTest, ToolbarAndStatusbarTogglesAreStored) {
   main->Toolbar2.Click();
   EXPECT_FALSE(main->Toolbar2.Checked());
   EXPECT_FALSE(main->ToolBar1.Visible());
-  auto* v = desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Toolbar");
+  auto* v = desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Toolbar");
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(v->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
   main->Satusanzeige1.Click();
   main->Satusanzeige1.Click();
   EXPECT_TRUE(main->StatusBar1.Visible());
-  v = desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Status");
+  v = desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Status");
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(v->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
 }
@@ -167,7 +167,7 @@ TEST_F(FreshProfileTest, FirstStartShowsTheNoticeOnceAndWritesTheDefaults) {
             "This is the first time, that you start this Program!\r\nPlease read the Licence in "
             "Help->Licence\r\n\r\nWe hope you'll enjoy this Software");
   EXPECT_EQ(box.flags, platform::kMbOk | platform::kMbIconInformation);
-  auto names = desktop.registry.ValueNames(kHkeyCurrentUser, app::kSettingsKey);
+  auto names = desktop.registry.ValueNames(kHkeyCurrentUser, settings::kSettingsKey);
   std::sort(names.begin(), names.end());
   std::vector<std::string> expect{"AFSM",   "EMailanzeigen", "GridFontcolor",  "Gridcolor",      "HKAkt",
                                   "KHAFV",  "KHTASK",        "SchonXgestartet", "Status",        "SysTrayIcon",
@@ -179,8 +179,8 @@ TEST_F(FreshProfileTest, FirstStartShowsTheNoticeOnceAndWritesTheDefaults) {
   for (auto& n : expect)
     if (n != "SysTrayIcon" && n != "SystrayToolTip") mainWrites.push_back(n);
   EXPECT_EQ(names, mainWrites);
-  EXPECT_EQ(desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Strg_alt_entf"), nullptr);
-  auto* grid = desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Gridcolor");
+  EXPECT_EQ(desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Strg_alt_entf"), nullptr);
+  auto* grid = desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Gridcolor");
   ASSERT_NE(grid, nullptr);
   EXPECT_EQ(std::string(grid->data.begin(), grid->data.end()), std::string("clWindow") + '\0');
   EXPECT_FALSE(main->Disablectrlaltdel1.Visible());
@@ -214,10 +214,10 @@ class StoredSettingsTest : public MainWindowTest {
 
 TEST_F(StoredSettingsTest, ToolbarStoredFalseStaysHiddenAndFalse) {
   Start([&] {
-    desktop.registry.PutDword(kHkeyCurrentUser, app::kSettingsKey, "Toolbar", 0);
-    desktop.registry.PutDword(kHkeyCurrentUser, app::kSettingsKey, "Systray_min", 0);
-    desktop.registry.PutDword(kHkeyCurrentUser, app::kSettingsKey, "Strg_alt_entf", 1);
-    desktop.registry.PutString(kHkeyCurrentUser, app::kRunKey, "Nimbulon", "anything");
+    desktop.registry.PutDword(kHkeyCurrentUser, settings::kSettingsKey, "Toolbar", 0);
+    desktop.registry.PutDword(kHkeyCurrentUser, settings::kSettingsKey, "Systray_min", 0);
+    desktop.registry.PutDword(kHkeyCurrentUser, settings::kSettingsKey, "Strg_alt_entf", 1);
+    desktop.registry.PutString(kHkeyCurrentUser, settings::kRunKey, "Nimbulon", "anything");
     desktop.files.Put("C:\\Program Files\\Nimbulon\\History.hlp");
     desktop.files.Put("C:\\Program Files\\Nimbulon\\newver.axe");
     desktop.files.Put("C:\\Program Files\\Nimbulon\\versnfo~.tmp");
@@ -231,15 +231,15 @@ TEST_F(StoredSettingsTest, ToolbarStoredFalseStaysHiddenAndFalse) {
   EXPECT_TRUE(main->Histgroy1.Visible());
   EXPECT_FALSE(desktop.files.Has("C:\\Program Files\\Nimbulon\\newver.axe"));
   EXPECT_FALSE(desktop.files.Has("C:\\Program Files\\Nimbulon\\versnfo~.tmp"));
-  auto* v = desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Toolbar");
+  auto* v = desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Toolbar");
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(v->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
   EXPECT_TRUE(desktop.wm.boxes.empty());
   // App Paths: the executable and its folder with the trailing backslash.
-  auto* path = desktop.registry.Find(kHkeyLocalMachine, app::kAppPathsKey, "Path");
+  auto* path = desktop.registry.Find(kHkeyLocalMachine, settings::kAppPathsKey, "Path");
   ASSERT_NE(path, nullptr);
   EXPECT_EQ(std::string(path->data.begin(), path->data.end()), std::string("C:\\Program Files\\Nimbulon\\") + '\0');
-  auto* exe = desktop.registry.Find(kHkeyLocalMachine, app::kAppPathsKey, "");
+  auto* exe = desktop.registry.Find(kHkeyLocalMachine, settings::kAppPathsKey, "");
   ASSERT_NE(exe, nullptr);
   EXPECT_EQ(std::string(exe->data.begin(), exe->data.end()),
             std::string("C:\\Program Files\\Nimbulon\\Nimbul.exe") + '\0');
@@ -247,14 +247,14 @@ TEST_F(StoredSettingsTest, ToolbarStoredFalseStaysHiddenAndFalse) {
 
 TEST_F(StoredSettingsTest, WrongTypeEndsCreationWithTheErrorBox) {
   Start([&] {
-    desktop.registry.PutString(kHkeyCurrentUser, app::kSettingsKey, "Toolbar", "1");
+    desktop.registry.PutString(kHkeyCurrentUser, settings::kSettingsKey, "Toolbar", "1");
     desktop.files.Put("C:\\Program Files\\Nimbulon\\History.hlp");
   });
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Nimbul: Invalid data type for 'Toolbar'"}));
   EXPECT_EQ(desktop.wm.boxes[0].flags, platform::kMbOk | platform::kMbIconStop);
   // The later steps did not run: no status value, no App Paths, no history entry.
-  EXPECT_EQ(desktop.registry.Find(kHkeyCurrentUser, app::kSettingsKey, "Status"), nullptr);
-  EXPECT_FALSE(desktop.registry.KeyExists(kHkeyLocalMachine, app::kAppPathsKey));
+  EXPECT_EQ(desktop.registry.Find(kHkeyCurrentUser, settings::kSettingsKey, "Status"), nullptr);
+  EXPECT_FALSE(desktop.registry.KeyExists(kHkeyLocalMachine, settings::kAppPathsKey));
   EXPECT_FALSE(main->Histgroy1.Visible());
   // The program goes on: the window works.
   Target("Still works");
@@ -272,14 +272,14 @@ TEST_F(StoredSettingsTest, UnwritableAppPathsKeyReportsAnEmptyNameAndSkipsHistor
 }
 
 TEST_F(StoredSettingsTest, GarbageColourIsReportedWithItsText) {
-  Start([&] { desktop.registry.PutString(kHkeyCurrentUser, app::kSettingsKey, "Gridcolor", "clPink"); });
+  Start([&] { desktop.registry.PutString(kHkeyCurrentUser, settings::kSettingsKey, "Gridcolor", "clPink"); });
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Nimbul: 'clPink' is not a valid integer value."}));
 }
 
 TEST_F(StoredSettingsTest, StoredColoursReachBothLists) {
   Start([&] {
-    desktop.registry.PutString(kHkeyCurrentUser, app::kSettingsKey, "Gridcolor", "CLRED");
-    desktop.registry.PutString(kHkeyCurrentUser, app::kSettingsKey, "GridFontcolor", "$00C08000");
+    desktop.registry.PutString(kHkeyCurrentUser, settings::kSettingsKey, "Gridcolor", "CLRED");
+    desktop.registry.PutString(kHkeyCurrentUser, settings::kSettingsKey, "GridFontcolor", "$00C08000");
   });
   EXPECT_EQ(main->StringGrid1.BackColor(), 0x000000FFu);
   EXPECT_EQ(main->StringGrid2.BackColor(), 0x000000FFu);

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/fake/fake_backend.h"
 
@@ -41,7 +41,7 @@ TEST_F(ProgramTest, RefusalCaptionFollowsTheExecutableName) {
 }
 
 TEST_F(ProgramTest, NormalStartCreatesEveryWindowSetsTheTitleAndShowsTheMainWindow) {
-  desktop.registry.PutDword(platform::kHkeyCurrentUser, kSettingsKey, "SchonXgestartet", 1);
+  desktop.registry.PutDword(platform::kHkeyCurrentUser, settings::kSettingsKey, "SchonXgestartet", 1);
   EXPECT_EQ(RunProgram(app, ""), 0);
   EXPECT_EQ(app.Title(), "Nimbul");
   EXPECT_EQ(desktop.wm.GetWindowTextA(app.Handle()), "Nimbul");
@@ -61,8 +61,8 @@ TEST_F(ProgramTest, NormalStartCreatesEveryWindowSetsTheTitleAndShowsTheMainWind
   }
   EXPECT_EQ(forms, 11);
   // The chooser's stored choice is written on the first run too.
-  EXPECT_NE(desktop.registry.Find(platform::kHkeyCurrentUser, kSettingsKey, "SysTrayIcon"), nullptr);
-  EXPECT_NE(desktop.registry.Find(platform::kHkeyCurrentUser, kSettingsKey, "SystrayToolTip"), nullptr);
+  EXPECT_NE(desktop.registry.Find(platform::kHkeyCurrentUser, settings::kSettingsKey, "SysTrayIcon"), nullptr);
+  EXPECT_NE(desktop.registry.Find(platform::kHkeyCurrentUser, settings::kSettingsKey, "SystrayToolTip"), nullptr);
 }
 
 TEST_F(ProgramTest, FirstStartNoticeComesBeforeTheMainWindowShows) {

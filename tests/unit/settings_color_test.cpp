@@ -6,28 +6,28 @@
 #include <vector>
 
 #include "error_of.h"
-#include "app/color_text.h"
-#include "app/settings_layout.h"
+#include "settings/color_text.h"
+#include "settings/settings_layout.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/error.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using nimbul::testing::ErrorOf;
 
-using nimbul::app::ColorToText;
-using nimbul::app::SettingsAccessor;
-using nimbul::app::TextToColor;
+using nimbul::settings::ColorToText;
+using nimbul::settings::SettingsAccessor;
+using nimbul::settings::TextToColor;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::fake::FakeRegistry;
-namespace settings = nimbul::app::settings;
 
 constexpr const char* kKey = "Software\\Quendel-Soft\\Nimbul";
 constexpr std::uint32_t kPureRed = 0x000000FF;
 
 std::string ColorError(const std::string& text) {
   try {
-    TextToColor(text);
+    settings::TextToColor(text);
   } catch (const nimbul::Error& e) {
     return e.what();
   }
@@ -61,41 +61,41 @@ TEST(ColorText, EveryNamedColourIsWrittenByNameAndReadBackInAnyCase) {
   ASSERT_EQ(kTable.size(), 42u);
   for (const Named& c : kTable) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ColorToText(c.value), c.name);
-    EXPECT_EQ(TextToColor(c.name), c.value);
+    EXPECT_EQ(settings::ColorToText(c.value), c.name);
+    EXPECT_EQ(settings::TextToColor(c.name), c.value);
     std::string upper, lower;
     for (const char* p = c.name; *p; ++p) {
       upper += static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
       lower += static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
     }
-    EXPECT_EQ(TextToColor(upper), c.value);
-    EXPECT_EQ(TextToColor(lower), c.value);
+    EXPECT_EQ(settings::TextToColor(upper), c.value);
+    EXPECT_EQ(settings::TextToColor(lower), c.value);
   }
 }
 
 TEST(ColorText, ColoursWithoutANameAreWrittenAsDollarAndEightUpperCaseDigits) {
-  EXPECT_EQ(ColorToText(0x00C08000), "$00C08000");
-  EXPECT_EQ(ColorToText(0x00000001), "$00000001");
-  EXPECT_EQ(ColorToText(0x80000019), "$80000019");
-  EXPECT_EQ(ColorToText(0xFFFFFFFF), "$FFFFFFFF");
-  EXPECT_EQ(ColorToText(0x00abcdef), "$00ABCDEF");
+  EXPECT_EQ(settings::ColorToText(0x00C08000), "$00C08000");
+  EXPECT_EQ(settings::ColorToText(0x00000001), "$00000001");
+  EXPECT_EQ(settings::ColorToText(0x80000019), "$80000019");
+  EXPECT_EQ(settings::ColorToText(0xFFFFFFFF), "$FFFFFFFF");
+  EXPECT_EQ(settings::ColorToText(0x00abcdef), "$00ABCDEF");
   for (std::uint32_t v : {0x00C08000u, 0x12345678u, 0xFFFFFFFFu, 0x80000019u})
-    EXPECT_EQ(TextToColor(ColorToText(v)), v);
+    EXPECT_EQ(settings::TextToColor(settings::ColorToText(v)), v);
 }
 
 TEST(ColorText, IntegerTextsAreDecimalOrDollarHexadecimal) {
-  EXPECT_EQ(TextToColor("255"), kPureRed);
-  EXPECT_EQ(TextToColor("$000000FF"), kPureRed);
-  EXPECT_EQ(TextToColor("$ff"), kPureRed);
-  EXPECT_EQ(TextToColor("+255"), kPureRed);
-  EXPECT_EQ(TextToColor("000255"), kPureRed);
-  EXPECT_EQ(TextToColor("0"), 0u);
-  EXPECT_EQ(TextToColor("-1"), 0xFFFFFFFFu);
-  EXPECT_EQ(TextToColor("2147483647"), 0x7FFFFFFFu);
-  EXPECT_EQ(TextToColor("-2147483648"), 0x80000000u);
-  EXPECT_EQ(TextToColor("-2147483643"), 0x80000005u);
-  EXPECT_EQ(TextToColor("$FFFFFFFF"), 0xFFFFFFFFu);
-  EXPECT_EQ(TextToColor("$0"), 0u);
+  EXPECT_EQ(settings::TextToColor("255"), kPureRed);
+  EXPECT_EQ(settings::TextToColor("$000000FF"), kPureRed);
+  EXPECT_EQ(settings::TextToColor("$ff"), kPureRed);
+  EXPECT_EQ(settings::TextToColor("+255"), kPureRed);
+  EXPECT_EQ(settings::TextToColor("000255"), kPureRed);
+  EXPECT_EQ(settings::TextToColor("0"), 0u);
+  EXPECT_EQ(settings::TextToColor("-1"), 0xFFFFFFFFu);
+  EXPECT_EQ(settings::TextToColor("2147483647"), 0x7FFFFFFFu);
+  EXPECT_EQ(settings::TextToColor("-2147483648"), 0x80000000u);
+  EXPECT_EQ(settings::TextToColor("-2147483643"), 0x80000005u);
+  EXPECT_EQ(settings::TextToColor("$FFFFFFFF"), 0xFFFFFFFFu);
+  EXPECT_EQ(settings::TextToColor("$0"), 0u);
 }
 
 TEST(ColorText, AnythingElseIsNotAValidIntegerValue) {
@@ -119,41 +119,41 @@ class SettingsLayoutTest : public ::testing::Test {
   }
 
   FakeRegistry reg;
-  SettingsAccessor s{reg};
+  settings::SettingsAccessor s{reg};
 };
 
 TEST_F(SettingsLayoutTest, GridcolorStoredInAnyAcceptedFormReadsPureRed) {
   for (const char* text : {"clRed", "CLRED", "255", "$000000FF"}) {
     SCOPED_TRACE(text);
     reg.PutString(kHkeyCurrentUser, kKey, "Gridcolor", text);
-    EXPECT_EQ(nimbul::app::EnsureColor(s, settings::Gridcolor), kPureRed);
+    EXPECT_EQ(nimbul::settings::EnsureColor(s, settings::Gridcolor), kPureRed);
     EXPECT_EQ(Stored("Gridcolor"), std::string(text) + '\0');
   }
-  nimbul::app::WriteColor(s, settings::Gridcolor, kPureRed);
+  nimbul::settings::WriteColor(s, settings::Gridcolor, kPureRed);
   EXPECT_EQ(Stored("Gridcolor"), std::string("clRed") + '\0');
-  nimbul::app::WriteColor(s, settings::GridFontcolor, 0x00C08000);
+  nimbul::settings::WriteColor(s, settings::GridFontcolor, 0x00C08000);
   EXPECT_EQ(Stored("GridFontcolor"), std::string("$00C08000") + '\0');
 }
 
 TEST_F(SettingsLayoutTest, AColourTextThatIsNeitherNameNorNumberFailsWithThatText) {
   reg.PutString(kHkeyCurrentUser, kKey, "GRIDCOLOR", "Himmelblau");
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureColor(s, settings::Gridcolor); }),
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureColor(s, settings::Gridcolor); }),
             "'Himmelblau' is not a valid integer value");
 }
 
 TEST_F(SettingsLayoutTest, MissingValuesGetTheirDefaultsWrittenWithTheirKinds) {
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, settings::SystrayMin));
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, settings::Toolbar));
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, settings::Status));
-  EXPECT_EQ(nimbul::app::EnsureColor(s, settings::Gridcolor), 0x80000005u);
-  EXPECT_EQ(nimbul::app::EnsureColor(s, settings::GridFontcolor), 0x80000008u);
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, settings::EMailanzeigen));
-  EXPECT_EQ(nimbul::app::EnsureNumber(s, settings::SysTrayIcon), 0);
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::SystrayToolTip), "Nimbulon by Quendel-Soft!");
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::HKAkt), "F9");
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::KHAFV), "F8");
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::AFSM), "F7");
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::KHTASK), "F4");
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, settings::SystrayMin));
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, settings::Toolbar));
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, settings::Status));
+  EXPECT_EQ(nimbul::settings::EnsureColor(s, settings::Gridcolor), 0x80000005u);
+  EXPECT_EQ(nimbul::settings::EnsureColor(s, settings::GridFontcolor), 0x80000008u);
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, settings::EMailanzeigen));
+  EXPECT_EQ(nimbul::settings::EnsureNumber(s, settings::SysTrayIcon), 0);
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::SystrayToolTip), "Nimbulon by Quendel-Soft!");
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::HKAkt), "F9");
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::KHAFV), "F8");
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::AFSM), "F7");
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::KHTASK), "F4");
 
   using nimbul::platform::kRegDword;
   using nimbul::platform::kRegSz;
@@ -179,31 +179,31 @@ TEST_F(SettingsLayoutTest, PresentValuesAreReadAsTheyAreAndNotRewritten) {
   reg.PutDword(kHkeyCurrentUser, kKey, "Systray_min", 7);
   reg.PutString(kHkeyCurrentUser, kKey, "HKAKT", "Ctrl+F9");
   reg.PutDword(kHkeyCurrentUser, kKey, "SystrayIcon", 3);
-  EXPECT_FALSE(nimbul::app::EnsureFlag(s, settings::Toolbar));
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, settings::SystrayMin));
-  EXPECT_EQ(nimbul::app::EnsureText(s, settings::HKAkt), "Ctrl+F9");
-  EXPECT_EQ(nimbul::app::EnsureNumber(s, settings::SysTrayIcon), 3);
+  EXPECT_FALSE(nimbul::settings::EnsureFlag(s, settings::Toolbar));
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, settings::SystrayMin));
+  EXPECT_EQ(nimbul::settings::EnsureText(s, settings::HKAkt), "Ctrl+F9");
+  EXPECT_EQ(nimbul::settings::EnsureNumber(s, settings::SysTrayIcon), 3);
   EXPECT_EQ(reg.Find(kHkeyCurrentUser, kKey, "Systray_Min")->data, (std::vector<std::uint8_t>{7, 0, 0, 0}));
   EXPECT_EQ(reg.ValueNames(kHkeyCurrentUser, kKey).size(), 4u);
 }
 
 TEST_F(SettingsLayoutTest, EnsureDefaultWritesOnlyWhatIsMissing) {
   reg.PutString(kHkeyCurrentUser, kKey, "Toolbar", "1");
-  nimbul::app::EnsureDefault(s, settings::Toolbar);
-  nimbul::app::EnsureDefault(s, settings::StrgAltEntf);
-  nimbul::app::EnsureDefault(s, settings::SchonXgestartet);
+  nimbul::settings::EnsureDefault(s, settings::Toolbar);
+  nimbul::settings::EnsureDefault(s, settings::StrgAltEntf);
+  nimbul::settings::EnsureDefault(s, settings::SchonXgestartet);
   EXPECT_EQ(Stored("Toolbar"), std::string("1") + '\0');
   EXPECT_EQ(reg.Find(kHkeyCurrentUser, kKey, "Strg_alt_entf")->data, (std::vector<std::uint8_t>{0, 0, 0, 0}));
   EXPECT_EQ(reg.Find(kHkeyCurrentUser, kKey, "SchonXgestartet")->data, (std::vector<std::uint8_t>{1, 0, 0, 0}));
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureFlag(s, settings::Toolbar); }), "Invalid data type for 'Toolbar'");
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureFlag(s, settings::Toolbar); }), "Invalid data type for 'Toolbar'");
 }
 
 TEST_F(SettingsLayoutTest, WithoutAWritableKeyTheDefaultCannotBeWritten) {
   s.CloseKey();
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureFlag(s, settings::Toolbar); }), "Failed to set data for 'Toolbar'");
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureColor(s, settings::Gridcolor); }),
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureFlag(s, settings::Toolbar); }), "Failed to set data for 'Toolbar'");
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureColor(s, settings::Gridcolor); }),
             "Failed to set data for 'Gridcolor'");
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::WriteColor(s, settings::Gridcolor, kPureRed); }),
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::WriteColor(s, settings::Gridcolor, kPureRed); }),
             "Failed to set data for 'Gridcolor'");
 }
 

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/color_text.h"
-#include "app/settings_layout.h"
+#include "settings/color_text.h"
+#include "settings/settings_layout.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/error.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using nimbul::platform::kHkeyCurrentUser;
@@ -74,10 +75,10 @@ TEST_F(SettingsFuzz, ColourParsingOfRandomTextsFailsOnlyWithTheIntegerMessage) {
   for (int i = 0; i < kCases; ++i) {
     const std::string text = RandomText();
     try {
-      const std::uint32_t v = nimbul::app::TextToColor(text);
+      const std::uint32_t v = nimbul::settings::TextToColor(text);
       ++accepted;
       // Whatever was accepted is written in a form that reads back the same.
-      EXPECT_EQ(nimbul::app::TextToColor(nimbul::app::ColorToText(v)), v) << text;
+      EXPECT_EQ(nimbul::settings::TextToColor(nimbul::settings::ColorToText(v)), v) << text;
     } catch (const nimbul::Error& e) {
       EXPECT_EQ(e.what(), "'" + text + "' is not a valid integer value");
     }
@@ -89,16 +90,16 @@ TEST_F(SettingsFuzz, ColourParsingOfRandomTextsFailsOnlyWithTheIntegerMessage) {
 
 TEST_F(SettingsFuzz, ReadingRandomValuesOfRandomTypesFailsOnlyWithTheKnownTexts) {
   nimbul::platform::fake::FakeRegistry reg;
-  const nimbul::app::SettingValue* const kValues[] = {
-      &nimbul::app::settings::Toolbar, &nimbul::app::settings::SysTrayIcon,
-      &nimbul::app::settings::SystrayToolTip, &nimbul::app::settings::Gridcolor};
+  const nimbul::settings::SettingValue* const kValues[] = {
+      &nimbul::settings::Toolbar, &nimbul::settings::SysTrayIcon,
+      &nimbul::settings::SystrayToolTip, &nimbul::settings::Gridcolor};
   int failures = 0;
   for (int i = 0; i < kCases; ++i) {
     const auto& v = *kValues[Pick(4)];
     const std::uint32_t type = RandomType();
     const Bytes data = RandomBytes();
     reg.Put(kHkeyCurrentUser, kKey, v.name, type, data);
-    nimbul::app::SettingsAccessor s(reg);
+    nimbul::settings::SettingsAccessor s(reg);
     s.OpenKey(kKey, true);
     const std::string raw(data.begin(), data.end());
     const std::string stored = raw.substr(0, raw.find('\0'));
@@ -116,7 +117,7 @@ TEST_F(SettingsFuzz, ReadingRandomValuesOfRandomTypesFailsOnlyWithTheKnownTexts)
           EXPECT_EQ(s.GetTextValue(v.name), stored);
           break;
         case 3:
-          nimbul::app::EnsureColor(s, v);
+          nimbul::settings::EnsureColor(s, v);
           EXPECT_TRUE(type == nimbul::platform::kRegSz || type == nimbul::platform::kRegExpandSz);
           break;
         default:

@@ -6,15 +6,16 @@
 #include <vector>
 
 #include "error_of.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/error.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using nimbul::testing::ErrorOf;
 
-using nimbul::app::SettingsAccessor;
+using nimbul::settings::SettingsAccessor;
 using nimbul::platform::Hkey;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::kHkeyLocalMachine;
@@ -78,7 +79,7 @@ class SettingsAccessorTest : public ::testing::Test {
 TEST_F(SettingsAccessorTest, OpensBelowTheCurrentUserWithFullAccessAndCreatesTheKey) {
   RecordingRegistry rec(reg);
   {
-    SettingsAccessor s(rec);
+    settings::SettingsAccessor s(rec);
     EXPECT_TRUE(s.OpenKey(kKey, true));
     EXPECT_EQ(s.CurrentPath(), kKey);
   }
@@ -95,7 +96,7 @@ TEST_F(SettingsAccessorTest, OpensBelowTheCurrentUserWithFullAccessAndCreatesThe
 
 TEST_F(SettingsAccessorTest, OpeningWithoutCreateLeavesAMissingKeyMissing) {
   RecordingRegistry rec(reg);
-  SettingsAccessor s(rec);
+  settings::SettingsAccessor s(rec);
   EXPECT_FALSE(s.OpenKey(kKey, false));
   EXPECT_EQ(rec.calls.at(0).what, "open");
   EXPECT_EQ(rec.calls.at(0).access, 0xF003Fu);
@@ -106,7 +107,7 @@ TEST_F(SettingsAccessorTest, OpeningWithoutCreateLeavesAMissingKeyMissing) {
 }
 
 TEST_F(SettingsAccessorTest, SwitchingTheRootClosesTheOpenKey) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   EXPECT_EQ(reg.OpenHandles(), 1);
   s.SetRoot(kHkeyLocalMachine);
@@ -120,7 +121,7 @@ TEST_F(SettingsAccessorTest, SwitchingTheRootClosesTheOpenKey) {
 
 TEST_F(SettingsAccessorTest, PathsNestUnderTheOpenKeyUnlessTheyStartWithABackslash) {
   RecordingRegistry rec(reg);
-  SettingsAccessor s(rec);
+  settings::SettingsAccessor s(rec);
   s.OpenKey("Software", true);
   s.OpenKey("Quendel-Soft", true);
   EXPECT_EQ(s.CurrentPath(), "Software\\Quendel-Soft");
@@ -143,7 +144,7 @@ TEST_F(SettingsAccessorTest, PathsNestUnderTheOpenKeyUnlessTheyStartWithABacksla
 
 TEST_F(SettingsAccessorTest, AFailedOpenLetsGoOfThePreviousKeySoWritesFail) {
   reg.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Microsoft");
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.SetRoot(kHkeyLocalMachine);
   s.OpenKey("SOFTWARE\\Other", true);
   EXPECT_FALSE(s.OpenKey("\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nimbul.exe", true));
@@ -158,7 +159,7 @@ TEST_F(SettingsAccessorTest, AFailedOpenLetsGoOfThePreviousKeySoWritesFail) {
 TEST_F(SettingsAccessorTest, AnExistingKeyWithoutWriteRightRefusesFullAccess) {
   reg.PutString(kHkeyLocalMachine, "SOFTWARE\\Locked", "", "x");
   reg.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Locked");
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.SetRoot(kHkeyLocalMachine);
   EXPECT_FALSE(s.OpenKey("SOFTWARE\\Locked", true));
   EXPECT_FALSE(s.OpenKey("SOFTWARE\\Locked", false));
@@ -168,7 +169,7 @@ TEST_F(SettingsAccessorTest, AnExistingKeyWithoutWriteRightRefusesFullAccess) {
 
 TEST_F(SettingsAccessorTest, HasValueAsksWithoutADataBuffer) {
   RecordingRegistry rec(reg);
-  SettingsAccessor s(rec);
+  settings::SettingsAccessor s(rec);
   s.OpenKey(kKey, true);
   EXPECT_FALSE(s.HasValue("Toolbar"));
   reg.Put(kHkeyCurrentUser, kKey, "toolBAR", kRegBinary, {});
@@ -178,7 +179,7 @@ TEST_F(SettingsAccessorTest, HasValueAsksWithoutADataBuffer) {
 }
 
 TEST_F(SettingsAccessorTest, FlagsAreWrittenAsOneOrZeroAndAnyNonZeroDwordReadsTrue) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   s.SetFlag("Toolbar", true);
   s.SetFlag("Status", false);
@@ -194,7 +195,7 @@ TEST_F(SettingsAccessorTest, FlagsAreWrittenAsOneOrZeroAndAnyNonZeroDwordReadsTr
 }
 
 TEST_F(SettingsAccessorTest, NumbersAreSignedLittleEndianDwords) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   s.SetNumber("SysTrayIcon", 0x01020304);
   EXPECT_EQ(reg.Find(kHkeyCurrentUser, kKey, "SysTrayIcon")->data, (Bytes{4, 3, 2, 1}));
@@ -207,7 +208,7 @@ TEST_F(SettingsAccessorTest, NumbersAreSignedLittleEndianDwords) {
 }
 
 TEST_F(SettingsAccessorTest, DwordReadersRefuseOtherTypesAndOtherLengths) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   reg.PutString(kHkeyCurrentUser, kKey, "Toolbar", "1");
   EXPECT_EQ(ErrorOf([&] { s.GetFlag("Toolbar"); }), "Invalid data type for 'Toolbar'");
@@ -223,7 +224,7 @@ TEST_F(SettingsAccessorTest, DwordReadersRefuseOtherTypesAndOtherLengths) {
 }
 
 TEST_F(SettingsAccessorTest, ReadingAMissingValueOrWithNoKeyFailsToGetData) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   EXPECT_EQ(ErrorOf([&] { s.GetFlag("Toolbar"); }), "Failed to get data for 'Toolbar'");
   EXPECT_EQ(ErrorOf([&] { s.GetTextValue("HKAkt"); }), "Failed to get data for 'HKAkt'");
   s.OpenKey(kKey, true);
@@ -232,7 +233,7 @@ TEST_F(SettingsAccessorTest, ReadingAMissingValueOrWithNoKeyFailsToGetData) {
 }
 
 TEST_F(SettingsAccessorTest, TextIsWrittenWithOneNulAndReadUpToTheFirstNul) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   s.SetTextValue("SystrayToolTip", "Nimbulon by Quendel-Soft!");
   const auto* v = reg.Find(kHkeyCurrentUser, kKey, "SystrayToolTip");
@@ -254,7 +255,7 @@ TEST_F(SettingsAccessorTest, TextIsWrittenWithOneNulAndReadUpToTheFirstNul) {
 }
 
 TEST_F(SettingsAccessorTest, AMissingTextReadsEmptyButAWrongTypeFails) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   EXPECT_EQ(s.GetTextValue("Nothing"), "");
   EXPECT_FALSE(s.HasValue("Nothing"));
@@ -265,8 +266,8 @@ TEST_F(SettingsAccessorTest, AMissingTextReadsEmptyButAWrongTypeFails) {
 }
 
 TEST_F(SettingsAccessorTest, RemoveValueReportsWhetherItDeleted) {
-  SettingsAccessor s(reg);
-  s.OpenKey(nimbul::app::kRunKey, true);
+  settings::SettingsAccessor s(reg);
+  s.OpenKey(nimbul::settings::kRunKey, true);
   s.SetTextValue("Nimbulon", "C:\\Tools\\Nimbul.exe /systray");
   EXPECT_TRUE(s.RemoveValue("NIMBULON"));
   EXPECT_FALSE(s.HasValue("Nimbulon"));
@@ -275,16 +276,16 @@ TEST_F(SettingsAccessorTest, RemoveValueReportsWhetherItDeleted) {
 
 TEST_F(SettingsAccessorTest, TheDefaultValueHasAnEmptyNameAndDeniedWritesFailWithIt) {
   reg.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.SetRoot(kHkeyLocalMachine);
-  EXPECT_FALSE(s.OpenKey(nimbul::app::kAppPathsKey, true));
+  EXPECT_FALSE(s.OpenKey(nimbul::settings::kAppPathsKey, true));
   EXPECT_EQ(ErrorOf([&] { s.SetTextValue("", "C:\\Program Files\\Nimbulon\\Nimbul.exe"); }),
             "Failed to set data for ''");
-  EXPECT_FALSE(reg.KeyExists(kHkeyLocalMachine, nimbul::app::kAppPathsKey));
+  EXPECT_FALSE(reg.KeyExists(kHkeyLocalMachine, nimbul::settings::kAppPathsKey));
 }
 
 TEST_F(SettingsAccessorTest, WritesIntoAKeyDeniedAfterOpeningFailWithTheValueName) {
-  SettingsAccessor s(reg);
+  settings::SettingsAccessor s(reg);
   s.OpenKey(kKey, true);
   reg.DenyWrites(kHkeyCurrentUser, kKey);
   EXPECT_EQ(ErrorOf([&] { s.SetFlag("Toolbar", true); }), "Failed to set data for 'Toolbar'");

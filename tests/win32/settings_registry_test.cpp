@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "../unit/error_of.h"
-#include "app/color_text.h"
-#include "app/settings_layout.h"
+#include "settings/color_text.h"
+#include "settings/settings_layout.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/error.h"
 
+namespace settings = nimbul::settings;
 namespace {
 
 using nimbul::testing::ErrorOf;
 
-using nimbul::app::SettingsAccessor;
+using nimbul::settings::SettingsAccessor;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::kHkeyLocalMachine;
 using Bytes = std::vector<BYTE>;
@@ -82,15 +83,15 @@ class SettingsRegistry : public ::testing::Test {
 
 TEST_F(SettingsRegistry, WritesEachKindWithItsTypeAndEncoding) {
   {
-    SettingsAccessor s(registry_);
+    settings::SettingsAccessor s(registry_);
     ASSERT_TRUE(s.OpenKey(path_, true));
     s.SetFlag("Toolbar", true);
     s.SetFlag("Status", false);
     s.SetNumber("SysTrayIcon", -2);
     s.SetTextValue("SystrayToolTip", "Nimbulon by Quendel-Soft!");
     s.SetTextValue("Empty", "");
-    nimbul::app::WriteColor(s, nimbul::app::settings::Gridcolor, 0x000000FF);
-    nimbul::app::WriteColor(s, nimbul::app::settings::GridFontcolor, 0x00C08000);
+    nimbul::settings::WriteColor(s, nimbul::settings::Gridcolor, 0x000000FF);
+    nimbul::settings::WriteColor(s, nimbul::settings::GridFontcolor, 0x00C08000);
   }
   Raw toolbar = Read(HKEY_CURRENT_USER, "Toolbar");
   EXPECT_EQ(toolbar.type, static_cast<DWORD>(REG_DWORD));
@@ -115,12 +116,12 @@ TEST_F(SettingsRegistry, ReadsWhatTheSystemHoldsUnderAnySpellingOfTheNames) {
   Write("Unterminated", REG_SZ, {'F', '9'});
   std::string upper = path_;
   for (char& c : upper) c = static_cast<char>(::toupper(static_cast<unsigned char>(c)));
-  SettingsAccessor s(registry_);
+  settings::SettingsAccessor s(registry_);
   ASSERT_TRUE(s.OpenKey(upper, true));
   EXPECT_TRUE(s.GetFlag("systray_min"));
-  EXPECT_TRUE(nimbul::app::EnsureFlag(s, {"SYSTRAY_MIN", nimbul::app::ValueKind::Flag, nullptr, 0}));
-  EXPECT_EQ(nimbul::app::EnsureColor(s, nimbul::app::settings::Gridcolor), 0x000000FFu);
-  EXPECT_EQ(nimbul::app::EnsureColor(s, nimbul::app::settings::GridFontcolor), 0x000000FFu);
+  EXPECT_TRUE(nimbul::settings::EnsureFlag(s, {"SYSTRAY_MIN", nimbul::settings::ValueKind::Flag, nullptr, 0}));
+  EXPECT_EQ(nimbul::settings::EnsureColor(s, nimbul::settings::Gridcolor), 0x000000FFu);
+  EXPECT_EQ(nimbul::settings::EnsureColor(s, nimbul::settings::GridFontcolor), 0x000000FFu);
   EXPECT_EQ(s.GetTextValue("EXPAND"), "%P%");
   EXPECT_EQ(s.GetTextValue("Unterminated"), "F9");
   EXPECT_EQ(s.GetTextValue("Missing"), "");
@@ -133,26 +134,26 @@ TEST_F(SettingsRegistry, MalformedValuesFailWithTheirTexts) {
   Write("Number", REG_BINARY, {1, 0, 0, 0});
   Write("HKAkt", REG_DWORD, {0x78, 0, 0, 0});
   Write("Gridcolor", REG_SZ, {'G', 'e', 'l', 'b', 0});
-  SettingsAccessor s(registry_);
+  settings::SettingsAccessor s(registry_);
   ASSERT_TRUE(s.OpenKey(path_, true));
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureFlag(s, nimbul::app::settings::Toolbar); }),
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureFlag(s, nimbul::settings::Toolbar); }),
             "Invalid data type for 'Toolbar'");
   EXPECT_EQ(ErrorOf([&] { s.GetFlag("Short"); }), "Invalid data type for 'Short'");
   EXPECT_EQ(ErrorOf([&] { s.GetNumber("Number"); }), "Invalid data type for 'Number'");
   EXPECT_EQ(ErrorOf([&] { s.GetTextValue("HKAkt"); }), "Invalid data type for 'HKAkt'");
   EXPECT_EQ(ErrorOf([&] { s.GetNumber("Missing"); }), "Failed to get data for 'Missing'");
-  EXPECT_EQ(ErrorOf([&] { nimbul::app::EnsureColor(s, nimbul::app::settings::Gridcolor); }),
+  EXPECT_EQ(ErrorOf([&] { nimbul::settings::EnsureColor(s, nimbul::settings::Gridcolor); }),
             "'Gelb' is not a valid integer value");
 }
 
 TEST_F(SettingsRegistry, FreshKeyGetsTheDefaultsWritten) {
   {
-    SettingsAccessor s(registry_);
+    settings::SettingsAccessor s(registry_);
     s.OpenKey(path_, true);
-    EXPECT_TRUE(nimbul::app::EnsureFlag(s, nimbul::app::settings::Status));
-    EXPECT_EQ(nimbul::app::EnsureNumber(s, nimbul::app::settings::SysTrayIcon), 0);
-    EXPECT_EQ(nimbul::app::EnsureText(s, nimbul::app::settings::KHTASK), "F4");
-    EXPECT_EQ(nimbul::app::EnsureColor(s, nimbul::app::settings::Gridcolor), 0x80000005u);
+    EXPECT_TRUE(nimbul::settings::EnsureFlag(s, nimbul::settings::Status));
+    EXPECT_EQ(nimbul::settings::EnsureNumber(s, nimbul::settings::SysTrayIcon), 0);
+    EXPECT_EQ(nimbul::settings::EnsureText(s, nimbul::settings::KHTASK), "F4");
+    EXPECT_EQ(nimbul::settings::EnsureColor(s, nimbul::settings::Gridcolor), 0x80000005u);
   }
   EXPECT_EQ(Read(HKEY_CURRENT_USER, "Status").data, (Bytes{1, 0, 0, 0}));
   EXPECT_EQ(Read(HKEY_CURRENT_USER, "SysTrayIcon").type, static_cast<DWORD>(REG_DWORD));
@@ -163,7 +164,7 @@ TEST_F(SettingsRegistry, FreshKeyGetsTheDefaultsWritten) {
 }
 
 TEST_F(SettingsRegistry, LeadingBackslashStartsFromTheRootAndSwitchingRootsKeepsThemApart) {
-  SettingsAccessor s(registry_);
+  settings::SettingsAccessor s(registry_);
   ASSERT_TRUE(s.OpenKey(kTestRoot, true));
   ASSERT_TRUE(s.OpenKey(path_.substr(std::string(kTestRoot).size() + 1), true));
   EXPECT_EQ(s.CurrentPath(), path_);
@@ -194,14 +195,14 @@ TEST_F(SettingsRegistry, TheSystemRefusesALeadingBackslashSoTheAccessorStripsIt)
   EXPECT_NE(::RegCreateKeyExA(HKEY_CURRENT_USER, ("\\" + path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
             ERROR_SUCCESS);
-  SettingsAccessor s(registry_);
+  settings::SettingsAccessor s(registry_);
   EXPECT_TRUE(s.OpenKey("\\" + path_, true));
   s.SetFlag("Toolbar", false);
   EXPECT_EQ(Read(HKEY_CURRENT_USER, "Toolbar").data, (Bytes{0, 0, 0, 0}));
 }
 
 TEST_F(SettingsRegistry, AKeyThatCannotBeOpenedMakesTheNextWriteFail) {
-  SettingsAccessor s(registry_);
+  settings::SettingsAccessor s(registry_);
   ASSERT_TRUE(s.OpenKey(path_, true));
   // A name the registry refuses stands in for a key the user may not write.
   EXPECT_FALSE(s.OpenKey(std::string(300, 'x'), true));

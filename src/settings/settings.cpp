@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <vector>
 
 #include "ui/error.h"
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 namespace {
 
@@ -127,4 +127,4 @@ bool SettingsAccessor::RemoveValue(const std::string& name) {
   return key_ != 0 && registry_.RegDeleteValueA(key_, name) == platform::kErrorSuccess;
 }
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 // The colour's name, or "$XXXXXXXX".
 std::string ColorToText(std::uint32_t color);
@@ -15,4 +15,4 @@ std::string ColorToText(std::uint32_t color);
 // Blanks and a "0x" prefix are refused.
 std::uint32_t TextToColor(const std::string& text);
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings

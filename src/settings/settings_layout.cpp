@@ -1,8 +1,8 @@
-#include "app/settings_layout.h"
+#include "settings/settings_layout.h"
 
-#include "app/color_text.h"
+#include "settings/color_text.h"
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 namespace {
 
@@ -51,4 +51,4 @@ void WriteColor(SettingsAccessor& s, const SettingValue& v, std::uint32_t color)
   s.SetTextValue(v.name, ColorToText(color));
 }
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 enum class ValueKind { Flag, Number, Text, Color, ShortCut };
 
@@ -17,7 +17,6 @@ struct SettingValue {
   std::int32_t defaultNumber;  // Flag (0/1) and Number kinds
 };
 
-namespace settings {
 inline constexpr SettingValue SchonXgestartet{"SchonXgestartet", ValueKind::Flag, nullptr, 1};
 inline constexpr SettingValue SystrayMin{"Systray_Min", ValueKind::Flag, nullptr, 1};
 inline constexpr SettingValue StrgAltEntf{"Strg_alt_entf", ValueKind::Flag, nullptr, 0};
@@ -32,7 +31,6 @@ inline constexpr SettingValue HKAkt{"HKAkt", ValueKind::ShortCut, "F9", 0};
 inline constexpr SettingValue KHAFV{"KHAFV", ValueKind::ShortCut, "F8", 0};
 inline constexpr SettingValue AFSM{"AFSM", ValueKind::ShortCut, "F7", 0};
 inline constexpr SettingValue KHTASK{"KHTASK", ValueKind::ShortCut, "F4", 0};
-}  // namespace settings
 
 // Writes the value's default (of its kind) when the value is missing.
 void EnsureDefault(SettingsAccessor& s, const SettingValue& v);
@@ -45,4 +43,4 @@ std::uint32_t EnsureColor(SettingsAccessor& s, const SettingValue& v);
 // Writes a colour in its stored form (its name where it has one).
 void WriteColor(SettingsAccessor& s, const SettingValue& v, std::uint32_t color);
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings

@@ -1,11 +1,11 @@
-#include "app/color_text.h"
+#include "settings/color_text.h"
 
 #include <cstdio>
 #include <limits>
 
 #include "ui/error.h"
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 namespace {
 
@@ -128,4 +128,4 @@ std::uint32_t TextToColor(const std::string& text) {
   throw Error(FormatText("'%s' is not a valid integer value", text));
 }
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings

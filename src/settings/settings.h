@@ -7,7 +7,7 @@
 
 #include "platform/registry.h"
 
-namespace nimbul::app {
+namespace nimbul::settings {
 
 // Keys.
 inline constexpr const char* kSettingsKey = "Software\\Quendel-Soft\\Nimbul";
@@ -55,4 +55,4 @@ class SettingsAccessor {
   std::string path_;
 };
 
-}  // namespace nimbul::app
+}  // namespace nimbul::settings
