@@ -1,9 +1,19 @@
 // Files and the running executable's place.
 #pragma once
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace nimbul::platform {
+
+// A file open for writing; closed when the owner goes.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Appends the bytes; false unless all of them were written.
+  virtual bool Write(const char* data, std::size_t size) = 0;
+};
 
 class Files {
  public:
@@ -17,6 +27,9 @@ class Files {
   virtual std::vector<std::string> ListFiles(const std::string& pattern) = 0;
   virtual bool ReadFile(const std::string& path, std::string* data) = 0;
   virtual bool WriteFile(const std::string& path, const std::string& data) = 0;
+  // Creates the file, or truncates it if it exists; null when it can't be.
+  // The writer may be used on another thread.
+  virtual std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) = 0;
 };
 
 }  // namespace nimbul::platform

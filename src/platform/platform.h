@@ -1,7 +1,10 @@
 // The set of system services the program runs on.
 #pragma once
+#include "platform/code_pages.h"
+#include "platform/dispatcher.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
+#include "platform/http.h"
 #include "platform/mutex.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -20,6 +23,9 @@ struct Platform {
   VersionInfo& version;
   Shell& shell;
   Timers& timers;
+  Dispatcher& dispatcher;
+  Http& http;
+  CodePages& codePages;
 };
 
 }  // namespace nimbul::platform

@@ -5,10 +5,13 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_dispatcher.h"
 #include "platform/platform.h"
 
 namespace nimbul::platform::fake {
@@ -221,8 +224,12 @@ class FakeMutexes : public Mutexes {
 class FakeFiles : public Files {
  public:
   std::string exePath = "C:\\Program Files\\Nimbulon\\Nimbul.exe";
-  void Put(const std::string& path, const std::string& data = "") { files_[Lower(path)] = {path, data}; }
-  bool Has(const std::string& path) const { return files_.count(Lower(path)) != 0; }
+  void Put(const std::string& path, const std::string& data = "");
+  bool Has(const std::string& path) const;
+  // Contents, or empty when the file does not exist.
+  std::string Content(const std::string& path) const;
+  // Files under this folder (a path ending in a backslash) can't be created or written.
+  void LockFolder(const std::string& folder);
   std::vector<std::string> deleted;
 
   std::string ExecutablePath() override { return exePath; }
@@ -231,13 +238,20 @@ class FakeFiles : public Files {
   std::vector<std::string> ListFiles(const std::string& pattern) override;
   bool ReadFile(const std::string& path, std::string* data) override;
   bool WriteFile(const std::string& path, const std::string& data) override;
+  std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) override;
   static std::string Lower(const std::string& s);
 
  private:
+  friend class FakeFileWriter;
   struct Entry {
     std::string path, data;
   };
+  bool Locked(const std::string& path) const;
+  void Append(const std::string& path, const char* data, std::size_t size);
+  // Writers run on worker threads in some tests.
+  mutable std::mutex mutex_;
   std::map<std::string, Entry> files_;
+  std::vector<std::string> locked_;
 };
 
 class FakeVersionInfo : public VersionInfo {
@@ -276,6 +290,41 @@ class FakeTimers : public Timers {
   std::uint64_t now_ = 0;
 };
 
+// A scripted web: each host and path answers as set up; anything else is
+// unreachable (no length header, nothing to read).
+struct FakeHttpResponse {
+  bool reachable = true;
+  std::optional<std::string> contentLength;  // the length header's text; none when empty
+  std::string body;
+  // The connection drops after this many bytes of the body: the next read fails.
+  std::size_t dropAfter = static_cast<std::size_t>(-1);
+};
+
+class FakeHttp : public Http {
+ public:
+  void Serve(const std::string& host, const std::string& path, FakeHttpResponse response);
+  // The body with a length header that matches it.
+  void ServeFile(const std::string& host, const std::string& path, const std::string& body);
+  // Every request opened so far.
+  std::vector<HttpRequest> Requests() const;
+  // Runs on the reading thread before each read of a body.
+  std::function<void()> beforeRead;
+
+  std::unique_ptr<HttpTransfer> Open(const HttpRequest& request) override;
+
+ private:
+  mutable std::mutex mutex_;
+  std::map<std::pair<std::string, std::string>, FakeHttpResponse> responses_;
+  std::vector<HttpRequest> requests_;
+};
+
+// ANSI to OEM: ASCII passes, other bytes only as the table maps them.
+class FakeCodePages : public CodePages {
+ public:
+  std::map<unsigned char, unsigned char> oemOf{{0xE4, 0x84}, {0xF6, 0x94}, {0xFC, 0x81}, {0xDF, 0xE1}};
+  bool ToOemCodePage(const std::string& ansi, std::string* oem) override;
+};
+
 // The whole fake system in one object.
 class FakeDesktop {
  public:
@@ -288,7 +337,11 @@ class FakeDesktop {
   FakeVersionInfo version;
   FakeShell shell;
   FakeTimers timers;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers};
+  std::shared_ptr<FakeDispatcher> dispatcherOwner = std::make_shared<FakeDispatcher>();
+  FakeDispatcher& dispatcher = *dispatcherOwner;
+  FakeHttp http;
+  FakeCodePages codePages;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages};
 };
 
 }  // namespace nimbul::platform::fake

@@ -253,7 +253,36 @@ std::string FakeFiles::Lower(const std::string& s) {
   return out;
 }
 
+void FakeFiles::Put(const std::string& path, const std::string& data) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  files_[Lower(path)] = {path, data};
+}
+
+bool FakeFiles::Has(const std::string& path) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return files_.count(Lower(path)) != 0;
+}
+
+std::string FakeFiles::Content(const std::string& path) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = files_.find(Lower(path));
+  return it == files_.end() ? std::string() : it->second.data;
+}
+
+void FakeFiles::LockFolder(const std::string& folder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  locked_.push_back(Lower(folder));
+}
+
+bool FakeFiles::Locked(const std::string& path) const {
+  std::string lp = Lower(path);
+  for (const std::string& folder : locked_)
+    if (lp.rfind(folder, 0) == 0) return true;
+  return false;
+}
+
 bool FakeFiles::DeleteFileA(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
   if (!files_.erase(Lower(path))) return false;
   deleted.push_back(path);
   return true;
@@ -261,6 +290,7 @@ bool FakeFiles::DeleteFileA(const std::string& path) {
 
 std::vector<std::string> FakeFiles::ListFiles(const std::string& pattern) {
   // Supports "<folder>\*.<ext>" and "<folder>\*".
+  std::lock_guard<std::mutex> lock(mutex_);
   std::string lp = Lower(pattern);
   auto slash = lp.find_last_of('\\');
   std::string folder = lp.substr(0, slash + 1);
@@ -279,6 +309,7 @@ std::vector<std::string> FakeFiles::ListFiles(const std::string& pattern) {
 }
 
 bool FakeFiles::ReadFile(const std::string& path, std::string* data) {
+  std::lock_guard<std::mutex> lock(mutex_);
   auto it = files_.find(Lower(path));
   if (it == files_.end()) return false;
   *data = it->second.data;
@@ -286,8 +317,39 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* data) {
 }
 
 bool FakeFiles::WriteFile(const std::string& path, const std::string& data) {
-  Put(path, data);
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (Locked(path)) return false;
+  files_[Lower(path)] = {path, data};
   return true;
+}
+
+void FakeFiles::Append(const std::string& path, const char* data, std::size_t size) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Entry& e = files_[Lower(path)];
+  e.path = path;
+  e.data.append(data, size);
+}
+
+class FakeFileWriter : public FileWriter {
+ public:
+  FakeFileWriter(FakeFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+  bool Write(const char* data, std::size_t size) override {
+    files_.Append(path_, data, size);
+    return true;
+  }
+
+ private:
+  FakeFiles& files_;
+  std::string path_;
+};
+
+std::unique_ptr<FileWriter> FakeFiles::CreateFileForWriting(const std::string& path) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (Locked(path)) return nullptr;
+    files_[Lower(path)] = {path, ""};
+  }
+  return std::make_unique<FakeFileWriter>(*this, path);
 }
 
 // ---- version information ----
@@ -326,6 +388,15 @@ void FakeTimers::Advance(std::uint64_t ms) {
     tick();
   }
   now_ = end;
+}
+
+// ---- dispatcher ----
+
+bool FakeDispatcher::Send(Work work) {
+  if (!OnUiThread()) return queue_.SendAndWait(std::move(work));
+  if (queue_.Closed()) return false;
+  work();
+  return true;
 }
 
 // ---- the desktop ----

@@ -12,6 +12,32 @@ namespace nimbul::platform::win32 {
 namespace {
 // Reads and writes go in pieces small enough for a DWORD count.
 constexpr DWORD kChunk = 1u << 20;
+
+bool WriteAll(HANDLE file, const char* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(size - done, kChunk));
+    DWORD put = 0;
+    if (!::WriteFile(file, data + done, want, &put, nullptr) || put == 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+class Win32FileWriter : public FileWriter {
+ public:
+  explicit Win32FileWriter(FileHandle file) : file_(std::move(file)) {}
+  bool Write(const char* data, std::size_t size) override { return WriteAll(file_.get(), data, size); }
+
+ private:
+  FileHandle file_;
+};
+
+FileHandle CreateForWriting(const std::string& path) {
+  return FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+}
+
 }  // namespace
 
 std::string Win32Files::ExecutablePath() {
@@ -69,17 +95,14 @@ bool Win32Files::ReadFile(const std::string& path, std::string* data) {
 }
 
 bool Win32Files::WriteFile(const std::string& path, const std::string& data) {
-  FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-  if (!file) return false;
-  std::size_t done = 0;
-  while (done < data.size()) {
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, kChunk));
-    DWORD put = 0;
-    if (!::WriteFile(file.get(), data.data() + done, want, &put, nullptr) || put == 0) return false;
-    done += put;
-  }
-  return true;
+  FileHandle file = CreateForWriting(path);
+  return file && WriteAll(file.get(), data.data(), data.size());
+}
+
+std::unique_ptr<FileWriter> Win32Files::CreateFileForWriting(const std::string& path) {
+  FileHandle file = CreateForWriting(path);
+  if (!file) return nullptr;
+  return std::make_unique<Win32FileWriter>(std::move(file));
 }
 
 }  // namespace nimbul::platform::win32

@@ -1,8 +1,11 @@
 // The real system services in one object, the counterpart of the fake desktop.
 #pragma once
 #include "platform/platform.h"
+#include "platform/win32/win32_code_pages.h"
+#include "platform/win32/win32_dispatcher.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
+#include "platform/win32/win32_http.h"
 #include "platform/win32/win32_mutexes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -17,6 +20,8 @@ namespace nimbul::platform::win32 {
 class Win32Platform {
  public:
   Win32Platform() = default;
+  // Workers that still wait on the user-interface thread are let go here.
+  ~Win32Platform() { dispatcher.Shutdown(); }
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -28,7 +33,11 @@ class Win32Platform {
   Win32VersionInfo version;
   Win32Shell shell;
   Win32Timers timers;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers};
+  std::shared_ptr<Win32Dispatcher> dispatcherOwner = std::make_shared<Win32Dispatcher>();
+  Win32Dispatcher& dispatcher = *dispatcherOwner;
+  Win32Http http;
+  Win32CodePages codePages;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages};
 };
 
 }  // namespace nimbul::platform::win32

@@ -18,5 +18,6 @@ constexpr UINT kWmReselect = WM_APP + 2;
 constexpr UINT kWmActivateLastPopup = WM_APP + 3;
 // Reports a form's geometry to its model once the form's creation is over.
 constexpr UINT kWmReportGeometry = WM_APP + 4;
+// WM_APP + 16 wakes the dispatcher's own window (platform/win32).
 
 }  // namespace nimbul::ui::win32
