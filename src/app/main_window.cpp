@@ -399,8 +399,6 @@ void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }
 bool TfrmNimbulMain::MainCanFocus() { return Visible() && Enabled() && !App().Minimized(); }
 
 void TfrmNimbulMain::ReleaseTrayIcons() {
-  auto& wm = App().Sys().wm;
-  for (platform::Hicon icon : ImglistPHide.Icons()) wm.DestroyIcon(icon);
   ImglistPHide.Clear();
 }
 

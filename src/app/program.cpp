@@ -22,9 +22,11 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   platform::MutexResult mutex = mutexes.CreateMutexA(true, kMutexName);
   if (mutex.lastError == platform::kErrorAlreadyExists) {
     app.ShowMessage("Nimbulon cannot be opened twice !!!");
-    if (mutex.handle != 0) mutexes.CloseHandle(mutex.handle);
     return 0;
   }
+  // The mutex marks this logon's instance until the process ends, whatever
+  // way it ends; the system lets it go then.
+  mutex.handle.release();
   // 3. Every window once, hidden, in this order; the main window's creation
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();

@@ -22,7 +22,6 @@ TKeyHot::~TKeyHot() {
   // The atom table is system-wide: a reference kept past our end would stay
   // until the user logs off.
   UnregisterShortCut();
-  if (window_ != 0) hotkeys_.DestroyHotkeyWindow(window_);
 }
 
 void TKeyHot::SetShortCut(TShortCut value) {
@@ -34,23 +33,22 @@ void TKeyHot::RegisterShortCut() {
   UnregisterShortCut();
   hotKeyId_ = hotkeys_.GlobalAddAtomA(kAtomName);
   // Without an identifier a registration could never be withdrawn again.
-  if (hotKeyId_ == 0) return;
-  if (window_ == 0) window_ = hotkeys_.CreateHotkeyWindow([this](unsigned id) { OnHotkey(id); });
+  if (!hotKeyId_) return;
+  if (!window_) window_ = hotkeys_.CreateHotkeyWindow([this](unsigned id) { OnHotkey(id); });
   // A combination the system refuses is not reported: the event just never fires.
-  hotkeys_.RegisterHotKey(window_, hotKeyId_, ModifierFlags(shortCut_),
+  hotkeys_.RegisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()), ModifierFlags(shortCut_),
                           static_cast<unsigned>(shortCut_ & ~kScModifiers));
 }
 
 void TKeyHot::UnregisterShortCut() {
-  if (hotKeyId_ == 0) return;
-  hotkeys_.UnregisterHotKey(window_, hotKeyId_);
-  hotkeys_.GlobalDeleteAtom(hotKeyId_);
-  hotKeyId_ = 0;
+  if (!hotKeyId_) return;
+  hotkeys_.UnregisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()));
+  hotKeyId_.reset();
 }
 
 void TKeyHot::OnHotkey(unsigned id) {
   // An unregistered component holds identifier 0, which must not match a stray message.
-  if (hotKeyId_ == 0 || id != hotKeyId_) return;
+  if (!hotKeyId_ || id != platform::Raw(hotKeyId_.get())) return;
   if (HotKeyEvent) HotKeyEvent(*this);
 }
 

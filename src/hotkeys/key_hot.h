@@ -22,8 +22,8 @@ class TKeyHot {
   void SetShortCut(TShortCut value);
   void RegisterShortCut();
   void UnregisterShortCut();
-  platform::Atom HotKeyId() const { return hotKeyId_; }
-  platform::Hwnd Handle() const { return window_; }
+  platform::Atom HotKeyId() const { return hotKeyId_.get(); }
+  platform::Hwnd Handle() const { return window_.get(); }
 
   std::function<void(TKeyHot& sender)> HotKeyEvent;
 
@@ -31,8 +31,8 @@ class TKeyHot {
   void OnHotkey(unsigned id);
   platform::Hotkeys& hotkeys_;
   TShortCut shortCut_ = 0;
-  platform::Atom hotKeyId_ = 0;
-  platform::Hwnd window_ = 0;
+  platform::AtomOwner hotKeyId_;
+  platform::WindowOwner window_;
 };
 
 // The platform's modifier flags for a shortcut value.

@@ -2,12 +2,13 @@
 #pragma once
 #include <string>
 
+#include "platform/owner.h"
 #include "platform/types.h"
 
 namespace nimbul::platform {
 
 struct MutexResult {
-  Handle handle = 0;           // may be non-zero also when the name existed
+  HandleOwner handle;          // may be set also when the name existed
   std::uint32_t lastError = 0; // GetLastError right after the creation
 };
 
@@ -15,7 +16,6 @@ class Mutexes {
  public:
   virtual ~Mutexes() = default;
   virtual MutexResult CreateMutexA(bool initialOwner, const std::string& name) = 0;
-  virtual bool CloseHandle(Handle h) = 0;
 };
 
 }  // namespace nimbul::platform

@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/owner.h"
 #include "platform/types.h"
 
 namespace nimbul::platform {
 
-constexpr Hkey kHkeyCurrentUser = 0x80000001u;
-constexpr Hkey kHkeyLocalMachine = 0x80000002u;
+constexpr Hkey kHkeyCurrentUser = Hkey{0x80000001u};
+constexpr Hkey kHkeyLocalMachine = Hkey{0x80000002u};
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
 constexpr std::uint32_t kRegNone = 0;
@@ -22,17 +23,17 @@ class Registry {
  public:
   virtual ~Registry() = default;
   // Each returns the system's error code, kErrorSuccess on success.
+  // The key opened is handed out with its owner, which closes it.
   virtual std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                        Hkey* result) = 0;
+                                        KeyOwner* result) = 0;
   virtual std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                      Hkey* result) = 0;
+                                      KeyOwner* result) = 0;
   // With `data` null only the type and size are asked for.
   virtual std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                          std::vector<std::uint8_t>* data) = 0;
   virtual std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
                                        const std::vector<std::uint8_t>& data) = 0;
   virtual std::uint32_t RegDeleteValueA(Hkey key, const std::string& name) = 0;
-  virtual std::uint32_t RegCloseKey(Hkey key) = 0;
 };
 
 }  // namespace nimbul::platform

@@ -2,16 +2,29 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace nimbul::platform {
 
-// Window, icon and other system handles are 32-bit on the target system; the
-// portable code only ever passes them around and writes them as numbers.
-using Hwnd = std::uint32_t;
-using Hicon = std::uint32_t;
-using Hkey = std::uint32_t;
-using Handle = std::uint32_t;
-using Atom = std::uint16_t;
+// Window, icon, key and kernel handles are 32-bit on the target system. Each
+// kind is a type of its own, so one can never be passed where another is
+// meant; the portable code only passes them around and writes them as numbers.
+enum class Hwnd : std::uint32_t {};
+enum class Hicon : std::uint32_t {};
+enum class Hkey : std::uint32_t {};
+enum class Handle : std::uint32_t {};
+enum class Atom : std::uint16_t {};
+
+// The handle's number, as the system would print it.
+template <class H>
+constexpr auto Raw(H h) {
+  return static_cast<std::underlying_type_t<H>>(h);
+}
+// No window, no icon, no key.
+template <class H>
+constexpr bool IsNull(H h) {
+  return Raw(h) == 0;
+}
 
 // Show commands of the window manager.
 constexpr int kSwHide = 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "platform/owner.h"
 #include "platform/types.h"
 
 namespace nimbul::platform {
@@ -35,8 +36,8 @@ class WindowManager {
   virtual Hwnd GetLastActivePopup(Hwnd w) = 0;
   virtual std::uint32_t GetClassLongA(Hwnd w, int index) = 0;
   virtual std::uint32_t GetWindowLongA(Hwnd w, int index) = 0;
-  virtual Hicon CopyIcon(Hicon icon) = 0;
-  virtual void DestroyIcon(Hicon icon) = 0;
+  // A copy of the icon that its owner destroys; empty when the icon is not valid.
+  virtual IconOwner CopyIcon(Hicon icon) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   // Returns the call's result; `previous` receives the previous state.
   virtual bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,

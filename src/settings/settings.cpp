@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <utility>
 #include <vector>
 
 #include "ui/error.h"
@@ -35,12 +36,12 @@ void SettingsAccessor::SetRoot(platform::Hkey root) {
 
 bool SettingsAccessor::OpenKey(const std::string& path, bool create) {
   const bool fromRoot = !path.empty() && path.front() == '\\';
-  const bool belowOpenKey = !fromRoot && key_ != 0;
+  const bool belowOpenKey = !fromRoot && key_;
   // The system refuses sub-key paths with a leading backslash; it only tells
   // us to start from the root.
   const std::string sub = fromRoot ? path.substr(1) : path;
-  const platform::Hkey base = belowOpenKey ? key_ : root_;
-  platform::Hkey opened = 0;
+  const platform::Hkey base = belowOpenKey ? key_.get() : root_;
+  platform::KeyOwner opened;
   const std::uint32_t status =
       create ? registry_.RegCreateKeyExA(base, sub, platform::kKeyAllAccess, &opened)
              : registry_.RegOpenKeyExA(base, sub, platform::kKeyAllAccess, &opened);
@@ -49,27 +50,26 @@ bool SettingsAccessor::OpenKey(const std::string& path, bool create) {
   // rather than land in the key that happened to be open before.
   CloseKey();
   if (status != platform::kErrorSuccess) return false;
-  key_ = opened;
+  key_ = std::move(opened);
   path_ = newPath;
   return true;
 }
 
 void SettingsAccessor::CloseKey() {
-  if (key_ != 0) registry_.RegCloseKey(key_);
-  key_ = 0;
+  key_.reset();
   path_.clear();
 }
 
 bool SettingsAccessor::HasValue(const std::string& name) {
-  if (key_ == 0) return false;
+  if (!key_) return false;
   std::uint32_t type = platform::kRegNone;
-  return registry_.RegQueryValueExA(key_, name, &type, nullptr) == platform::kErrorSuccess;
+  return registry_.RegQueryValueExA(key_.get(), name, &type, nullptr) == platform::kErrorSuccess;
 }
 
 std::vector<std::uint8_t> SettingsAccessor::ReadData(const std::string& name, std::uint32_t* type) {
-  if (key_ == 0) Fail(kGetFailed, name);
+  if (!key_) Fail(kGetFailed, name);
   std::vector<std::uint8_t> data;
-  if (registry_.RegQueryValueExA(key_, name, type, &data) != platform::kErrorSuccess) Fail(kGetFailed, name);
+  if (registry_.RegQueryValueExA(key_.get(), name, type, &data) != platform::kErrorSuccess) Fail(kGetFailed, name);
   return data;
 }
 
@@ -84,7 +84,7 @@ std::uint32_t SettingsAccessor::ReadDword(const std::string& name) {
 
 void SettingsAccessor::WriteData(const std::string& name, std::uint32_t type,
                                  const std::vector<std::uint8_t>& data) {
-  if (key_ == 0 || registry_.RegSetValueExA(key_, name, type, data) != platform::kErrorSuccess)
+  if (!key_ || registry_.RegSetValueExA(key_.get(), name, type, data) != platform::kErrorSuccess)
     Fail(kSetFailed, name);
 }
 
@@ -103,10 +103,10 @@ void SettingsAccessor::SetNumber(const std::string& name, std::int32_t value) {
 }
 
 std::string SettingsAccessor::GetTextValue(const std::string& name) {
-  if (key_ == 0) Fail(kGetFailed, name);
+  if (!key_) Fail(kGetFailed, name);
   std::uint32_t type = platform::kRegNone;
   std::vector<std::uint8_t> data;
-  const std::uint32_t status = registry_.RegQueryValueExA(key_, name, &type, &data);
+  const std::uint32_t status = registry_.RegQueryValueExA(key_.get(), name, &type, &data);
   if (status == platform::kErrorFileNotFound) return std::string();
   if (status != platform::kErrorSuccess) Fail(kGetFailed, name);
   if (type != platform::kRegSz && type != platform::kRegExpandSz) Fail(kBadType, name);
@@ -124,7 +124,7 @@ void SettingsAccessor::SetTextValue(const std::string& name, const std::string& 
 }
 
 bool SettingsAccessor::RemoveValue(const std::string& name) {
-  return key_ != 0 && registry_.RegDeleteValueA(key_, name) == platform::kErrorSuccess;
+  return key_ && registry_.RegDeleteValueA(key_.get(), name) == platform::kErrorSuccess;
 }
 
 }  // namespace nimbul::settings

@@ -51,7 +51,7 @@ class SettingsAccessor {
 
   platform::Registry& registry_;
   platform::Hkey root_ = platform::kHkeyCurrentUser;
-  platform::Hkey key_ = 0;
+  platform::KeyOwner key_;
   std::string path_;
 };
 

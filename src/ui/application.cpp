@@ -109,7 +109,7 @@ int Application::ShowMessageBox(const std::string& text, const std::string& capt
 void Application::BringToFront() {
   auto& wm = platform_.wm;
   platform::Hwnd popup = wm.GetLastActivePopup(handle_);
-  if (popup != 0 && popup != handle_ && wm.IsWindowVisible(popup) && wm.IsWindowEnabled(popup))
+  if (!IsNull(popup) && popup != handle_ && wm.IsWindowVisible(popup) && wm.IsWindowEnabled(popup))
     wm.SetForegroundWindow(popup);
 }
 

@@ -87,7 +87,7 @@ class Application {
   platform::Platform& platform_;
   Backend& backend_;
   std::string title_;
-  platform::Hwnd handle_ = 0;
+  platform::Hwnd handle_{};
   std::vector<std::unique_ptr<Form>> forms_;
   Form* mainForm_ = nullptr;
   bool showMainForm_ = true;

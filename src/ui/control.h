@@ -99,7 +99,7 @@ class Control {
   Peer* GetPeer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }
   void DetachPeer() { peer_.reset(); }
-  platform::Hwnd Handle() const { return peer_ ? peer_->Handle() : 0; }
+  platform::Hwnd Handle() const { return peer_ ? peer_->Handle() : platform::Hwnd{}; }
 
  protected:
   void Changed(Prop p, int index = -1, int sub = -1) {

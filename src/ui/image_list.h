@@ -1,9 +1,10 @@
 // A list of icons shown by menus, tool bars and list views.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/owner.h"
 #include "ui/peer.h"
 
 namespace nimbul::ui {
@@ -16,10 +17,17 @@ class ImageList {
   // A strip of images from the program's resources (one resource, one image per column).
   const std::string& ResourceName() const { return resource_; }
   void SetResourceName(const std::string& r) { resource_ = r; ++generation_; }
-  // Icons added at run time. The list does not own them: whoever fills it
-  // destroys the icons it put in before the next Clear.
-  const std::vector<platform::Hicon>& Icons() const { return icons_; }
-  int Add(platform::Hicon icon) { icons_.push_back(icon); ++generation_; return static_cast<int>(icons_.size()) - 1; }
+  // Icons added at run time. The list owns them: Clear and the list's end destroy them.
+  std::vector<platform::Hicon> Icons() const {
+    std::vector<platform::Hicon> out;
+    for (const auto& i : icons_) out.push_back(i.get());
+    return out;
+  }
+  int Add(platform::IconOwner icon) {
+    icons_.push_back(std::move(icon));
+    ++generation_;
+    return static_cast<int>(icons_.size()) - 1;
+  }
   void Clear() { icons_.clear(); ++generation_; }
   int Count() const { return static_cast<int>(icons_.size()); }
   // Changes whenever the contents change, so peers know when to rebuild.
@@ -28,7 +36,7 @@ class ImageList {
  private:
   int width_, height_;
   std::string resource_;
-  std::vector<platform::Hicon> icons_;
+  std::vector<platform::IconOwner> icons_;
   unsigned generation_ = 0;
 };
 

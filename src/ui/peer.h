@@ -35,7 +35,7 @@ class Peer {
   virtual ~Peer() = default;
   virtual void Changed(Prop p, int index = -1, int sub = -1) = 0;
   // The control's window, 0 when it has none.
-  virtual platform::Hwnd Handle() const { return 0; }
+  virtual platform::Hwnd Handle() const { return {}; }
   virtual void SetFocus() {}
 };
 

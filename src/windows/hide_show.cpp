@@ -31,7 +31,7 @@ void TfrmNimbulMain::StringGrid1DblClick() {
   WindowEntry s = windows::SelectedEntry(StringGrid1);
   if (windows::ContainsEntry(StringGrid2, s)) return;
   if (s.handle.empty() || s.handle == "Handle") return;
-  platform::Hwnd h = 0;
+  platform::Hwnd h{};
   if (!windows::ParseHandle(s.handle, &h)) return;
   ShowTarget(h, platform::kSwHide);
   windows::AppendEntry(StringGrid2, s);
@@ -41,7 +41,7 @@ void TfrmNimbulMain::StringGrid1DblClick() {
 void TfrmNimbulMain::StringGrid2DblClick() {
   WindowEntry s = windows::SelectedEntry(StringGrid2);
   if (s.handle.empty() || s.handle == "Handle") return;
-  platform::Hwnd h = 0;
+  platform::Hwnd h{};
   if (!windows::ParseHandle(s.handle, &h)) return;
   ShowTarget(h, platform::kSwShowNoActivate);
   windows::RemoveEntry(StringGrid2, StringGrid2.Row());
@@ -90,7 +90,7 @@ void TfrmNimbulMain::ToolButton11Click() {
     WindowEntry l;
     for (int p = windows::EntryCount(StringGrid1); p >= 1; --p) {
       WindowEntry e = windows::EntryAt(StringGrid1, p);
-      platform::Hwnd h = 0;
+      platform::Hwnd h{};
       if (windows::ParseHandle(e.handle, &h) && pendingHide_.count(h)) continue;
       l = e;
       break;
@@ -101,7 +101,7 @@ void TfrmNimbulMain::ToolButton11Click() {
     // The program may have been closed while messages ran: every hidden
     // window has been shown again then, and nothing more may be hidden.
     if (closing_) return;
-    platform::Hwnd h = 0;
+    platform::Hwnd h{};
     if (!windows::ParseHandle(l.handle, &h)) return;
     windows::AppendEntry(StringGrid2, l);
     hiddenNow.insert(l.handle);
@@ -143,7 +143,7 @@ void TfrmNimbulMain::AFSMHotKeyEvent() {
   windows::SelectEntry(StringGrid2, 1);
   WindowEntry last = windows::EntryAt(StringGrid2, 1);
   if (last.handle.empty() || last.handle == "Handle") return;
-  platform::Hwnd h = 0;
+  platform::Hwnd h{};
   if (windows::ParseHandle(last.handle, &h)) ShowTarget(h, platform::kSwShow);
   windows::ShowEmpty(StringGrid2);
 }
@@ -175,7 +175,7 @@ void TfrmNimbulMain::TrayHideWindowClick(ui::MenuItem& item) {
 void TfrmNimbulMain::TrayShowWindowClick(ui::MenuItem& item) {
   int p = item.Tag();
   if (p < 1 || p > windows::EntryCount(StringGrid2)) return;
-  platform::Hwnd h = 0;
+  platform::Hwnd h{};
   WindowEntry e = windows::EntryAt(StringGrid2, p);
   if (windows::ParseHandle(e.handle, &h)) ShowTarget(h, platform::kSwShow);
   windows::RemoveEntry(StringGrid2, p);
@@ -200,7 +200,7 @@ void TfrmNimbulMain::TrayHideAllClick() {
 void TfrmNimbulMain::TrayShowAllClick() {
   while (windows::EntryCount(StringGrid2) > 0) {
     int n = windows::EntryCount(StringGrid2);
-    platform::Hwnd h = 0;
+    platform::Hwnd h{};
     if (windows::ParseHandle(windows::EntryAt(StringGrid2, n).handle, &h))
       ShowTarget(h, platform::kSwShowNoActivate);
     windows::RemoveEntry(StringGrid2, n);

@@ -2,9 +2,9 @@
 
 namespace nimbul::windows {
 
-std::string HandleText(platform::Hwnd h) { return std::to_string(h); }
+std::string HandleText(platform::Hwnd h) { return std::to_string(platform::Raw(h)); }
 
-std::string SignedHandleText(platform::Hwnd h) { return std::to_string(static_cast<std::int32_t>(h)); }
+std::string SignedHandleText(platform::Hwnd h) { return std::to_string(static_cast<std::int32_t>(platform::Raw(h))); }
 
 bool ParseHandle(const std::string& text, platform::Hwnd* out) {
   // Handles at or above 2^31 are written unsigned by the rebuild; reading
@@ -23,9 +23,9 @@ bool ParseHandle(const std::string& text, platform::Hwnd* out) {
   }
   if (negative) {
     if (value > 0x80000000ull) return false;
-    *out = static_cast<platform::Hwnd>(0u - static_cast<std::uint32_t>(value));
+    *out = platform::Hwnd{0u - static_cast<std::uint32_t>(value)};
   } else {
-    *out = static_cast<platform::Hwnd>(value);
+    *out = platform::Hwnd{static_cast<std::uint32_t>(value)};
   }
   return true;
 }

@@ -16,7 +16,7 @@ void TfrmNimbulMain::RefreshWindowList() {
   try {
     // The walk starts below the main window: it and whatever lies above it
     // (always-on-top windows among them) are never listed.
-    for (platform::Hwnd w = Handle(); w != 0;) {
+    for (platform::Hwnd w = Handle(); !IsNull(w);) {
       w = wm.GetWindow(w, platform::kGwHwndNext);
       std::string title = wm.GetWindowTextA(w);
       if (title == " ") continue;
@@ -51,7 +51,7 @@ void TfrmNimbulMain::Timer1Timer() {
     for (int p = 1; p <= n; ++p) {
       // After a removal in this tick the later positions may lie past the end.
       if (p > windows::EntryCount(StringGrid2)) continue;
-      platform::Hwnd h = 0;
+      platform::Hwnd h{};
       if (!windows::ParseHandle(StringGrid2.Cell(windows::kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
       if (title != StringGrid2.Cell(windows::kNameCol, p)) windows::SetName(StringGrid2, p, title);
@@ -60,7 +60,7 @@ void TfrmNimbulMain::Timer1Timer() {
     }
     // Visible list: titles only; no entry is added or removed.
     for (int p = 1; p <= windows::EntryCount(StringGrid1); ++p) {
-      platform::Hwnd h = 0;
+      platform::Hwnd h{};
       if (!windows::ParseHandle(StringGrid1.Cell(windows::kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
       if (title != StringGrid1.Cell(windows::kNameCol, p)) windows::SetName(StringGrid1, p, title);
@@ -74,14 +74,17 @@ namespace {
 
 // The first icon that CopyIcon accepts: the window's small class icon, its
 // owner's small class icon, its large class icon, the program's own icon.
-platform::Hicon WindowIcon(platform::WindowManager& wm, platform::Hwnd w, platform::Hicon own) {
-  platform::Hwnd owner = wm.GetWindowLongA(w, platform::kGwlHwndParent);
-  const platform::Hicon candidates[] = {wm.GetClassLongA(w, platform::kGclHiconSm),
-                                        owner ? wm.GetClassLongA(owner, platform::kGclHiconSm) : 0,
-                                        wm.GetClassLongA(w, platform::kGclHicon), own};
-  for (platform::Hicon c : candidates)
-    if (platform::Hicon copy = c ? wm.CopyIcon(c) : 0) return copy;
-  return 0;
+platform::IconOwner WindowIcon(platform::WindowManager& wm, platform::Hwnd w, platform::Hicon own) {
+  const platform::Hwnd owner{wm.GetWindowLongA(w, platform::kGwlHwndParent)};
+  const platform::Hicon candidates[] = {platform::Hicon{wm.GetClassLongA(w, platform::kGclHiconSm)},
+                                        IsNull(owner) ? platform::Hicon{}
+                                                      : platform::Hicon{wm.GetClassLongA(owner, platform::kGclHiconSm)},
+                                        platform::Hicon{wm.GetClassLongA(w, platform::kGclHicon)}, own};
+  for (platform::Hicon c : candidates) {
+    if (IsNull(c)) continue;
+    if (platform::IconOwner copy = wm.CopyIcon(c)) return copy;
+  }
+  return {};
 }
 
 }  // namespace
@@ -89,27 +92,27 @@ platform::Hicon WindowIcon(platform::WindowManager& wm, platform::Hwnd w, platfo
 void TfrmNimbulMain::BuildTrayWindowMenus() {
   auto& wm = App().Sys().wm;
   const platform::Hwnd appWindow = App().Handle();
-  const platform::Hicon ownIcon = wm.GetClassLongA(Handle(), platform::kGclHicon);
+  const platform::Hicon ownIcon{wm.GetClassLongA(Handle(), platform::kGclHicon)};
   try {
     PopupMenu1.SetImages(&ImglistPHide);
     ReleaseTrayIcons();
     int image = 0;
     Hideprogram1.Clear();
-    for (platform::Hwnd w = Handle(); w != 0;) {
+    for (platform::Hwnd w = Handle(); !IsNull(w);) {
       w = wm.GetWindow(w, platform::kGwHwndNext);
       std::string title = wm.GetWindowTextA(w);
       if (title == " " || !wm.IsWindowVisible(w) || title == "Program Manager" || w == appWindow) continue;
       ImglistPHide.Add(WindowIcon(wm, w, ownIcon));
       auto& item = Hideprogram1.Add(kTrayWindowItem, title);
       item.SetImageIndex(image++);
-      item.SetTag(static_cast<std::int32_t>(w));
+      item.SetTag(static_cast<std::int32_t>(platform::Raw(w)));
       item.OnClick = [this](ui::MenuItem& it) { TrayHideWindowClick(it); };
     }
     Showprogram1.Clear();
     for (int p = 1; p <= windows::EntryCount(StringGrid2); ++p) {
       WindowEntry e = windows::EntryAt(StringGrid2, p);
       if (e.handle == "0") continue;
-      platform::Hwnd h = 0;
+      platform::Hwnd h{};
       bool named = windows::ParseHandle(e.handle, &h) && wm.IsWindow(h);
       ImglistPHide.Add(named ? WindowIcon(wm, h, ownIcon) : wm.CopyIcon(ownIcon));
       auto& item = Showprogram1.Add(kTrayWindowItem, e.name);

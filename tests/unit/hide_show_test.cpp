@@ -22,7 +22,7 @@ class HideShowTest : public MainWindowTest {
   // The foreground belongs to another program.
   void Foreground(platform::Hwnd w) {
     backend.ActivateOther(w);
-    if (w == 0) desktop.wm.SetForeground(0);
+    if (IsNull(w)) desktop.wm.SetForeground({});
   }
 };
 
@@ -240,7 +240,7 @@ TEST_F(HideShowTest, F9WithNoForegroundWindowLeavesAnEntryTheTimerRemoves) {
   // the missing window's 0 and is left alone like the shell's windows).
   desktop.wm.AddWindow("Program Manager", "Progman", true);
   desktop.wm.AddWindow("", "Shell_TrayWnd", true);
-  Foreground(0);
+  Foreground({});
   main->HKAktHotKeyEvent();
   EXPECT_EQ(Hidden(), (std::vector<WindowEntry>{{"", "0"}}));
   desktop.timers.Advance(1000);
@@ -263,7 +263,7 @@ TEST_F(HideShowTest, F7ShowsAllAndActivatesOnlyTheLastHidden) {
     desktop.wm.Get(h).visible = false;
     windows::AppendEntry(main->StringGrid2, {desktop.wm.GetWindowTextA(h), H(h)});
   }
-  Foreground(0);
+  Foreground({});
   desktop.wm.showCalls.clear();
   desktop.hotkeys.Press(0, 0x76);
   std::vector<std::pair<platform::Hwnd, int>> calls;
@@ -391,15 +391,15 @@ TEST_F(HideShowTest, StaleAndUnreadableHandlesAreHarmless) {
 }
 
 TEST(HandleText, RoundTripsBothFormsAndRefusesJunk) {
-  platform::Hwnd h = 0;
+  platform::Hwnd h{};
   EXPECT_TRUE(windows::ParseHandle("123456", &h));
-  EXPECT_EQ(h, 123456u);
-  EXPECT_EQ(windows::HandleText(0x80000010u), "2147483664");
-  EXPECT_EQ(windows::SignedHandleText(0x80000010u), "-2147483632");
+  EXPECT_EQ(h, platform::Hwnd{123456u});
+  EXPECT_EQ(windows::HandleText(platform::Hwnd{0x80000010u}), "2147483664");
+  EXPECT_EQ(windows::SignedHandleText(platform::Hwnd{0x80000010u}), "-2147483632");
   ASSERT_TRUE(windows::ParseHandle("2147483664", &h));
-  EXPECT_EQ(h, 0x80000010u);
+  EXPECT_EQ(h, platform::Hwnd{0x80000010u});
   ASSERT_TRUE(windows::ParseHandle("-2147483632", &h));
-  EXPECT_EQ(h, 0x80000010u);
+  EXPECT_EQ(h, platform::Hwnd{0x80000010u});
   for (const char* bad : {"", "Handle", "-", "+", "12 ", " 12", "0x10", "4294967296", "-2147483649", "1e3"})
     EXPECT_FALSE(windows::ParseHandle(bad, &h)) << bad;
 }

@@ -99,7 +99,7 @@ TEST_F(HotkeyDialog, OpeningLoadsTheSettingsAndHoldsTheHotkeysBack) {
   // While the dialog is open F9 goes to the fields, not to the hotkeys.
   EXPECT_FALSE(PressElsewhere(0, kF9));
   EXPECT_EQ(TotalEvents(), 0);
-  for (auto* k : keys) EXPECT_EQ(k->HotKeyId(), 0);
+  for (auto* k : keys) EXPECT_TRUE(IsNull(k->HotKeyId()));
   EXPECT_TRUE(desktop.hotkeys.Registrations().empty());
 }
 

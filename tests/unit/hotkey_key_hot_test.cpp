@@ -18,7 +18,9 @@ using nimbul::platform::Atom;
 using nimbul::platform::kModAlt;
 using nimbul::platform::kModControl;
 using nimbul::platform::kModShift;
+using nimbul::platform::AtomOwner;
 using nimbul::platform::fake::FakeDesktop;
+using nimbul::platform::Raw;
 using nimbul::platform::fake::FakeHotkeys;
 
 constexpr unsigned kF9 = 0x78;
@@ -28,9 +30,7 @@ class KeyHot : public ::testing::Test {
  protected:
   // The atom every component takes, without keeping a reference to it.
   Atom SharedAtom() {
-    Atom a = desktop.hotkeys.GlobalAddAtomA("Shortcut");
-    desktop.hotkeys.GlobalDeleteAtom(a);
-    return a;
+    return desktop.hotkeys.GlobalAddAtomA("Shortcut").get();
   }
   // Registrations made under the component's window.
   std::vector<FakeHotkeys::Registration> RegistrationsOf(const TKeyHot& k) {
@@ -59,11 +59,11 @@ TEST_F(KeyHot, ModifierFlagsFollowTheShortcutBits) {
 
 TEST_F(KeyHot, TheStoredValueIsRegisteredAtConstruction) {
   TKeyHot k(desktop.hotkeys, kScShift | kScCtrl | kScAlt | 0x70);
-  ASSERT_NE(k.HotKeyId(), 0);
-  ASSERT_NE(k.Handle(), 0u);
+  ASSERT_FALSE(IsNull(k.HotKeyId()));
+  ASSERT_FALSE(IsNull(k.Handle()));
   auto regs = RegistrationsOf(k);
   ASSERT_EQ(regs.size(), 1u);
-  EXPECT_EQ(regs[0].id, k.HotKeyId());
+  EXPECT_EQ(regs[0].id, Raw(k.HotKeyId()));
   EXPECT_EQ(regs[0].modifiers, kModAlt | kModControl | kModShift);
   EXPECT_EQ(regs[0].vk, 0x70u);
   EXPECT_EQ(desktop.hotkeys.AtomRefs(k.HotKeyId()), 1);
@@ -82,7 +82,7 @@ TEST_F(KeyHot, UnregisteringTwiceGivesTheAtomBackOnce) {
   Atom atom = a.HotKeyId();
   a.UnregisterShortCut();
   a.UnregisterShortCut();
-  EXPECT_EQ(a.HotKeyId(), 0);
+  EXPECT_TRUE(IsNull(a.HotKeyId()));
   EXPECT_EQ(desktop.hotkeys.AtomRefs(atom), 1);  // b's reference is untouched
   EXPECT_TRUE(RegistrationsOf(a).empty());
   EXPECT_EQ(RegistrationsOf(b).size(), 1u);
@@ -138,10 +138,10 @@ TEST_F(KeyHot, AMessageWithAnotherIdentifierIsIgnored) {
   TKeyHot k(desktop.hotkeys, kF9);
   int events = 0;
   Count(k, events);
-  desktop.hotkeys.Post(k.Handle(), k.HotKeyId() + 1u);
+  desktop.hotkeys.Post(k.Handle(), Raw(k.HotKeyId()) + 1u);
   desktop.hotkeys.Post(k.Handle(), 0);
   EXPECT_EQ(events, 0);
-  desktop.hotkeys.Post(k.Handle(), k.HotKeyId());
+  desktop.hotkeys.Post(k.Handle(), Raw(k.HotKeyId()));
   EXPECT_EQ(events, 1);
 }
 
@@ -154,7 +154,7 @@ TEST_F(KeyHot, AnUnregisteredComponentRaisesNothing) {
   EXPECT_FALSE(desktop.hotkeys.Press(0, kF9));
   // Not even a message that matches the identifier it no longer holds.
   desktop.hotkeys.Post(k.Handle(), 0);
-  desktop.hotkeys.Post(k.Handle(), old);
+  desktop.hotkeys.Post(k.Handle(), Raw(old));
   EXPECT_EQ(events, 0);
   k.RegisterShortCut();
   EXPECT_TRUE(desktop.hotkeys.Press(0, kF9));
@@ -183,7 +183,7 @@ TEST_F(KeyHot, ARefusedCombinationCountsAsRegisteredButNeverFires) {
   TKeyHot k(desktop.hotkeys, kF9);
   int events = 0;
   Count(k, events);
-  EXPECT_NE(k.HotKeyId(), 0);
+  EXPECT_FALSE(IsNull(k.HotKeyId()));
   desktop.hotkeys.Press(0, kF9);
   EXPECT_EQ(events, 0);
   // A second component asking for a combination the first holds is refused too.
@@ -198,7 +198,7 @@ TEST_F(KeyHot, ARefusedCombinationCountsAsRegisteredButNeverFires) {
 class FullAtomTable : public FakeHotkeys {
  public:
   using FakeHotkeys::FakeHotkeys;
-  Atom GlobalAddAtomA(const std::string&) override { return 0; }
+  AtomOwner GlobalAddAtomA(const std::string&) override { return {}; }
 };
 
 TEST_F(KeyHot, WithoutAnIdentifierNothingIsRegistered) {
@@ -206,7 +206,7 @@ TEST_F(KeyHot, WithoutAnIdentifierNothingIsRegistered) {
   TKeyHot k(table, kF9);
   int events = 0;
   Count(k, events);
-  EXPECT_EQ(k.HotKeyId(), 0);
+  EXPECT_TRUE(IsNull(k.HotKeyId()));
   // A registration under identifier 0 could never be withdrawn.
   EXPECT_TRUE(table.Registrations().empty());
   EXPECT_FALSE(table.Press(0, kF9));

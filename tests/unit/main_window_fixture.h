@@ -47,7 +47,7 @@ class MainWindowTest : public ::testing::Test {
   }
   std::vector<windows::WindowEntry> Visible() { return windows::Entries(main->StringGrid1); }
   std::vector<windows::WindowEntry> Hidden() { return windows::Entries(main->StringGrid2); }
-  static std::string H(platform::Hwnd h) { return std::to_string(h); }
+  static std::string H(platform::Hwnd h) { return std::to_string(platform::Raw(h)); }
   bool IsVisible(platform::Hwnd h) { return desktop.wm.IsWindowVisible(h); }
 
   // Selects the entry at `position` (from 1) of a list, as a click would.

@@ -18,31 +18,32 @@ using nimbul::platform::kKeyAllAccess;
 using nimbul::platform::kRegDword;
 using nimbul::platform::kRegSz;
 using nimbul::platform::fake::FakeRegistry;
+using nimbul::platform::KeyOwner;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t kKeyRead = 0x20019;
 
 TEST(SettingsFakeRegistry, KeyAndValueNamesIgnoreCaseAndKeepTheirFirstSpelling) {
   FakeRegistry reg;
-  Hkey a = 0, b = 0;
+  KeyOwner a, b;
   ASSERT_EQ(reg.RegCreateKeyExA(kHkeyCurrentUser, "SOFTWARE\\Quendel-Soft\\NIMBUL", kKeyAllAccess, &a), kErrorSuccess);
   ASSERT_EQ(reg.RegOpenKeyExA(kHkeyCurrentUser, "Software\\Quendel-Soft\\Nimbul", kKeyAllAccess, &b), kErrorSuccess);
-  EXPECT_EQ(reg.RegSetValueExA(a, "Systray_Min", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
-  EXPECT_EQ(reg.RegSetValueExA(b, "Systray_min", kRegDword, {0, 0, 0, 0}), kErrorSuccess);
+  EXPECT_EQ(reg.RegSetValueExA(a.get(), "Systray_Min", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
+  EXPECT_EQ(reg.RegSetValueExA(b.get(), "Systray_min", kRegDword, {0, 0, 0, 0}), kErrorSuccess);
   std::uint32_t type = 0;
   Bytes data;
-  EXPECT_EQ(reg.RegQueryValueExA(a, "SYSTRAY_MIN", &type, &data), kErrorSuccess);
+  EXPECT_EQ(reg.RegQueryValueExA(a.get(), "SYSTRAY_MIN", &type, &data), kErrorSuccess);
   EXPECT_EQ(data, (Bytes{0, 0, 0, 0}));
   EXPECT_EQ(reg.ValueNames(kHkeyCurrentUser, "software\\quendel-soft\\nimbul"),
             (std::vector<std::string>{"Systray_Min"}));
-  reg.RegCloseKey(a);
-  reg.RegCloseKey(b);
+  a.reset();
+  b.reset();
   EXPECT_EQ(reg.OpenHandles(), 0);
 }
 
 TEST(SettingsFakeRegistry, ASubKeyPathWithALeadingBackslashIsRefusedAsTheSystemDoes) {
   FakeRegistry reg;
-  Hkey k = 0;
+  KeyOwner k;
   EXPECT_NE(reg.RegCreateKeyExA(kHkeyCurrentUser, "\\Software\\X", kKeyAllAccess, &k), kErrorSuccess);
   EXPECT_FALSE(reg.KeyExists(kHkeyCurrentUser, "Software\\X"));
   reg.PutDword(kHkeyCurrentUser, "Software\\X", "v", 1);
@@ -53,7 +54,7 @@ TEST(SettingsFakeRegistry, ASubKeyPathWithALeadingBackslashIsRefusedAsTheSystemD
 TEST(SettingsFakeRegistry, TheTwoRootsAreKeptApart) {
   FakeRegistry reg;
   reg.PutString(kHkeyLocalMachine, "SOFTWARE\\X", "", "machine");
-  Hkey k = 0;
+  KeyOwner k;
   EXPECT_EQ(reg.RegOpenKeyExA(kHkeyCurrentUser, "SOFTWARE\\X", kKeyAllAccess, &k), kErrorFileNotFound);
   EXPECT_EQ(reg.Find(kHkeyCurrentUser, "SOFTWARE\\X", ""), nullptr);
   EXPECT_NE(reg.Find(kHkeyLocalMachine, "software\\x", ""), nullptr);
@@ -61,13 +62,13 @@ TEST(SettingsFakeRegistry, TheTwoRootsAreKeptApart) {
 
 TEST(SettingsFakeRegistry, CreatingAKeyCreatesItsParents) {
   FakeRegistry reg;
-  Hkey k = 0;
+  KeyOwner k;
   ASSERT_EQ(reg.RegCreateKeyExA(kHkeyCurrentUser, "A\\B\\C", kKeyAllAccess, &k), kErrorSuccess);
   EXPECT_TRUE(reg.KeyExists(kHkeyCurrentUser, "A"));
   EXPECT_TRUE(reg.KeyExists(kHkeyCurrentUser, "a\\b"));
-  Hkey parent = 0, child = 0;
+  KeyOwner parent, child;
   ASSERT_EQ(reg.RegOpenKeyExA(kHkeyCurrentUser, "A", kKeyRead, &parent), kErrorSuccess);
-  ASSERT_EQ(reg.RegOpenKeyExA(parent, "b\\c", kKeyRead, &child), kErrorSuccess);
+  ASSERT_EQ(reg.RegOpenKeyExA(parent.get(), "b\\c", kKeyRead, &child), kErrorSuccess);
   reg.PutDword(kHkeyCurrentUser, "P\\Q", "v", 1);
   EXPECT_TRUE(reg.KeyExists(kHkeyCurrentUser, "P"));
 }
@@ -76,7 +77,7 @@ TEST(SettingsFakeRegistry, DeniedKeysRefuseWritesCreationAndFullAccessButAllowRe
   FakeRegistry reg;
   reg.PutString(kHkeyLocalMachine, "SOFTWARE\\Locked", "Path", "C:\\");
   reg.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Locked");
-  Hkey k = 0;
+  KeyOwner k;
   EXPECT_EQ(reg.RegCreateKeyExA(kHkeyLocalMachine, "SOFTWARE\\Locked", kKeyAllAccess, &k), kErrorAccessDenied);
   EXPECT_EQ(reg.RegCreateKeyExA(kHkeyLocalMachine, "SOFTWARE\\Locked\\New", kKeyAllAccess, &k), kErrorAccessDenied);
   EXPECT_FALSE(reg.KeyExists(kHkeyLocalMachine, "SOFTWARE\\Locked\\New"));
@@ -84,10 +85,10 @@ TEST(SettingsFakeRegistry, DeniedKeysRefuseWritesCreationAndFullAccessButAllowRe
   ASSERT_EQ(reg.RegOpenKeyExA(kHkeyLocalMachine, "SOFTWARE\\Locked", kKeyRead, &k), kErrorSuccess);
   std::uint32_t type = 0;
   Bytes data;
-  EXPECT_EQ(reg.RegQueryValueExA(k, "path", &type, &data), kErrorSuccess);
+  EXPECT_EQ(reg.RegQueryValueExA(k.get(), "path", &type, &data), kErrorSuccess);
   EXPECT_EQ(type, kRegSz);
-  EXPECT_EQ(reg.RegSetValueExA(k, "Path", kRegSz, {'D', 0}), kErrorAccessDenied);
-  EXPECT_EQ(reg.RegDeleteValueA(k, "Path"), kErrorAccessDenied);
+  EXPECT_EQ(reg.RegSetValueExA(k.get(), "Path", kRegSz, {'D', 0}), kErrorAccessDenied);
+  EXPECT_EQ(reg.RegDeleteValueA(k.get(), "Path"), kErrorAccessDenied);
   EXPECT_EQ(reg.Find(kHkeyLocalMachine, "SOFTWARE\\Locked", "Path")->data, (Bytes{'C', ':', '\\', 0}));
   // Its neighbours are not affected.
   EXPECT_EQ(reg.RegCreateKeyExA(kHkeyLocalMachine, "SOFTWARE\\LockedNot", kKeyAllAccess, &k), kErrorSuccess);
@@ -100,13 +101,13 @@ TEST(SettingsFakeRegistry, ValuesOfARootAndClosedHandles) {
   EXPECT_EQ(reg.RegQueryValueExA(kHkeyCurrentUser, "top", &type, nullptr), kErrorSuccess);
   EXPECT_EQ(reg.RegDeleteValueA(kHkeyCurrentUser, "TOP"), kErrorSuccess);
   EXPECT_EQ(reg.RegDeleteValueA(kHkeyCurrentUser, "Top"), kErrorFileNotFound);
-  EXPECT_EQ(reg.RegCloseKey(kHkeyCurrentUser), kErrorSuccess);
-  Hkey k = 0;
+  KeyOwner k;
   reg.RegCreateKeyExA(kHkeyCurrentUser, "A", kKeyAllAccess, &k);
-  EXPECT_EQ(reg.RegCloseKey(k), kErrorSuccess);
-  EXPECT_NE(reg.RegCloseKey(k), kErrorSuccess);
-  EXPECT_NE(reg.RegSetValueExA(k, "v", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
-  EXPECT_NE(reg.RegQueryValueExA(k, "v", &type, nullptr), kErrorSuccess);
+  const Hkey closed = k.get();
+  k.reset();
+  EXPECT_EQ(reg.OpenHandles(), 0);
+  EXPECT_NE(reg.RegSetValueExA(closed, "v", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
+  EXPECT_NE(reg.RegQueryValueExA(closed, "v", &type, nullptr), kErrorSuccess);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ using nimbul::testing::ErrorOf;
 
 using nimbul::settings::SettingsAccessor;
 using nimbul::platform::Hkey;
+using nimbul::platform::KeyOwner;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::kHkeyLocalMachine;
 using nimbul::platform::kRegBinary;
@@ -41,13 +42,13 @@ class RecordingRegistry : public nimbul::platform::Registry {
   };
   std::vector<Call> calls;
 
-  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access, Hkey* result) override {
+  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override {
     calls.push_back({"create", root, path, access, false});
-    return inner_.RegCreateKeyExA(root, path, access, result);
+    return Recorded(inner_.RegCreateKeyExA(root, path, access, result), result);
   }
-  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, Hkey* result) override {
+  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override {
     calls.push_back({"open", root, path, access, false});
-    return inner_.RegOpenKeyExA(root, path, access, result);
+    return Recorded(inner_.RegOpenKeyExA(root, path, access, result), result);
   }
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type, Bytes* data) override {
     calls.push_back({"query", key, name, 0, data != nullptr});
@@ -61,12 +62,18 @@ class RecordingRegistry : public nimbul::platform::Registry {
     calls.push_back({"delete", key, name, 0, false});
     return inner_.RegDeleteValueA(key, name);
   }
-  std::uint32_t RegCloseKey(Hkey key) override {
-    calls.push_back({"close", key, "", 0, false});
-    return inner_.RegCloseKey(key);
-  }
-
  private:
+  // The key's owner notes its closing before it lets the fake's key go.
+  std::uint32_t Recorded(std::uint32_t status, KeyOwner* result) {
+    if (*result) {
+      auto inner = std::make_shared<KeyOwner>(std::move(*result));
+      *result = KeyOwner(inner->get(), [this, inner](Hkey k) {
+        calls.push_back({"close", k, "", 0, false});
+        inner->reset();
+      });
+    }
+    return status;
+  }
   FakeRegistry& inner_;
 };
 

@@ -201,8 +201,8 @@ TEST_F(MainWindowTest, TrayMenuModelListsWindowsAndHiddenEntriesWithIcons) {
   EXPECT_EQ(show[0].ImageIndex(), 3);
   EXPECT_EQ(show[1].ImageIndex(), 4);
   // Alpha's own small icon and Owned's owner's icon were copied.
-  EXPECT_NE(main->ImglistPHide.Icons()[0], 0u);
-  EXPECT_NE(main->ImglistPHide.Icons()[2], 0u);
+  EXPECT_FALSE(IsNull(main->ImglistPHide.Icons()[0]));
+  EXPECT_FALSE(IsNull(main->ImglistPHide.Icons()[2]));
   // Rebuilding gives the old icon copies back.
   int copies = desktop.wm.LiveIconCopies();
   main->PopupMenu1.Popup(0, 0);

@@ -27,24 +27,26 @@ std::string UniqueAtomName(const char* stem) {
 TEST(AtomTest, AddingTwiceGivesTheSameAtomAndEachDeleteGivesBackOneReference) {
   Win32Hotkeys hotkeys;
   std::string name = UniqueAtomName("NimbulShortcut");
-  Atom first = hotkeys.GlobalAddAtomA(name);
-  ASSERT_NE(first, 0);
-  EXPECT_EQ(hotkeys.GlobalAddAtomA(name), first);
-  EXPECT_EQ(hotkeys.GlobalAddAtomA("nimbulSHORTCUT" + std::to_string(::GetCurrentProcessId())), first)
-      << "atom names ignore letter case";
+  AtomOwner first = hotkeys.GlobalAddAtomA(name);
+  ASSERT_TRUE(first);
+  AtomOwner second = hotkeys.GlobalAddAtomA(name);
+  AtomOwner third = hotkeys.GlobalAddAtomA("nimbulSHORTCUT" + std::to_string(::GetCurrentProcessId()));
+  EXPECT_EQ(second.get(), first.get());
+  EXPECT_EQ(third.get(), first.get()) << "atom names ignore letter case";
 
-  EXPECT_EQ(hotkeys.GlobalDeleteAtom(first), 0);
-  EXPECT_EQ(hotkeys.GlobalDeleteAtom(first), 0);
-  EXPECT_EQ(::GlobalFindAtomA(name.c_str()), first) << "one reference is still held";
-  EXPECT_EQ(hotkeys.GlobalDeleteAtom(first), 0);
+  const ATOM raw = static_cast<ATOM>(first.get());
+  second.reset();
+  third.reset();
+  EXPECT_EQ(::GlobalFindAtomA(name.c_str()), raw) << "one reference is still held";
+  first.reset();
   EXPECT_EQ(::GlobalFindAtomA(name.c_str()), 0) << "the last reference is gone";
 }
 
 class HotkeyTest : public ::testing::Test {
  protected:
-  Hwnd NewWindow(std::vector<unsigned>* received) {
-    Hwnd w = hotkeys_.CreateHotkeyWindow([received](unsigned id) { received->push_back(id); });
-    EXPECT_NE(w, 0u);
+  WindowOwner NewWindow(std::vector<unsigned>* received) {
+    WindowOwner w = hotkeys_.CreateHotkeyWindow([received](unsigned id) { received->push_back(id); });
+    EXPECT_TRUE(w);
     return w;
   }
   Win32Hotkeys hotkeys_;
@@ -52,19 +54,20 @@ class HotkeyTest : public ::testing::Test {
 };
 
 TEST_F(HotkeyTest, HotkeyWindowIsNeverATopLevelWindowOfTheDesktop) {
-  Hwnd w = NewWindow(&first_);
-  EXPECT_TRUE(::IsWindow(FromId<HWND>(w)));
-  EXPECT_FALSE(::IsWindowVisible(FromId<HWND>(w)));
+  WindowOwner w = NewWindow(&first_);
+  const HWND h = FromId<HWND>(w.get());
+  EXPECT_TRUE(::IsWindow(h));
+  EXPECT_FALSE(::IsWindowVisible(h));
   bool met = false;
-  for (HWND top = ::GetTopWindow(nullptr); top; top = ::GetWindow(top, GW_HWNDNEXT))
-    met = met || top == FromId<HWND>(w);
+  for (HWND top = ::GetTopWindow(nullptr); top; top = ::GetWindow(top, GW_HWNDNEXT)) met = met || top == h;
   EXPECT_FALSE(met) << "a walk of the desktop's windows must not meet it";
-  hotkeys_.DestroyHotkeyWindow(w);
-  EXPECT_FALSE(::IsWindow(FromId<HWND>(w)));
+  w.reset();
+  EXPECT_FALSE(::IsWindow(h));
 }
 
 TEST_F(HotkeyTest, ACombinationIsGrantedToOneRegistrationOnly) {
-  Hwnd a = NewWindow(&first_), b = NewWindow(&second_);
+  WindowOwner oa = NewWindow(&first_), ob = NewWindow(&second_);
+  const Hwnd a = oa.get(), b = ob.get();
   ASSERT_TRUE(hotkeys_.RegisterHotKey(a, 0xC001, kMods, kVk));
   EXPECT_FALSE(hotkeys_.RegisterHotKey(b, 0xC001, kMods, kVk)) << "taken by the other window";
   EXPECT_TRUE(hotkeys_.RegisterHotKey(b, 0xC001, kMods, VK_F12)) << "same identifier under another window";
@@ -77,15 +80,16 @@ TEST_F(HotkeyTest, ACombinationIsGrantedToOneRegistrationOnly) {
 }
 
 TEST_F(HotkeyTest, DestroyingTheWindowReleasesItsCombinations) {
-  Hwnd a = NewWindow(&first_), b = NewWindow(&second_);
-  ASSERT_TRUE(hotkeys_.RegisterHotKey(a, 0xC001, kMods, kVk));
-  hotkeys_.DestroyHotkeyWindow(a);
-  EXPECT_TRUE(hotkeys_.RegisterHotKey(b, 0xC001, kMods, kVk));
-  hotkeys_.UnregisterHotKey(b, 0xC001);
+  WindowOwner a = NewWindow(&first_), b = NewWindow(&second_);
+  ASSERT_TRUE(hotkeys_.RegisterHotKey(a.get(), 0xC001, kMods, kVk));
+  a.reset();
+  EXPECT_TRUE(hotkeys_.RegisterHotKey(b.get(), 0xC001, kMods, kVk));
+  hotkeys_.UnregisterHotKey(b.get(), 0xC001);
 }
 
 TEST_F(HotkeyTest, PostedHotkeyReachesTheCallbackOfItsWindowWithItsIdentifier) {
-  Hwnd a = NewWindow(&first_), b = NewWindow(&second_);
+  WindowOwner oa = NewWindow(&first_), ob = NewWindow(&second_);
+  const Hwnd a = oa.get(), b = ob.get();
   ::PostMessageA(FromId<HWND>(a), WM_HOTKEY, 0xC123, MAKELPARAM(kMods, kVk));
   ::PostMessageA(FromId<HWND>(b), WM_HOTKEY, 7, 0);
   ::PostMessageA(FromId<HWND>(a), WM_TIMER, 1, 0);
@@ -96,19 +100,20 @@ TEST_F(HotkeyTest, PostedHotkeyReachesTheCallbackOfItsWindowWithItsIdentifier) {
 }
 
 TEST_F(HotkeyTest, CallbackMayDestroyItsOwnWindow) {
-  Hwnd w = 0;
+  WindowOwner w;
   int calls = 0;
   w = hotkeys_.CreateHotkeyWindow([&](unsigned) {
     ++calls;
-    hotkeys_.DestroyHotkeyWindow(w);
+    w.reset();
   });
-  ASSERT_NE(w, 0u);
-  ::PostMessageA(FromId<HWND>(w), WM_HOTKEY, 1, 0);
-  ::PostMessageA(FromId<HWND>(w), WM_HOTKEY, 1, 0);
+  ASSERT_TRUE(w);
+  const HWND h = FromId<HWND>(w.get());
+  ::PostMessageA(h, WM_HOTKEY, 1, 0);
+  ::PostMessageA(h, WM_HOTKEY, 1, 0);
   ASSERT_TRUE(PumpUntil([&] { return calls > 0; }));
   PumpFor(50);
   EXPECT_EQ(calls, 1);
-  EXPECT_FALSE(::IsWindow(FromId<HWND>(w)));
+  EXPECT_FALSE(::IsWindow(h));
 }
 
 void Key(WORD vk, bool up) {
@@ -121,7 +126,8 @@ void Key(WORD vk, bool up) {
 }
 
 TEST_F(HotkeyTest, RealKeyPressReachesTheRegisteredWindow) {
-  Hwnd a = NewWindow(&first_);
+  WindowOwner oa = NewWindow(&first_);
+  const Hwnd a = oa.get();
   ASSERT_TRUE(hotkeys_.RegisterHotKey(a, 0xC00F, kMods, kVk));
   Key(VK_CONTROL, false);
   Key(VK_SHIFT, false);

@@ -36,7 +36,7 @@ class StallingThread {
     ::PostMessageA(hwnd_, WM_NULL, 0, 0);
     while (!stalled_) ::Sleep(1);
   }
-  std::uint32_t id() const { return ToId(hwnd_.load()); }
+  Hwnd id() const { return ToId<Hwnd>(hwnd_.load()); }
 
  private:
   void Run() {

@@ -15,23 +15,22 @@ TEST(MutexTest, SecondCreationOfTheSameNameReportsAlreadyExistsUntilAllAreClosed
   std::string name = "NimbulonTest" + std::to_string(::GetCurrentProcessId());
   ::SetLastError(ERROR_INVALID_PARAMETER);  // must not leak into the result
   MutexResult first = mutexes.CreateMutexA(true, name);
-  ASSERT_NE(first.handle, 0u);
+  ASSERT_TRUE(first.handle);
   EXPECT_EQ(first.lastError, kErrorSuccess);
 
   MutexResult second = mutexes.CreateMutexA(true, name);
-  EXPECT_NE(second.handle, 0u) << "the existing mutex is handed out too";
+  EXPECT_TRUE(second.handle) << "the existing mutex is handed out too";
   EXPECT_EQ(second.lastError, kErrorAlreadyExists);
-  EXPECT_TRUE(mutexes.CloseHandle(second.handle));
+  second.handle.reset();
 
   MutexResult otherName = mutexes.CreateMutexA(false, name + "b");
   EXPECT_EQ(otherName.lastError, kErrorSuccess);
-  EXPECT_TRUE(mutexes.CloseHandle(otherName.handle));
+  otherName.handle.reset();
 
-  EXPECT_TRUE(mutexes.CloseHandle(first.handle));
+  first.handle.reset();
   MutexResult again = mutexes.CreateMutexA(true, name);
   EXPECT_EQ(again.lastError, kErrorSuccess) << "the name is free once every handle is closed";
-  EXPECT_TRUE(mutexes.CloseHandle(again.handle));
-  EXPECT_FALSE(mutexes.CloseHandle(again.handle));
+  EXPECT_TRUE(again.handle);
 }
 
 }  // namespace

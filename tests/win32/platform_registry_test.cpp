@@ -41,7 +41,7 @@ class RegistryTest : public ::testing::Test {
     ASSERT_EQ(reg_.RegCreateKeyExA(kHkeyCurrentUser, base_, kKeyAllAccess, &key_), kErrorSuccess);
   }
   void TearDown() override {
-    if (key_) reg_.RegCloseKey(key_);
+    key_.reset();
     DeleteTree(HKEY_CURRENT_USER, "Software\\NimbulonPlatformTest");
   }
   std::uint32_t ValueCount(Hkey key) {
@@ -53,14 +53,14 @@ class RegistryTest : public ::testing::Test {
 
   Win32Registry reg_;
   std::string base_;
-  Hkey key_ = 0;
+  KeyOwner key_;
 };
 
 TEST_F(RegistryTest, KeysAreCreatedOnceAndOpenedWhateverTheLetterCase) {
-  Hkey created = 0, again = 0, opened = 0;
+  KeyOwner created, again, opened;
   ASSERT_EQ(reg_.RegCreateKeyExA(kHkeyCurrentUser, base_ + "\\Quendel\\Nimbul", kKeyAllAccess, &created),
             kErrorSuccess);
-  ASSERT_EQ(reg_.RegSetValueExA(created, "Toolbar", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
+  ASSERT_EQ(reg_.RegSetValueExA(created.get(), "Toolbar", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
   // Creating an existing key opens it and keeps its values.
   ASSERT_EQ(reg_.RegCreateKeyExA(kHkeyCurrentUser, base_ + "\\QUENDEL\\NIMBUL", kKeyAllAccess, &again),
             kErrorSuccess);
@@ -68,18 +68,17 @@ TEST_F(RegistryTest, KeysAreCreatedOnceAndOpenedWhateverTheLetterCase) {
             kErrorSuccess);
   Bytes data;
   std::uint32_t type = 0;
-  EXPECT_EQ(reg_.RegQueryValueExA(again, "Toolbar", &type, &data), kErrorSuccess);
-  EXPECT_EQ(reg_.RegQueryValueExA(opened, "Toolbar", &type, &data), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(again.get(), "Toolbar", &type, &data), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(opened.get(), "Toolbar", &type, &data), kErrorSuccess);
   EXPECT_EQ(type, kRegDword);
   EXPECT_EQ(data, (Bytes{1, 0, 0, 0}));
-  for (Hkey k : {created, again, opened}) EXPECT_EQ(reg_.RegCloseKey(k), kErrorSuccess);
 }
 
 TEST_F(RegistryTest, OpeningAMissingKeyFailsAndCreatesNothing) {
-  Hkey opened = 0x1234;
+  KeyOwner opened;
   EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened),
             kErrorFileNotFound);
-  EXPECT_EQ(opened, 0x1234u) << "the result is only written on success";
+  EXPECT_FALSE(opened) << "nothing is handed out on failure";
   EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened),
             kErrorFileNotFound);
 }
@@ -100,51 +99,51 @@ TEST_F(RegistryTest, TypedValuesRoundTripByteForByte) {
       {"EmptyBinary", kRegBinary, {}},
       {"Large", kRegBinary, large},
   };
-  for (const auto& c : cases) ASSERT_EQ(reg_.RegSetValueExA(key_, c.name, c.type, c.data), kErrorSuccess) << c.name;
+  for (const auto& c : cases) ASSERT_EQ(reg_.RegSetValueExA(key_.get(), c.name, c.type, c.data), kErrorSuccess) << c.name;
   for (const auto& c : cases) {
     std::uint32_t type = 0xDEAD;
     Bytes data{9, 9, 9};
-    ASSERT_EQ(reg_.RegQueryValueExA(key_, c.name, &type, &data), kErrorSuccess) << c.name;
+    ASSERT_EQ(reg_.RegQueryValueExA(key_.get(), c.name, &type, &data), kErrorSuccess) << c.name;
     EXPECT_EQ(type, c.type) << c.name;
     EXPECT_EQ(data, c.data) << c.name;
   }
 }
 
 TEST_F(RegistryTest, ValueNamesCompareWithoutRegardToCase) {
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "Systray_Min", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "SYSTRAY_MIN", kRegDword, {0, 0, 0, 0}), kErrorSuccess);
-  EXPECT_EQ(ValueCount(key_), 1u) << "one value under both spellings";
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "Systray_Min", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "SYSTRAY_MIN", kRegDword, {0, 0, 0, 0}), kErrorSuccess);
+  EXPECT_EQ(ValueCount(key_.get()), 1u) << "one value under both spellings";
   Bytes data;
-  ASSERT_EQ(reg_.RegQueryValueExA(key_, "systray_min", nullptr, &data), kErrorSuccess);
+  ASSERT_EQ(reg_.RegQueryValueExA(key_.get(), "systray_min", nullptr, &data), kErrorSuccess);
   EXPECT_EQ(data, (Bytes{0, 0, 0, 0}));
-  EXPECT_EQ(reg_.RegDeleteValueA(key_, "SysTray_Min"), kErrorSuccess);
-  EXPECT_EQ(ValueCount(key_), 0u);
+  EXPECT_EQ(reg_.RegDeleteValueA(key_.get(), "SysTray_Min"), kErrorSuccess);
+  EXPECT_EQ(ValueCount(key_.get()), 0u);
 }
 
 TEST_F(RegistryTest, QueryWithoutBufferTellsTypeAndExistenceOnly) {
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "SystrayToolTip", kRegSz, Text("tip")), kErrorSuccess);
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "SystrayToolTip", kRegSz, Text("tip")), kErrorSuccess);
   std::uint32_t type = 0;
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "SystrayToolTip", &type, nullptr), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "SystrayToolTip", &type, nullptr), kErrorSuccess);
   EXPECT_EQ(type, kRegSz);
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "SystrayToolTip", nullptr, nullptr), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "SystrayToolTip", nullptr, nullptr), kErrorSuccess);
 
   type = 0xDEAD;
   Bytes untouched{7};
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "Missing", &type, nullptr), kErrorFileNotFound);
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "Missing", &type, &untouched), kErrorFileNotFound);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "Missing", &type, nullptr), kErrorFileNotFound);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "Missing", &type, &untouched), kErrorFileNotFound);
   EXPECT_EQ(type, 0xDEADu);
   EXPECT_EQ(untouched, Bytes{7});
 }
 
 TEST_F(RegistryTest, DeletedValueIsGoneAndASecondDeleteFails) {
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "Nimbulon", kRegSz, Text("C:\\Tools\\Nimbul.exe /systray")), kErrorSuccess);
-  EXPECT_EQ(reg_.RegDeleteValueA(key_, "Nimbulon"), kErrorSuccess);
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "Nimbulon", nullptr, nullptr), kErrorFileNotFound);
-  EXPECT_EQ(reg_.RegDeleteValueA(key_, "Nimbulon"), kErrorFileNotFound);
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "Nimbulon", kRegSz, Text("C:\\Tools\\Nimbul.exe /systray")), kErrorSuccess);
+  EXPECT_EQ(reg_.RegDeleteValueA(key_.get(), "Nimbulon"), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "Nimbulon", nullptr, nullptr), kErrorFileNotFound);
+  EXPECT_EQ(reg_.RegDeleteValueA(key_.get(), "Nimbulon"), kErrorFileNotFound);
 }
 
 TEST_F(RegistryTest, DefaultValueHasTheEmptyName) {
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "", kRegSz, Text("C:\\Tools\\Nimbul.exe")), kErrorSuccess);
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "", kRegSz, Text("C:\\Tools\\Nimbul.exe")), kErrorSuccess);
   char data[64] = {};
   LONG size = sizeof data;
   HKEY raw;
@@ -155,16 +154,15 @@ TEST_F(RegistryTest, DefaultValueHasTheEmptyName) {
 }
 
 TEST_F(RegistryTest, AccessAskedForIsEnforced) {
-  Hkey readOnly = 0;
+  KeyOwner readOnly;
   ASSERT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_, KEY_READ, &readOnly), kErrorSuccess);
-  EXPECT_EQ(reg_.RegSetValueExA(readOnly, "Status", kRegDword, {1, 0, 0, 0}), kErrorAccessDenied);
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "Status", nullptr, nullptr), kErrorFileNotFound);
-  EXPECT_EQ(reg_.RegCloseKey(readOnly), kErrorSuccess);
+  EXPECT_EQ(reg_.RegSetValueExA(readOnly.get(), "Status", kRegDword, {1, 0, 0, 0}), kErrorAccessDenied);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "Status", nullptr, nullptr), kErrorFileNotFound);
 }
 
 TEST_F(RegistryTest, RootsAreTheSystemsPredefinedKeys) {
   // A value written through the service is where the system's own HKCU says.
-  ASSERT_EQ(reg_.RegSetValueExA(key_, "HKAkt", kRegSz, Text("F9")), kErrorSuccess);
+  ASSERT_EQ(reg_.RegSetValueExA(key_.get(), "HKAkt", kRegSz, Text("F9")), kErrorSuccess);
   HKEY raw;
   ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, base_.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
   char text[16] = {};
@@ -174,20 +172,20 @@ TEST_F(RegistryTest, RootsAreTheSystemsPredefinedKeys) {
   ::RegCloseKey(raw);
   EXPECT_STREQ(text, "F9");
 
-  Hkey machine = 0;
+  KeyOwner machine;
   EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ,
                                &machine),
             kErrorSuccess);
-  EXPECT_EQ(reg_.RegCloseKey(machine), kErrorSuccess);
+  EXPECT_TRUE(machine);
 }
 
 TEST_F(RegistryTest, ClosedKeyIsNoLongerUsable) {
-  Hkey key = 0;
+  KeyOwner key;
   ASSERT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_, kKeyAllAccess, &key), kErrorSuccess);
-  ASSERT_EQ(reg_.RegCloseKey(key), kErrorSuccess);
-  EXPECT_NE(reg_.RegSetValueExA(key, "Gridcolor", kRegSz, Text("clRed")), kErrorSuccess);
-  EXPECT_NE(reg_.RegCloseKey(key), kErrorSuccess);
-  EXPECT_EQ(reg_.RegQueryValueExA(key_, "Gridcolor", nullptr, nullptr), kErrorFileNotFound);
+  const Hkey closed = key.get();
+  key.reset();
+  EXPECT_NE(reg_.RegSetValueExA(closed, "Gridcolor", kRegSz, Text("clRed")), kErrorSuccess);
+  EXPECT_EQ(reg_.RegQueryValueExA(key_.get(), "Gridcolor", nullptr, nullptr), kErrorFileNotFound);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(ShellTest, BatchFileRunsInTheGivenFolderWithItsParameters) {
   ScratchFolder dir;
   // Written relative to the working folder: only lands in `dir` if the folder was passed.
   ASSERT_TRUE(files.WriteFile(dir.path() + "install.bat", "@echo %1>out.txt\r\n@ren out.txt done.txt\r\n"));
-  shell.ShellExecuteA(0, dir.path() + "install.bat", "/upgedatet", dir.path(), SW_HIDE);
+  shell.ShellExecuteA(Hwnd{}, dir.path() + "install.bat", "/upgedatet", dir.path(), SW_HIDE);
   ASSERT_TRUE(PumpUntil([&] { return files.FileExists(dir.path() + "done.txt"); }, 15000));
   std::string out;
   ASSERT_TRUE(files.ReadFile(dir.path() + "done.txt", &out));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/types.h"
 #include "platform/win32/handle_ids.h"
 
 namespace nimbul::platform::win32::testing {
@@ -59,7 +60,7 @@ class TestWindow {
   TestWindow& operator=(const TestWindow&) = delete;
 
   HWND hwnd() const { return hwnd_; }
-  std::uint32_t id() const { return ToId(hwnd_); }
+  platform::Hwnd id() const { return ToId<platform::Hwnd>(hwnd_); }
   void Destroy() {
     ::DestroyWindow(hwnd_);
     hwnd_ = nullptr;

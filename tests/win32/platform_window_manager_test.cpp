@@ -20,7 +20,7 @@ using testing::TestWindow;
 
 std::vector<Hwnd> WalkFrom(Win32WindowManager& wm, Hwnd start) {
   std::vector<Hwnd> seen;
-  for (Hwnd w = start; w != 0; w = wm.GetWindow(w, kGwHwndNext)) seen.push_back(w);
+  for (Hwnd w = start; !IsNull(w); w = wm.GetWindow(w, kGwHwndNext)) seen.push_back(w);
   return seen;
 }
 
@@ -36,7 +36,7 @@ TEST(WindowManagerTest, ZOrderWalkMeetsNewerWindowsFirstAndEndsWithZero) {
   for (auto* w : {&bottom, &middle, &top}) ::ShowWindow(w->hwnd(), SW_SHOWNOACTIVATE);
   ::SetWindowPos(top.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  std::vector<Hwnd> walk = WalkFrom(wm, ToId(::GetTopWindow(nullptr)));
+  std::vector<Hwnd> walk = WalkFrom(wm, ToId<Hwnd>(::GetTopWindow(nullptr)));
   std::ptrdiff_t t = IndexOf(walk, top.id()), m = IndexOf(walk, middle.id()), b = IndexOf(walk, bottom.id());
   ASSERT_GE(t, 0);
   EXPECT_LT(t, m);
@@ -86,7 +86,7 @@ TEST(WindowManagerTest, TitlesAreReadAsAtMost255BytesAndEmptyOnceClosed) {
   EXPECT_FALSE(wm.IsWindow(gone));
   EXPECT_EQ(wm.GetWindowTextA(gone), "");
   EXPECT_FALSE(wm.IsWindowVisible(gone));
-  EXPECT_EQ(wm.GetWindowTextA(0), "");
+  EXPECT_EQ(wm.GetWindowTextA(Hwnd{}), "");
 }
 
 TEST(WindowManagerTest, FindWindowMatchesTheClassWithoutRegardToCase) {
@@ -95,7 +95,7 @@ TEST(WindowManagerTest, FindWindowMatchesTheClassWithoutRegardToCase) {
   EXPECT_EQ(wm.FindWindowA("NimbulFindMe"), w.id());
   EXPECT_EQ(wm.FindWindowA("NIMBULFINDME"), w.id());
   EXPECT_EQ(wm.FindWindowA("nimbulfindme"), w.id());
-  EXPECT_EQ(wm.FindWindowA("NimbulFindMeNot"), 0u);
+  EXPECT_TRUE(IsNull(wm.FindWindowA("NimbulFindMeNot")));
 }
 
 TEST(WindowManagerTest, OwnerClassIconAndEnabledState) {
@@ -104,16 +104,16 @@ TEST(WindowManagerTest, OwnerClassIconAndEnabledState) {
   TestWindow owner("Nimbul owner", "NimbulIconClass", nullptr, shared);
   TestWindow owned("Nimbul owned", "NimbulTestTarget", owner.hwnd());
 
-  EXPECT_EQ(wm.GetWindowLongA(owned.id(), kGwlHwndParent), owner.id());
+  EXPECT_EQ(wm.GetWindowLongA(owned.id(), kGwlHwndParent), Raw(owner.id()));
   EXPECT_EQ(wm.GetWindowLongA(owner.id(), kGwlHwndParent), 0u);
 
-  Hicon classIcon = wm.GetClassLongA(owner.id(), kGclHicon);
-  EXPECT_EQ(classIcon, ToId(shared));
-  Hicon copy = wm.CopyIcon(classIcon);
-  EXPECT_NE(copy, 0u);
-  EXPECT_NE(copy, classIcon);
-  wm.DestroyIcon(copy);
-  EXPECT_EQ(wm.CopyIcon(0), 0u);
+  const Hicon classIcon{wm.GetClassLongA(owner.id(), kGclHicon)};
+  EXPECT_EQ(classIcon, ToId<Hicon>(shared));
+  IconOwner copy = wm.CopyIcon(classIcon);
+  EXPECT_TRUE(copy);
+  EXPECT_NE(copy.get(), classIcon);
+  copy.reset();
+  EXPECT_FALSE(wm.CopyIcon(Hicon{}));
   EXPECT_EQ(wm.GetClassLongA(owned.id(), kGclHicon), 0u) << "class without icon";
 
   EXPECT_TRUE(wm.IsWindowEnabled(owned.id()));
@@ -169,7 +169,7 @@ TEST(WindowManagerTest, MessageBoxReturnsTheButtonPressed) {
   Win32WindowManager wm;
   std::atomic<bool> answered{false};
   std::thread answer(AnswerBox, "Nimbul box test", IDNO, &answered);
-  int result = wm.MessageBoxA(0, "Hide it?", "Nimbul box test", kMbYesNo | kMbIconQuestion);
+  int result = wm.MessageBoxA(Hwnd{}, "Hide it?", "Nimbul box test", kMbYesNo | kMbIconQuestion);
   answer.join();
   ASSERT_TRUE(answered);
   EXPECT_EQ(result, kIdNo);

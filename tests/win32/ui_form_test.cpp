@@ -65,10 +65,10 @@ TEST_F(PeerTest, HandleExistsWhileTheFormsCreationHandlerRuns) {
     explicit Probe(Application& a) : Form(a, "frmProbe") {
       OnCreate = [this] { handleAtCreate = Handle(); };
     }
-    platform::Hwnd handleAtCreate = 0;
+    platform::Hwnd handleAtCreate{};
   };
   Probe& p = app.CreateForm<Probe>();
-  EXPECT_NE(p.handleAtCreate, 0u);
+  EXPECT_FALSE(platform::IsNull(p.handleAtCreate));
   EXPECT_TRUE(::IsWindow(Native(p.handleAtCreate)));
 }
 

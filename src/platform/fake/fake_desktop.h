@@ -17,10 +17,10 @@
 namespace nimbul::platform::fake {
 
 struct FakeWindow {
-  Hwnd hwnd = 0;
+  Hwnd hwnd{};
   std::string title;
   std::string className;
-  Hwnd owner = 0;
+  Hwnd owner{};
   bool visible = false;
   bool enabled = true;
   bool topLevel = true;
@@ -28,9 +28,9 @@ struct FakeWindow {
   bool stalled = false;        // its thread has just stopped; the system does not know yet
   bool refusesHide = false;    // ShowWindow(SW_HIDE) has no effect
   bool iconic = false;
-  Hicon classSmallIcon = 0;
-  Hicon classIcon = 0;
-  Hwnd lastActivePopup = 0;    // for owners: most recently active owned window
+  Hicon classSmallIcon{};
+  Hicon classIcon{};
+  Hwnd lastActivePopup{};    // for owners: most recently active owned window
   std::function<void(unsigned)> onHotkey;  // hotkey windows
 };
 
@@ -57,7 +57,7 @@ class FakeWindowManager : public WindowManager {
  public:
   // Adds a top-level window at the top of the Z-order; returns its handle.
   Hwnd AddWindow(const std::string& title, const std::string& className = "TargetWindow",
-                 bool visible = true, Hwnd owner = 0);
+                 bool visible = true, Hwnd owner = {});
   // A window that is not top-level (a control or a hotkey window).
   Hwnd AddChildWindow(const std::string& className);
   void CloseWindow(Hwnd w);
@@ -71,7 +71,7 @@ class FakeWindowManager : public WindowManager {
   const std::vector<Hwnd>& ZOrder() const { return zorder_; }
   void SetForeground(Hwnd w) { foreground_ = w; }
   // The next handle AddWindow hands out.
-  void SetNextHandle(Hwnd h) { next_ = h; }
+  void SetNextHandle(Hwnd h) { next_ = Raw(h); }
 
   std::vector<MessageBoxRecord> boxes;
   // Answers each message box; by default OK (or the first button).
@@ -99,8 +99,7 @@ class FakeWindowManager : public WindowManager {
   Hwnd GetLastActivePopup(Hwnd w) override;
   std::uint32_t GetClassLongA(Hwnd w, int index) override;
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
-  Hicon CopyIcon(Hicon icon) override;
-  void DestroyIcon(Hicon icon) override;
+  IconOwner CopyIcon(Hicon icon) override;
   int GetSystemMetrics(int index) override;
   bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
                              unsigned winIni) override;
@@ -110,7 +109,7 @@ class FakeWindowManager : public WindowManager {
   std::string GetKeyNameTextA(long lParam) override;
 
   // Icons: handles that CopyIcon accepts; every copy is counted until destroyed.
-  Hicon NewIcon() { Hicon h = nextIcon_++; icons_.insert(h); return h; }
+  Hicon NewIcon() { Hicon h{nextIcon_++}; icons_.insert(h); return h; }
   int LiveIconCopies() const { return static_cast<int>(copies_.size()); }
 
  private:
@@ -118,9 +117,9 @@ class FakeWindowManager : public WindowManager {
   std::map<Hwnd, FakeWindow> windows_;
   std::vector<Hwnd> zorder_;
   std::set<Hwnd> topmost_;
-  Hwnd next_ = 0x10010;
-  Hwnd foreground_ = 0;
-  Hicon nextIcon_ = 0x5000;
+  std::uint32_t next_ = 0x10010;
+  Hwnd foreground_{};
+  std::uint32_t nextIcon_ = 0x5000;
   std::set<Hicon> icons_;
   std::set<Hicon> copies_;
 };
@@ -145,15 +144,14 @@ class FakeRegistry : public Registry {
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
 
   std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                Hkey* result) override;
+                                KeyOwner* result) override;
   std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                              Hkey* result) override;
+                              KeyOwner* result) override;
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                  std::vector<std::uint8_t>* data) override;
   std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
                                const std::vector<std::uint8_t>& data) override;
   std::uint32_t RegDeleteValueA(Hkey key, const std::string& name) override;
-  std::uint32_t RegCloseKey(Hkey key) override;
 
  private:
   struct Key {
@@ -164,10 +162,11 @@ class FakeRegistry : public Registry {
   bool Denied(const KeyId& id) const;
   Key& CreateKey(const KeyId& id);
   const KeyId* Resolve(Hkey key, const std::string& sub, KeyId* storage) const;
+  KeyOwner Hand(const KeyId& id);
   std::map<KeyId, Key> keys_;
   std::map<Hkey, KeyId> handles_;
   std::vector<KeyId> denied_;
-  Hkey nextHandle_ = 0x100;
+  std::uint32_t nextHandle_ = 0x100;
 };
 
 class FakeHotkeys : public Hotkeys {
@@ -191,12 +190,10 @@ class FakeHotkeys : public Hotkeys {
   int AtomRefs(Atom a) const;
   int LiveAtoms() const { return static_cast<int>(atoms_.size()); }
 
-  Atom GlobalAddAtomA(const std::string& name) override;
-  Atom GlobalDeleteAtom(Atom atom) override;
+  AtomOwner GlobalAddAtomA(const std::string& name) override;
   bool RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned vk) override;
   bool UnregisterHotKey(Hwnd w, int id) override;
-  Hwnd CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) override;
-  void DestroyHotkeyWindow(Hwnd w) override;
+  WindowOwner CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) override;
 
  private:
   FakeWindowManager& wm_;
@@ -205,7 +202,8 @@ class FakeHotkeys : public Hotkeys {
     int refs;
   };
   std::map<Atom, AtomEntry> atoms_;
-  Atom nextAtom_ = 0xC000;
+  void DeleteAtom(Atom atom);
+  std::uint16_t nextAtom_ = 0xC000;
   std::vector<Registration> regs_;
   std::set<std::pair<unsigned, unsigned>> taken_;
 };
@@ -213,12 +211,11 @@ class FakeHotkeys : public Hotkeys {
 class FakeMutexes : public Mutexes {
  public:
   MutexResult CreateMutexA(bool initialOwner, const std::string& name) override;
-  bool CloseHandle(Handle h) override;
   std::set<std::string> names;  // mutexes that exist in the system
   std::vector<Handle> closed;
 
  private:
-  Handle next_ = 0x40;
+  std::uint32_t next_ = 0x40;
 };
 
 class FakeFiles : public Files {

@@ -83,14 +83,20 @@ const FakeRegistry::KeyId* FakeRegistry::Resolve(Hkey key, const std::string& su
   if (h == handles_.end()) return nullptr;
   *storage = h->second;
   if (!sub.empty()) {
-    KeyId s = Normal(0, sub);
+    KeyId s = Normal(Hkey{}, sub);
     storage->second = storage->second.empty() ? s.second : storage->second + "\\" + s.second;
   }
   return storage;
 }
 
+KeyOwner FakeRegistry::Hand(const KeyId& id) {
+  Hkey h{nextHandle_++};
+  handles_[h] = id;
+  return KeyOwner(h, [this](Hkey k) { handles_.erase(k); });
+}
+
 std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t,
-                                            Hkey* result) {
+                                            KeyOwner* result) {
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
   if (!Resolve(root, path, &id)) return 6;  // ERROR_INVALID_HANDLE
@@ -100,23 +106,19 @@ std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, 
   } else if (Denied(id)) {
     return kErrorAccessDenied;  // full access asked for
   }
-  Hkey h = nextHandle_++;
-  handles_[h] = id;
-  *result = h;
+  *result = Hand(id);
   return kErrorSuccess;
 }
 
 std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                          Hkey* result) {
+                                          KeyOwner* result) {
   constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004;  // KEY_SET_VALUE, KEY_CREATE_SUB_KEY
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
   if (!Resolve(root, path, &id)) return 6;
   if (!keys_.count(id)) return kErrorFileNotFound;
   if ((access & kWriteRights) != 0 && Denied(id)) return kErrorAccessDenied;
-  Hkey h = nextHandle_++;
-  handles_[h] = id;
-  *result = h;
+  *result = Hand(id);
   return kErrorSuccess;
 }
 
@@ -160,29 +162,28 @@ std::uint32_t FakeRegistry::RegDeleteValueA(Hkey key, const std::string& name) {
   return k->second.values.erase(FakeFiles::Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
-std::uint32_t FakeRegistry::RegCloseKey(Hkey key) {
-  if (key == kHkeyCurrentUser || key == kHkeyLocalMachine) return kErrorSuccess;
-  return handles_.erase(key) ? kErrorSuccess : 6;
-}
 
 // ---- atoms and hotkeys ----
 
-Atom FakeHotkeys::GlobalAddAtomA(const std::string& name) {
+AtomOwner FakeHotkeys::GlobalAddAtomA(const std::string& name) {
+  Atom found{};
   for (auto& [a, e] : atoms_)
     if (FakeFiles::Lower(e.name) == FakeFiles::Lower(name)) {
       ++e.refs;
-      return a;
+      found = a;
+      break;
     }
-  Atom a = nextAtom_++;
-  atoms_[a] = {name, 1};
-  return a;
+  if (IsNull(found)) {
+    found = Atom{nextAtom_++};
+    atoms_[found] = {name, 1};
+  }
+  return AtomOwner(found, [this](Atom a) { DeleteAtom(a); });
 }
 
-Atom FakeHotkeys::GlobalDeleteAtom(Atom atom) {
+void FakeHotkeys::DeleteAtom(Atom atom) {
   auto it = atoms_.find(atom);
-  if (it == atoms_.end()) return atom;  // failure returns the atom
+  if (it == atoms_.end()) return;
   if (--it->second.refs == 0) atoms_.erase(it);
-  return 0;
 }
 
 int FakeHotkeys::AtomRefs(Atom a) const {
@@ -207,13 +208,11 @@ bool FakeHotkeys::UnregisterHotKey(Hwnd w, int id) {
   return true;
 }
 
-Hwnd FakeHotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
+WindowOwner FakeHotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
   Hwnd h = wm_.AddChildWindow("TKeyHot");
   wm_.Get(h).onHotkey = std::move(onHotkey);
-  return h;
+  return WindowOwner(h, [this](Hwnd w) { wm_.CloseWindow(w); });
 }
-
-void FakeHotkeys::DestroyHotkeyWindow(Hwnd w) { wm_.CloseWindow(w); }
 
 bool FakeHotkeys::Press(unsigned modifiers, unsigned vk) {
   for (auto& r : regs_)
@@ -234,15 +233,10 @@ void FakeHotkeys::Post(Hwnd w, unsigned id) {
 
 MutexResult FakeMutexes::CreateMutexA(bool, const std::string& name) {
   MutexResult r;
-  r.handle = next_++;
+  r.handle = HandleOwner(Handle{next_++}, [this](Handle h) { closed.push_back(h); });
   r.lastError = names.count(name) ? kErrorAlreadyExists : kErrorSuccess;
   names.insert(name);
   return r;
-}
-
-bool FakeMutexes::CloseHandle(Handle h) {
-  closed.push_back(h);
-  return true;
 }
 
 // ---- files ----

@@ -17,7 +17,7 @@ bool SameClass(const std::string& a, const std::string& b) {
 
 Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& className, bool visible,
                                   Hwnd owner) {
-  Hwnd h = next_;
+  Hwnd h{next_};
   next_ += 4;
   FakeWindow w;
   w.hwnd = h;
@@ -33,7 +33,7 @@ Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& c
 }
 
 Hwnd FakeWindowManager::AddChildWindow(const std::string& className) {
-  Hwnd h = next_;
+  Hwnd h{next_};
   next_ += 4;
   FakeWindow w;
   w.hwnd = h;
@@ -47,7 +47,7 @@ void FakeWindowManager::CloseWindow(Hwnd w) {
   windows_.erase(w);
   zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), w), zorder_.end());
   topmost_.erase(w);
-  if (foreground_ == w) foreground_ = 0;
+  if (foreground_ == w) foreground_ = Hwnd{};
 }
 
 FakeWindow& FakeWindowManager::Get(Hwnd w) {
@@ -81,9 +81,9 @@ void FakeWindowManager::MakeTopmost(Hwnd w) {
 }
 
 Hwnd FakeWindowManager::GetWindow(Hwnd w, unsigned cmd) {
-  if (cmd != kGwHwndNext) return 0;
+  if (cmd != kGwHwndNext) return {};
   auto it = std::find(zorder_.begin(), zorder_.end(), w);
-  if (it == zorder_.end() || ++it == zorder_.end()) return 0;
+  if (it == zorder_.end() || ++it == zorder_.end()) return {};
   return *it;
 }
 
@@ -108,7 +108,7 @@ bool FakeWindowManager::IsWindowEnabled(Hwnd w) {
 Hwnd FakeWindowManager::FindWindowA(const std::string& className) {
   for (Hwnd h : zorder_)
     if (SameClass(windows_[h].className, className)) return h;
-  return 0;
+  return {};
 }
 
 bool FakeWindowManager::ApplyShow(Hwnd w, int cmd) {
@@ -120,7 +120,7 @@ bool FakeWindowManager::ApplyShow(Hwnd w, int cmd) {
   switch (cmd) {
     case kSwHide:
       if (!win.refusesHide) win.visible = false;
-      if (foreground_ == w && !win.visible) foreground_ = 0;
+      if (foreground_ == w && !win.visible) foreground_ = Hwnd{};
       break;
     case kSwShowNoActivate:
       win.visible = true;
@@ -130,7 +130,7 @@ bool FakeWindowManager::ApplyShow(Hwnd w, int cmd) {
     case kSwMinimize:
       win.visible = true;
       win.iconic = true;
-      if (foreground_ == w) foreground_ = 0;
+      if (foreground_ == w) foreground_ = Hwnd{};
       break;
     default:  // show and activate
       win.visible = true;
@@ -176,35 +176,30 @@ bool FakeWindowManager::SetForegroundWindow(Hwnd w) {
 
 Hwnd FakeWindowManager::GetLastActivePopup(Hwnd w) {
   auto it = windows_.find(w);
-  if (it == windows_.end()) return 0;
+  if (it == windows_.end()) return {};
   Hwnd p = it->second.lastActivePopup;
-  return p != 0 && Exists(p) ? p : w;
+  return !IsNull(p) && Exists(p) ? p : w;
 }
 
 std::uint32_t FakeWindowManager::GetClassLongA(Hwnd w, int index) {
   auto it = windows_.find(w);
   if (it == windows_.end()) return 0;
-  if (index == kGclHiconSm) return it->second.classSmallIcon;
-  if (index == kGclHicon) return it->second.classIcon;
+  if (index == kGclHiconSm) return Raw(it->second.classSmallIcon);
+  if (index == kGclHicon) return Raw(it->second.classIcon);
   return 0;
 }
 
 std::uint32_t FakeWindowManager::GetWindowLongA(Hwnd w, int index) {
   auto it = windows_.find(w);
   if (it == windows_.end() || index != kGwlHwndParent) return 0;
-  return it->second.owner;
+  return Raw(it->second.owner);
 }
 
-Hicon FakeWindowManager::CopyIcon(Hicon icon) {
-  if (icon == 0 || (!icons_.count(icon) && !copies_.count(icon))) return 0;
-  Hicon h = nextIcon_++;
+IconOwner FakeWindowManager::CopyIcon(Hicon icon) {
+  if (IsNull(icon) || (!icons_.count(icon) && !copies_.count(icon))) return {};
+  Hicon h{nextIcon_++};
   copies_.insert(h);
-  return h;
-}
-
-void FakeWindowManager::DestroyIcon(Hicon icon) {
-  copies_.erase(icon);
-  icons_.erase(icon);
+  return IconOwner(h, [this](Hicon c) { copies_.erase(c); });
 }
 
 int FakeWindowManager::GetSystemMetrics(int index) {

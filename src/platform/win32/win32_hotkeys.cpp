@@ -8,9 +8,11 @@ namespace {
 constexpr char kHotkeyWindowClass[] = "TKeyHot";
 }  // namespace
 
-Atom Win32Hotkeys::GlobalAddAtomA(const std::string& name) { return ::GlobalAddAtomA(name.c_str()); }
-
-Atom Win32Hotkeys::GlobalDeleteAtom(Atom atom) { return ::GlobalDeleteAtom(atom); }
+AtomOwner Win32Hotkeys::GlobalAddAtomA(const std::string& name) {
+  const ATOM atom = ::GlobalAddAtomA(name.c_str());
+  if (atom == 0) return {};
+  return AtomOwner(Atom{atom}, [](Atom a) { ::GlobalDeleteAtom(static_cast<ATOM>(a)); });
+}
 
 bool Win32Hotkeys::RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned vk) {
   return ::RegisterHotKey(FromId<HWND>(w), id, modifiers, vk) != FALSE;
@@ -18,19 +20,17 @@ bool Win32Hotkeys::RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned v
 
 bool Win32Hotkeys::UnregisterHotKey(Hwnd w, int id) { return ::UnregisterHotKey(FromId<HWND>(w), id) != FALSE; }
 
-Hwnd Win32Hotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
+WindowOwner Win32Hotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
   auto window = std::make_unique<MessageWindow>(
       kHotkeyWindowClass, [onHotkey = std::move(onHotkey)](UINT message, WPARAM wParam, LPARAM) {
         if (message != WM_HOTKEY) return false;
         if (onHotkey) onHotkey(static_cast<unsigned>(wParam));
         return true;
       });
-  if (!window->hwnd()) return 0;
-  Hwnd id = ToId(window->hwnd());
+  if (!window->hwnd()) return {};
+  Hwnd id = ToId<Hwnd>(window->hwnd());
   windows_[id] = std::move(window);
-  return id;
+  return WindowOwner(id, [this](Hwnd w) { windows_.erase(w); });
 }
-
-void Win32Hotkeys::DestroyHotkeyWindow(Hwnd w) { windows_.erase(w); }
 
 }  // namespace nimbul::platform::win32

@@ -13,13 +13,11 @@ namespace nimbul::platform::win32 {
 
 class Win32Hotkeys : public Hotkeys {
  public:
-  Atom GlobalAddAtomA(const std::string& name) override;
-  Atom GlobalDeleteAtom(Atom atom) override;
+  AtomOwner GlobalAddAtomA(const std::string& name) override;
   bool RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned vk) override;
   bool UnregisterHotKey(Hwnd w, int id) override;
-  // 0 when the window could not be created.
-  Hwnd CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) override;
-  void DestroyHotkeyWindow(Hwnd w) override;
+  // Empty when the window could not be created.
+  WindowOwner CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) override;
 
  private:
   std::map<Hwnd, std::unique_ptr<MessageWindow>> windows_;

@@ -10,12 +10,11 @@ MutexResult Win32Mutexes::CreateMutexA(bool initialOwner, const std::string& nam
   HANDLE mutex = ::CreateMutexA(nullptr, initialOwner ? TRUE : FALSE, name.c_str());
   DWORD error = ::GetLastError();
   MutexResult result;
-  result.handle = ToId(mutex);
+  if (mutex) result.handle = HandleOwner(ToId<Handle>(mutex), [](Handle h) { ::CloseHandle(FromId<HANDLE>(h)); });
   // Success leaves the thread's last error untouched unless the name existed.
   result.lastError = mutex && error != ERROR_ALREADY_EXISTS ? ERROR_SUCCESS : error;
   return result;
 }
 
-bool Win32Mutexes::CloseHandle(Handle h) { return ::CloseHandle(FromId<HANDLE>(h)) != FALSE; }
 
 }  // namespace nimbul::platform::win32

@@ -7,7 +7,6 @@ namespace nimbul::platform::win32 {
 class Win32Mutexes : public Mutexes {
  public:
   MutexResult CreateMutexA(bool initialOwner, const std::string& name) override;
-  bool CloseHandle(Handle h) override;
 };
 
 }  // namespace nimbul::platform::win32

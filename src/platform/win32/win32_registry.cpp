@@ -10,25 +10,29 @@ namespace {
 
 HKEY K(Hkey k) { return FromId<HKEY>(k); }
 
+KeyOwner Own(HKEY key) {
+  return KeyOwner(ToId<Hkey>(key), [](Hkey k) { ::RegCloseKey(K(k)); });
+}
+
 // A value that grows between the size query and the read is asked for again.
 constexpr int kQueryAttempts = 4;
 
 }  // namespace
 
 std::uint32_t Win32Registry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                             Hkey* result) {
+                                             KeyOwner* result) {
   HKEY key = nullptr;
   LONG status = ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                                   &key, nullptr);
-  if (status == ERROR_SUCCESS) *result = ToId(key);
+  if (status == ERROR_SUCCESS) *result = Own(key);
   return static_cast<std::uint32_t>(status);
 }
 
 std::uint32_t Win32Registry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                           Hkey* result) {
+                                           KeyOwner* result) {
   HKEY key = nullptr;
   LONG status = ::RegOpenKeyExA(K(root), path.c_str(), 0, access, &key);
-  if (status == ERROR_SUCCESS) *result = ToId(key);
+  if (status == ERROR_SUCCESS) *result = Own(key);
   return static_cast<std::uint32_t>(status);
 }
 
@@ -67,6 +71,5 @@ std::uint32_t Win32Registry::RegDeleteValueA(Hkey key, const std::string& name) 
   return static_cast<std::uint32_t>(::RegDeleteValueA(K(key), name.c_str()));
 }
 
-std::uint32_t Win32Registry::RegCloseKey(Hkey key) { return static_cast<std::uint32_t>(::RegCloseKey(K(key))); }
 
 }  // namespace nimbul::platform::win32

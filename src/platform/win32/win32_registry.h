@@ -8,15 +8,14 @@ namespace nimbul::platform::win32 {
 class Win32Registry : public Registry {
  public:
   std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                Hkey* result) override;
+                                KeyOwner* result) override;
   std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                              Hkey* result) override;
+                              KeyOwner* result) override;
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                  std::vector<std::uint8_t>* data) override;
   std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
                                const std::vector<std::uint8_t>& data) override;
   std::uint32_t RegDeleteValueA(Hkey key, const std::string& name) override;
-  std::uint32_t RegCloseKey(Hkey key) override;
 };
 
 }  // namespace nimbul::platform::win32

@@ -25,12 +25,12 @@ std::string TextOf(const char* buffer, int reported) {
 
 }  // namespace
 
-Hwnd Win32WindowManager::GetWindow(Hwnd w, unsigned cmd) { return ToId(::GetWindow(W(w), cmd)); }
+Hwnd Win32WindowManager::GetWindow(Hwnd w, unsigned cmd) { return ToId<Hwnd>(::GetWindow(W(w), cmd)); }
 
 std::string Win32WindowManager::GetWindowTextA(Hwnd w) {
   // The null handle names no window, yet some systems answer it with another
   // window's text; the end of a Z-order walk must read as an empty title.
-  if (w == 0) return std::string();
+  if (IsNull(w)) return std::string();
   char buffer[kTextBuffer] = {};
   int n = ::GetWindowTextA(W(w), buffer, kTextBuffer);
   return TextOf(buffer, n);
@@ -43,7 +43,7 @@ bool Win32WindowManager::IsWindow(Hwnd w) { return ::IsWindow(W(w)) != FALSE; }
 bool Win32WindowManager::IsWindowEnabled(Hwnd w) { return ::IsWindowEnabled(W(w)) != FALSE; }
 
 Hwnd Win32WindowManager::FindWindowA(const std::string& className) {
-  return ToId(::FindWindowA(className.c_str(), nullptr));
+  return ToId<Hwnd>(::FindWindowA(className.c_str(), nullptr));
 }
 
 bool Win32WindowManager::ShowWindow(Hwnd w, int cmd) { return ::ShowWindow(W(w), cmd) != FALSE; }
@@ -58,11 +58,11 @@ bool Win32WindowManager::AnswersWithin(Hwnd w, unsigned ms) {
   return ::SendMessageTimeoutA(W(w), WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, ms, &ignored) != 0;
 }
 
-Hwnd Win32WindowManager::GetForegroundWindow() { return ToId(::GetForegroundWindow()); }
+Hwnd Win32WindowManager::GetForegroundWindow() { return ToId<Hwnd>(::GetForegroundWindow()); }
 
 bool Win32WindowManager::SetForegroundWindow(Hwnd w) { return ::SetForegroundWindow(W(w)) != FALSE; }
 
-Hwnd Win32WindowManager::GetLastActivePopup(Hwnd w) { return ToId(::GetLastActivePopup(W(w))); }
+Hwnd Win32WindowManager::GetLastActivePopup(Hwnd w) { return ToId<Hwnd>(::GetLastActivePopup(W(w))); }
 
 std::uint32_t Win32WindowManager::GetClassLongA(Hwnd w, int index) { return ::GetClassLongA(W(w), index); }
 
@@ -70,13 +70,11 @@ std::uint32_t Win32WindowManager::GetWindowLongA(Hwnd w, int index) {
   return static_cast<std::uint32_t>(::GetWindowLongA(W(w), index));
 }
 
-Hicon Win32WindowManager::CopyIcon(Hicon icon) {
-  if (icon == 0) return 0;
-  return ToId(::CopyIcon(FromId<HICON>(icon)));
-}
-
-void Win32WindowManager::DestroyIcon(Hicon icon) {
-  if (icon != 0) ::DestroyIcon(FromId<HICON>(icon));
+IconOwner Win32WindowManager::CopyIcon(Hicon icon) {
+  if (IsNull(icon)) return {};
+  HICON copy = ::CopyIcon(FromId<HICON>(icon));
+  if (!copy) return {};
+  return IconOwner(ToId<Hicon>(copy), [](Hicon c) { ::DestroyIcon(FromId<HICON>(c)); });
 }
 
 int Win32WindowManager::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }

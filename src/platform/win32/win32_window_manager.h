@@ -21,8 +21,7 @@ class Win32WindowManager : public WindowManager {
   Hwnd GetLastActivePopup(Hwnd w) override;
   std::uint32_t GetClassLongA(Hwnd w, int index) override;
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
-  Hicon CopyIcon(Hicon icon) override;
-  void DestroyIcon(Hicon icon) override;
+  IconOwner CopyIcon(Hicon icon) override;
   int GetSystemMetrics(int index) override;
   bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
                              unsigned winIni) override;

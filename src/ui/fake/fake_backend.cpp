@@ -89,7 +89,7 @@ void FakeBackend::MinimizeApplication() {
     }
   }
   desktop_.wm.Get(appWindow_).iconic = true;
-  if (ApplicationActive()) desktop_.wm.SetForeground(0);
+  if (ApplicationActive()) desktop_.wm.SetForeground({});
   appActive_ = false;
 }
 
@@ -110,10 +110,10 @@ Control* FakeBackend::FocusedControl() {
 
 bool FakeBackend::ApplicationActive() {
   platform::Hwnd fg = desktop_.wm.GetForegroundWindow();
-  if (fg == 0) return false;
+  if (IsNull(fg)) return false;
   if (fg == appWindow_) return true;
   auto& wm = desktop_.wm;
-  return wm.Exists(fg) && wm.Get(fg).owner == appWindow_ && appWindow_ != 0;
+  return wm.Exists(fg) && wm.Get(fg).owner == appWindow_ && !IsNull(appWindow_);
 }
 
 void FakeBackend::PopupMenuAt(PopupMenu& m, int, int) { lastPopup = &m; }
@@ -137,7 +137,7 @@ void FakeBackend::FormHidden(Form& f) {
   if (focused_ && focused_->OwnerForm() == &f) focused_ = nullptr;
   if (wm.GetForegroundWindow() == h) {
     f.SystemDeactivated();
-    wm.SetForeground(0);
+    wm.SetForeground({});
   }
 }
 

@@ -66,7 +66,7 @@ class FakeBackend : public Backend {
  private:
   platform::fake::FakeDesktop& desktop_;
   Application* app_ = nullptr;
-  platform::Hwnd appWindow_ = 0;
+  platform::Hwnd appWindow_{};
   Control* focused_ = nullptr;
   std::vector<Form*> hiddenByMinimize_;
   bool appActive_ = false;

@@ -11,7 +11,7 @@ ControlPeer::ControlPeer(Win32Backend& backend, Control& control) : PeerWindow(b
 
 ControlPeer::~ControlPeer() { Backend().ControlGone(control_); }
 
-platform::Hwnd ControlPeer::Handle() const { return platform::win32::ToId(hwnd()); }
+platform::Hwnd ControlPeer::Handle() const { return platform::win32::ToId<platform::Hwnd>(hwnd()); }
 
 bool ControlPeer::Create(const char* className, DWORD style, DWORD exStyle, const char* text) {
   RECT r = ModelRect();
@@ -63,7 +63,7 @@ void ControlPeer::ArrangeTabOrder() {
   HWND after = HWND_TOP;
   int best = -1;
   for (Control* sibling : control_.Parent()->Children()) {
-    if (sibling == &control_ || sibling->Handle() == 0) continue;
+    if (sibling == &control_ || IsNull(sibling->Handle())) continue;
     int order = sibling->TabOrder();
     if (order >= 0 && order < mine && order > best) {
       best = order;

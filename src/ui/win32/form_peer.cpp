@@ -81,7 +81,7 @@ FormPeer::~FormPeer() {
   if (hwnd() && menuBar_) ::SetMenu(hwnd(), nullptr);
 }
 
-platform::Hwnd FormPeer::Handle() const { return platform::win32::ToId(hwnd()); }
+platform::Hwnd FormPeer::Handle() const { return platform::win32::ToId<platform::Hwnd>(hwnd()); }
 
 void FormPeer::Changed(Prop p, int, int) {
   if (!hwnd()) return;

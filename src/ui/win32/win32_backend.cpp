@@ -36,7 +36,7 @@ std::unique_ptr<MenuPeer> Win32Backend::CreateMenuPeer(Menu& m) {
 
 platform::Hwnd Win32Backend::CreateApplicationWindow(const std::string& title) {
   appWindow_ = std::make_unique<AppWindow>(*this, title);
-  return platform::win32::ToId(appWindow_->hwnd());
+  return platform::win32::ToId<platform::Hwnd>(appWindow_->hwnd());
 }
 
 HWND Win32Backend::AppWindowHandle() const { return appWindow_ ? appWindow_->hwnd() : nullptr; }
