@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 """Draws the program's own pictures into res/: the application icon
-(nimbul.ico: 16, 32 and 48 pixels, 32-bit with alpha) and the tool bar strip
-(toolbar.bmp: ten 16x16 images side by side, magenta where transparent).
+(nimbul.ico: 16, 32 and 48 pixels, 32-bit with alpha), the tool bar strip
+(toolbar.bmp: ten 16x16 images side by side, magenta where transparent), the
+About picture (about.jpg, 346x225) and the credits background (credits.jpg).
 
 Only the standard library is used, so the pictures can be redrawn on any
 machine: python3 scripts/draw_pictures.py
 """
 
 import os
+import math
 import struct
 import sys
+
+import jpeg_writer
 
 MAGENTA = (255, 0, 255)
 OUTLINE = (40, 48, 64)
@@ -274,12 +278,108 @@ def app_ico():
     return out + b"".join(images)
 
 
+# Block letters, 5x7, for the About picture's title.
+LETTERS = {
+    "N": ["X...X", "XX..X", "X.X.X", "X..XX", "X...X", "X...X", "X...X"],
+    "I": ["XXXXX", "..X..", "..X..", "..X..", "..X..", "..X..", "XXXXX"],
+    "M": ["X...X", "XX.XX", "X.X.X", "X.X.X", "X...X", "X...X", "X...X"],
+    "B": ["XXXX.", "X...X", "X...X", "XXXX.", "X...X", "X...X", "XXXX."],
+    "U": ["X...X", "X...X", "X...X", "X...X", "X...X", "X...X", ".XXX."],
+    "L": ["X....", "X....", "X....", "X....", "X....", "X....", "XXXXX"],
+    "O": [".XXX.", "X...X", "X...X", "X...X", "X...X", "X...X", ".XXX."],
+}
+
+
+def mix(a, b, t):
+    return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
+
+
+class Scene:
+    """A width x height RGB raster; shapes are painted over the background."""
+
+    def __init__(self, width, height, background):
+        self.width = width
+        self.height = height
+        self.px = [[background(x, y) for x in range(width)] for y in range(height)]
+
+    def blend(self, x, y, colour, alpha=1.0):
+        if 0 <= x < self.width and 0 <= y < self.height:
+            self.px[y][x] = mix(self.px[y][x], colour, alpha)
+
+    def rect(self, x0, y0, x1, y1, colour, alpha=1.0):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.blend(x, y, colour, alpha)
+
+    def blob(self, cx, cy, r, colour, alpha):
+        """A disc with a soft edge."""
+        for y in range(int(cy - r - 2), int(cy + r + 3)):
+            for x in range(int(cx - r - 2), int(cx + r + 3)):
+                d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+                if d < r + 1.5:
+                    self.blend(x, y, colour, alpha * min(1.0, (r + 1.5 - d) / 3))
+
+    def text(self, left, top, word, scale, colour):
+        for i, ch in enumerate(word):
+            for row, line in enumerate(LETTERS[ch]):
+                for col, cell in enumerate(line):
+                    if cell == "X":
+                        x = left + (i * 6 + col) * scale
+                        y = top + row * scale
+                        self.rect(x, y, x + scale - 1, y + scale - 1, colour)
+
+    def window(self, x0, y0, x1, y1, alpha):
+        self.rect(x0, y0, x1, y1, (40, 48, 64), alpha)
+        self.rect(x0 + 1, y0 + 1, x1 - 1, y0 + 6, (36, 92, 196), alpha)
+        self.rect(x0 + 1, y0 + 7, x1 - 1, y1 - 1, (255, 255, 255), alpha)
+        self.rect(x1 - 6, y0 + 2, x1 - 2, y0 + 5, (200, 40, 40), alpha)
+
+    def jpeg(self):
+        return jpeg_writer.jpeg_bytes(self.width, self.height, lambda x, y: self.px[y][x])
+
+
+NIGHT = (12, 20, 60)
+DUSK = (52, 84, 150)
+
+
+def about_picture():
+    """346x225: windows drifting into a cloud under the program's name. The
+    top and bottom bands stay dark, as white text lies on them."""
+    w, h = 346, 225
+    scene = Scene(w, h, lambda x, y: mix(NIGHT, DUSK, math.sin(math.pi * y / h) * 0.8))
+    for cx, cy, r in ((250, 140, 30), (285, 130, 36), (320, 146, 26), (230, 156, 22), (300, 160, 28)):
+        scene.blob(cx, cy, r, (225, 232, 245), 0.85)
+    for i, alpha in enumerate((1.0, 0.75, 0.5, 0.3)):
+        x = 28 + i * 52
+        y = 120 + i * 4
+        scene.window(x, y, x + 40, y + 30, alpha)
+    scene.text(64, 76, "NIMBULON", 4, (250, 250, 255))
+    for i in range(60):
+        x = (i * 97) % w
+        y = 8 + (i * 53) % 26 if i % 2 else 186 + (i * 31) % 16
+        scene.blend(x, y, (255, 255, 220), 0.7)
+    return scene.jpeg()
+
+
+def credits_picture():
+    """The credits window's background, stretched over its client area."""
+    w, h = 135, 40
+    scene = Scene(w, h, lambda x, y: mix(NIGHT, DUSK, x / w))
+    for cx, cy, r in ((20, 30, 12), (110, 10, 10), (70, 36, 9)):
+        scene.blob(cx, cy, r, (225, 232, 245), 0.6)
+    return scene.jpeg()
+
+
 def main():
     res = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "res")
     with open(os.path.join(res, "toolbar.bmp"), "wb") as f:
         f.write(toolbar_bmp())
     with open(os.path.join(res, "nimbul.ico"), "wb") as f:
         f.write(app_ico())
+    with open(os.path.join(res, "about.jpg"), "wb") as f:
+        f.write(about_picture())
+    with open(os.path.join(res, "credits.jpg"), "wb") as f:
+        f.write(credits_picture())
 
 
 if __name__ == "__main__":
