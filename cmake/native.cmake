@@ -3,6 +3,9 @@ set(NIMBUL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sa
 target_compile_options(nimbul_core PUBLIC ${NIMBUL_SANITIZE})
 target_link_options(nimbul_core PUBLIC ${NIMBUL_SANITIZE})
 
+find_package(JPEG REQUIRED)
+target_link_libraries(nimbul_core PUBLIC JPEG::JPEG)
+
 find_package(GTest REQUIRED)
 enable_testing()
 file(GLOB NIMBUL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)

@@ -5,6 +5,13 @@ set(NIMBUL_STATIC -static -static-libgcc -static-libstdc++)
 set(NIMBUL_SYSLIBS comctl32 comdlg32 shell32 user32 gdi32 advapi32 version wininet ole32 uuid)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
 
+# The picture decoder, linked statically into everything that uses the core.
+add_library(nimbul_jpeg STATIC IMPORTED)
+set_target_properties(nimbul_jpeg PROPERTIES
+  IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libjpeg.a
+  INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include)
+target_link_libraries(nimbul_core PUBLIC nimbul_jpeg)
+
 file(GLOB_RECURSE NIMBUL_WIN32 CONFIGURE_DEPENDS src/platform/win32/*.cpp src/ui/win32/*.cpp)
 add_library(nimbul_win32 STATIC ${NIMBUL_WIN32})
 target_link_libraries(nimbul_win32 PUBLIC nimbul_core ${NIMBUL_SYSLIBS})

@@ -225,6 +225,8 @@ void TfrmNimbulMain::BindEvents() {
   ToolButton11.OnClick = [this] { ToolButton11Click(); };
   ToolButton3.OnClick = [this] { ToolButton3Click(); };
   ToolButton8.OnClick = [this] { ToolButton8Click(); };
+  ToolButton5.OnClick = [this] { ToolButton5Click(); };
+  berNimbulon1.OnClick = [this](ui::MenuItem&) { ToolButton5Click(); };
   ToolBar1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label2.OnMouseMove = [this] { GroupBox1MouseMove(); };
@@ -394,20 +396,16 @@ void TfrmNimbulMain::Hotkeysbestimmen1Click() {
   if (peers_.hotkeyDialog) hotkeys::OpenHotkeyDialog(*peers_.hotkeyDialog, hotkeySlots_, *this);
 }
 
+void TfrmNimbulMain::ToolButton5Click() {
+  if (peers_.aboutBox) dialogs::OpenAboutBox(*peers_.aboutBox, *this);
+}
+
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }
 
 bool TfrmNimbulMain::MainCanFocus() { return Visible() && Enabled() && !App().Minimized(); }
 
 void TfrmNimbulMain::ReleaseTrayIcons() {
   ImglistPHide.Clear();
-}
-
-std::string GetFileVersionText(ui::Application& app) {
-  auto parts = app.Sys().version.FileVersion(app.ExeName());
-  if (!parts) return "";
-  auto& p = *parts;
-  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
-         std::to_string(p[3]);
 }
 
 }  // namespace nimbul::app

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 
+#include "dialogs/about_box.h"
+#include "dialogs/dialogs_host.h"
 #include "hotkeys/hotkey_assignment.h"
 #include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/key_hot.h"
@@ -25,9 +27,10 @@ namespace nimbul::app {
 struct MainWindowPeers {
   ui::Form* taskbarButton = nullptr;  // the taskbar substitute window
   hotkeys::TfrmHotkey* hotkeyDialog = nullptr;
+  dialogs::TForm2* aboutBox = nullptr;
 };
 
-class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost {
+class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost, public dialogs::DialogsHost {
  public:
   explicit TfrmNimbulMain(ui::Application& app);
   ~TfrmNimbulMain() override;
@@ -87,9 +90,12 @@ class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost {
   void ToolButton3Click();
   void RefreshHKeys() override;
   ui::Form& HostForm() override { return *this; }
+  void EndProgram() override { Close(); }
   void Hotkeysbestimmen1Click();
   // Sends the program to the tray.
   void ToolButton8Click();
+  // Information dialogs.
+  void ToolButton5Click();
 
   // Window lists.
   void RefreshWindowList();
@@ -141,7 +147,6 @@ class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost {
 // separator and "All windows").
 inline constexpr const char* kTrayWindowItem = "TrayWindowItem";
 
-// The running executable's file version, "1.7.1.6" for this release.
-std::string GetFileVersionText(ui::Application& app);
+using ui::GetFileVersionText;
 
 }  // namespace nimbul::app

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "dialogs/about_box.h"
 #include "dialogs/credits_window.h"
@@ -13,6 +14,27 @@
 #include "update/update_dialog.h"
 
 namespace nimbul::app {
+
+bool ActOnStartSwitch(ui::Application& app, TfrmNimbulMain& main, dialogs::TForm7& credits,
+                      const std::string& commandTail) {
+  switch (ParseStartSwitch(FirstParameter(commandTail))) {
+    case StartSwitch::Systray:
+      app.SetShowMainForm(false);
+      main.ToolButton8Click();
+      main.RefreshWindowList();
+      break;
+    case StartSwitch::ToggleSystemHotkeys:
+      dialogs::ToggleSystemHotkeyFunction(app);
+      return false;
+    case StartSwitch::Credits:
+      app.SetShowMainForm(false);
+      credits.ShowAndStart();
+      break;
+    case StartSwitch::Updated: app.ShowMessage("Update erfolgreich!"); break;
+    case StartSwitch::None: break;
+  }
+  return true;
+}
 
 int RunProgram(ui::Application& app, const std::string& commandTail) {
   // 1.
@@ -30,9 +52,9 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   // 3. Every window once, hidden, in this order; the main window's creation
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();
-  app.CreateForm<dialogs::TForm7>();
+  auto& credits = app.CreateForm<dialogs::TForm7>();
   app.CreateForm<shell::TForm8>();
-  app.CreateForm<dialogs::TForm2>();
+  auto& about = app.CreateForm<dialogs::TForm2>();
   app.CreateForm<dialogs::TForm3>();
   app.CreateForm<shell::TForm5>();
   auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
@@ -41,11 +63,13 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   app.CreateForm<update::TfrmUpdate>();
   auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
   hotkeyDialog.SetHost(&main);
-  main.SetPeers({&taskbarButton, &hotkeyDialog});
+  credits.SetHost(&main);
+  about.SetHost(&main, &credits);
+  main.SetPeers({&taskbarButton, &hotkeyDialog, &about});
   // 4.
   app.SetTitle(kApplicationTitle);
-  // 5. The command-line switches.
-  (void)commandTail;
+  // 5. The command-line switches; the toggle ends the program here.
+  if (!ActOnStartSwitch(app, main, credits, commandTail)) return 0;
   // 6. and 7.
   app.Run();
   return 0;

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ class FileWriter {
   virtual ~FileWriter() = default;
   // Appends the bytes; false unless all of them were written.
   virtual bool Write(const char* data, std::size_t size) = 0;
+};
+
+// A moment in the user's local time, to the minute.
+struct LocalTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
 };
 
 class Files {
@@ -30,6 +36,8 @@ class Files {
   // Creates the file, or truncates it if it exists; null when it can't be.
   // The writer may be used on another thread.
   virtual std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) = 0;
+  // When the file was last written, in local time; nothing when it cannot be read.
+  virtual std::optional<LocalTime> LastWriteTime(const std::string& path) = 0;
 };
 
 }  // namespace nimbul::platform

@@ -5,7 +5,9 @@
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/http.h"
+#include "platform/locale.h"
 #include "platform/mutex.h"
+#include "platform/pictures.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
@@ -26,6 +28,8 @@ struct Platform {
   Dispatcher& dispatcher;
   Http& http;
   CodePages& codePages;
+  Locale& locale;
+  Pictures& pictures;
 };
 
 }  // namespace nimbul::platform

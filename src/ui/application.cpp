@@ -136,4 +136,12 @@ std::string TitleFromExeName(const std::string& exePath) {
   return name;
 }
 
+std::string GetFileVersionText(Application& app) {
+  auto parts = app.Sys().version.FileVersion(app.ExeName());
+  if (!parts) return "";
+  auto& p = *parts;
+  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
+         std::to_string(p[3]);
+}
+
 }  // namespace nimbul::ui

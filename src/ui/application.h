@@ -40,6 +40,13 @@ class Application {
     return ref;
   }
   Form* MainForm() const { return mainForm_; }
+  // The first form of class F, or null.
+  template <class F>
+  F* FindForm() const {
+    for (auto& f : forms_)
+      if (auto* found = dynamic_cast<F*>(f.get())) return found;
+    return nullptr;
+  }
 
   // The show-main-window mark: the message loop shows the main form when set.
   bool ShowMainForm() const { return showMainForm_; }
@@ -100,6 +107,10 @@ class Application {
 // The error box's text: a full stop is appended when the last character
 // sorts after ".".
 std::string ErrorBoxText(const std::string& text);
+
+// The running executable's file version, "1.7.1.6" for this release; empty
+// when the executable has no version resource.
+std::string GetFileVersionText(Application& app);
 
 // The executable's name up to its first dot, letters after the first in lower case.
 std::string TitleFromExeName(const std::string& exePath);

@@ -89,5 +89,8 @@ void Control::Raise(const std::function<void()>& handler) {
 
 void Control::MouseMove() { Raise(OnMouseMove); }
 void Control::Click() { Raise(OnClick); }
+void Control::KeyPress(char key) {
+  if (OnKeyPress) Raise([this, key] { OnKeyPress(key); });
+}
 
 }  // namespace nimbul::ui

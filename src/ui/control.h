@@ -95,6 +95,10 @@ class Control {
   void MouseMove();
   std::function<void()> OnClick;
   void Click();
+  // A character typed while the control has the focus (for a form: Esc while
+  // none of its controls takes it).
+  std::function<void(char key)> OnKeyPress;
+  void KeyPress(char key);
 
   Peer* GetPeer() const { return peer_.get(); }
   void AttachPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/pictures.h"
 #include "ui/control.h"
 #include "ui/image_list.h"
 
@@ -13,11 +14,15 @@ class Panel : public Control {
   Panel(Control* parent, std::string name) : Control(parent, Kind::Panel, std::move(name)) {}
   bool SingleBorder() const { return singleBorder_; }
   void SetSingleBorder(bool b) { singleBorder_ = b; }
+  // A thin sunken edge inside the panel's bounds.
+  bool BevelLowered() const { return bevelLowered_; }
+  void SetBevelLowered(bool b) { bevelLowered_ = b; }
   // Lays the children out by their Align inside this control's client area.
   void Realign();
 
  private:
   bool singleBorder_ = false;
+  bool bevelLowered_ = false;
 };
 
 enum class TextAlign { Left, Right, Center };
@@ -34,11 +39,15 @@ class Label : public Control {
   void SetLink(bool l) { link_ = l; Changed(Prop::Style); }
   Color FontColor() const { return fontColor_; }
   void SetFontColor(Color c) { fontColor_ = c; Changed(Prop::Color); }
+  // A transparent label shows what lies below it (a picture) around its text.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool t) { transparent_ = t; }
 
  private:
   TextAlign alignment_ = TextAlign::Left;
   bool wordWrap_ = false;
   bool link_ = false;
+  bool transparent_ = false;
   Color fontColor_ = kClWindowText;
 };
 
@@ -113,6 +122,21 @@ class ProgressBar : public Control {
 
  private:
   int min_ = 0, max_ = 100, position_ = 0;
+};
+
+// A picture; without one it is an empty area.
+class Image : public Control {
+ public:
+  Image(Control* parent, std::string name) : Control(parent, Kind::Image, std::move(name)) {}
+  const platform::Picture& GetPicture() const { return picture_; }
+  void SetPicture(platform::Picture p) { picture_ = std::move(p); Changed(Prop::Images); }
+  // Stretched over the whole control, or drawn at its size from the top left corner.
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool s) { stretch_ = s; }
+
+ private:
+  platform::Picture picture_;
+  bool stretch_ = false;
 };
 
 class Splitter : public Control {

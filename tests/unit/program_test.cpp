@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/program.h"
+#include "dialogs/credits_window.h"
 #include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/fake/fake_backend.h"
@@ -75,6 +76,80 @@ TEST_F(ProgramTest, FirstStartNoticeComesBeforeTheMainWindowShows) {
   ASSERT_EQ(desktop.wm.boxes.size(), 1u);
   EXPECT_EQ(desktop.wm.boxes[0].caption, "Caution");
   EXPECT_FALSE(mainVisibleAtNotice);
+}
+
+struct StartSwitchTest : ProgramTest {
+  // A start on a profile that has seen the program before.
+  int Start(const std::string& tail) {
+    desktop.registry.PutDword(platform::kHkeyCurrentUser, settings::kSettingsKey, "SchonXgestartet", 1);
+    return RunProgram(app, tail);
+  }
+  bool MainShown() { return app.MainForm() && app.MainForm()->Visible(); }
+  dialogs::TForm7& Credits() { return *app.FindForm<dialogs::TForm7>(); }
+  std::vector<std::string> Texts() {
+    std::vector<std::string> out;
+    for (auto& b : desktop.wm.boxes) out.push_back(b.text);
+    return out;
+  }
+};
+
+TEST_F(StartSwitchTest, SystrayHoldsTheMainWindowBackAndBuildsTheList) {
+  platform::Hwnd target = desktop.wm.AddWindow("Editor");
+  desktop.wm.SendToBottom(target);
+  EXPECT_EQ(Start("/systray second"), 0);
+  EXPECT_FALSE(MainShown());
+  EXPECT_FALSE(app.ShowMainForm());
+  EXPECT_EQ(backend.loopRuns, 1);
+  auto& grid = static_cast<TfrmNimbulMain*>(app.MainForm())->StringGrid1;
+  EXPECT_EQ(grid.Cell(0, 1), "Editor");
+}
+
+TEST_F(StartSwitchTest, ToggleReportsAfterTheFirstStartNoticeAndEndsWithoutTheLoop) {
+  EXPECT_EQ(RunProgram(app, "7K52R"), 0);
+  const std::vector<std::string> expected = {
+      "This is the first time, that you start this Program!\r\nPlease read the Licence in "
+      "Help->Licence\r\n\r\nWe hope you'll enjoy this Software",
+      "The Funktion \"Disable all Hotkeys\" was enabled\r\nPlease restart Nimbulon, in order to let the changes "
+      "take affect"};
+  EXPECT_EQ(Texts(), expected);
+  EXPECT_EQ(desktop.wm.boxes.back().caption, "Nimbul");
+  EXPECT_EQ(backend.loopRuns, 0);
+  EXPECT_FALSE(MainShown());
+  auto* stored = desktop.registry.Find(platform::kHkeyCurrentUser, settings::kSettingsKey, "Strg_alt_entf");
+  ASSERT_NE(stored, nullptr);
+  EXPECT_EQ(stored->data.at(0), 1);
+}
+
+TEST_F(StartSwitchTest, CreditsSwitchShowsTheNamesInsteadAndClosingThemEndsTheProgram) {
+  EXPECT_EQ(Start("/Quorm"), 0);
+  EXPECT_FALSE(MainShown());
+  EXPECT_TRUE(Credits().Visible());
+  desktop.timers.Advance(1500);
+  EXPECT_EQ(Credits().Panel2.Caption(), Credits().Names().at(0));
+  EXPECT_FALSE(backend.terminated);
+  Credits().KeyPress('\x1b');
+  EXPECT_FALSE(Credits().Visible());
+  EXPECT_TRUE(backend.terminated);
+}
+
+TEST_F(StartSwitchTest, UpdateGreetingComesBeforeTheMainWindow) {
+  bool mainShownAtGreeting = true;
+  desktop.wm.answerBox = [&](const platform::fake::MessageBoxRecord&) {
+    mainShownAtGreeting = MainShown();
+    return platform::kIdOk;
+  };
+  Start("\"/upgedatet");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Update erfolgreich!"});
+  EXPECT_EQ(desktop.wm.boxes.at(0).caption, "Nimbul");
+  EXPECT_FALSE(mainShownAtGreeting);
+  EXPECT_TRUE(MainShown());
+}
+
+TEST_F(StartSwitchTest, AnythingElseIsANormalStart) {
+  Start("C:\\notes.txt /systray");
+  EXPECT_TRUE(MainShown());
+  EXPECT_TRUE(desktop.wm.boxes.empty());
+  EXPECT_FALSE(Credits().Visible());
 }
 
 }  // namespace

@@ -236,6 +236,8 @@ class FakeFiles : public Files {
   bool ReadFile(const std::string& path, std::string* data) override;
   bool WriteFile(const std::string& path, const std::string& data) override;
   std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) override;
+  std::optional<LocalTime> LastWriteTime(const std::string& path) override;
+  std::map<std::string, LocalTime> writeTimes;  // by lower-case path
   static std::string Lower(const std::string& s);
 
  private:
@@ -264,6 +266,27 @@ class FakeShell : public Shell {
                      const std::string& directory, int showCmd) override {
     calls.push_back({owner, file, parameters, directory, showCmd});
   }
+};
+
+class FakeLocale : public Locale {
+ public:
+  std::string dateSeparator = "/";
+  std::string timeSeparator = ":";
+  std::string DateSeparator() override { return dateSeparator; }
+  std::string TimeSeparator() override { return timeSeparator; }
+};
+
+// Resources are bytes a test stores by name; they decode with the real decoder.
+class FakePictures : public Pictures {
+ public:
+  std::map<std::string, std::string> resources;
+  int loads = 0;
+  Picture LoadJpegResource(const std::string& resourceName) override;
+  int LiveBitmaps() const { return static_cast<int>(live_.size()); }
+
+ private:
+  std::set<std::uint32_t> live_;
+  std::uint32_t next_ = 0xB000;
 };
 
 class FakeTimers : public Timers {
@@ -338,7 +361,9 @@ class FakeDesktop {
   FakeDispatcher& dispatcher = *dispatcherOwner;
   FakeHttp http;
   FakeCodePages codePages;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages};
+  FakeLocale locale;
+  FakePictures pictures;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures};
 };
 
 }  // namespace nimbul::platform::fake

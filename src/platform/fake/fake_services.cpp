@@ -346,6 +346,12 @@ std::unique_ptr<FileWriter> FakeFiles::CreateFileForWriting(const std::string& p
   return std::make_unique<FakeFileWriter>(*this, path);
 }
 
+std::optional<LocalTime> FakeFiles::LastWriteTime(const std::string& path) {
+  auto it = writeTimes.find(Lower(path));
+  if (it == writeTimes.end()) return std::nullopt;
+  return it->second;
+}
+
 // ---- version information ----
 
 std::optional<std::array<std::uint16_t, 4>> FakeVersionInfo::FileVersion(const std::string& path) {

@@ -88,6 +88,13 @@ struct GdiPolicy {
   static void Close(Value v) { ::DeleteObject(v); }
 };
 
+// A memory device context of our own (CreateCompatibleDC).
+struct MemoryDcPolicy {
+  using Value = HDC;
+  static Value Invalid() { return nullptr; }
+  static void Close(Value v) { ::DeleteDC(v); }
+};
+
 // One reference in the global atom table.
 struct AtomPolicy {
   using Value = ATOM;
@@ -111,6 +118,7 @@ using BitmapHandle = UniqueHandle<GdiPolicy<HBITMAP>>;
 using BrushHandle = UniqueHandle<GdiPolicy<HBRUSH>>;
 using FontHandle = UniqueHandle<GdiPolicy<HFONT>>;
 using AtomRef = UniqueHandle<AtomPolicy>;
+using MemoryDc = UniqueHandle<MemoryDcPolicy>;
 using WindowHandle = UniqueHandle<WindowPolicy>;
 
 }  // namespace nimbul::platform::win32

@@ -105,4 +105,16 @@ std::unique_ptr<FileWriter> Win32Files::CreateFileForWriting(const std::string& 
   return std::make_unique<Win32FileWriter>(std::move(file));
 }
 
+// The time the file system lists, turned into local time the way the
+// system's own file lists show it.
+std::optional<LocalTime> Win32Files::LastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FILETIME local;
+  SYSTEMTIME t;
+  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToSystemTime(&local, &t))
+    return std::nullopt;
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
+}
+
 }  // namespace nimbul::platform::win32

@@ -16,6 +16,7 @@ class Win32Files : public Files {
   // Creates or truncates the file; false unless every byte was written.
   bool WriteFile(const std::string& path, const std::string& data) override;
   std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) override;
+  std::optional<LocalTime> LastWriteTime(const std::string& path) override;
 };
 
 }  // namespace nimbul::platform::win32

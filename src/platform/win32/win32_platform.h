@@ -6,7 +6,9 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_http.h"
+#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_timers.h"
@@ -37,7 +39,9 @@ class Win32Platform {
   Win32Dispatcher& dispatcher = *dispatcherOwner;
   Win32Http http;
   Win32CodePages codePages;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages};
+  Win32Locale locale;
+  Win32Pictures pictures;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures};
 };
 
 }  // namespace nimbul::platform::win32

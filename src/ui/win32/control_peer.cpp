@@ -125,6 +125,8 @@ LRESULT ControlPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
     case WM_MOUSELEAVE: return OnMouseLeave(wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
+    case WM_GETDLGCODE: return OnGetDlgCode(wParam, lParam);
+    case WM_CHAR: return OnChar(wParam, lParam);
     default: return PeerWindow::HandleMessage(msg, wParam, lParam);
   }
 }
@@ -143,6 +145,22 @@ LRESULT ControlPeer::OnMouseLeave(WPARAM wParam, LPARAM lParam) {
 LRESULT ControlPeer::OnSetFocus(WPARAM wParam, LPARAM lParam) {
   if (FormPeer* f = OwnerFormPeer()) f->ChildFocused(hwnd());
   return Default(WM_SETFOCUS, wParam, lParam);
+}
+
+// A control that listens to typed characters gets them all from the dialog
+// manager, Esc included, instead of mnemonics and the cancel command.
+LRESULT ControlPeer::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+  LRESULT code = Default(WM_GETDLGCODE, wParam, lParam);
+  if (!control_.OnKeyPress) return code;
+  code |= DLGC_WANTCHARS;
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+LRESULT ControlPeer::OnChar(WPARAM wParam, LPARAM lParam) {
+  if (control_.OnKeyPress) control_.KeyPress(static_cast<char>(wParam));
+  return Default(WM_CHAR, wParam, lParam);
 }
 
 }  // namespace nimbul::ui::win32

@@ -42,6 +42,8 @@ class ControlPeer : public Peer, public PeerWindow {
   virtual LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
   virtual LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+  LRESULT OnChar(WPARAM wParam, LPARAM lParam);
 
   void ApplyBounds();
   RECT ModelRect() const;

@@ -288,7 +288,8 @@ LRESULT FormPeer::OnDrawItem(WPARAM wParam, DRAWITEMSTRUCT* item) {
 LRESULT FormPeer::OnMenuCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam) {
   // Enter and Esc in a form, as the dialog manager reports them.
   if (id == IDOK || id == IDCANCEL) {
-    ClickDialogButton(id == IDOK);
+    // Esc in a form without a cancel button is a key the form itself handles.
+    if (!ClickDialogButton(id == IDOK) && id == IDCANCEL) form_.KeyPress('\x1b');
     return 0;
   }
   if (menuBar_ && menuBar_->OwnsAccelerator(id)) {

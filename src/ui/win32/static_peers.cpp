@@ -1,5 +1,7 @@
 #include "ui/win32/static_peers.h"
 
+#include "platform/win32/handle.h"
+#include "platform/win32/win32_pictures.h"
 #include "ui/win32/colors.h"
 #include "ui/win32/win32_backend.h"
 
@@ -7,6 +9,7 @@ namespace nimbul::ui::win32 {
 
 namespace {
 constexpr char kPanelClass[] = "TPanel";
+constexpr char kImageClass[] = "TImage";
 
 DWORD AlignmentStyle(const Label& label) {
   switch (label.Alignment()) {
@@ -40,9 +43,10 @@ LRESULT PanelPeer::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(hwnd(), &ps);
   const std::string& caption = Model().Caption();
+  RECT r;
+  ::GetClientRect(hwnd(), &r);
+  if (static_cast<Panel&>(Model()).BevelLowered()) ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   if (!caption.empty()) {
-    RECT r;
-    ::GetClientRect(hwnd(), &r);
     HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
@@ -51,6 +55,60 @@ LRESULT PanelPeer::OnPaint() {
   }
   ::EndPaint(hwnd(), &ps);
   return 0;
+}
+
+ImagePeer::ImagePeer(Win32Backend& backend, Image& image) : ControlPeer(backend, image), image_(image) {
+  ClassLook look;
+  look.backgroundColor = -1;
+  // A picture lies beneath the other controls of its parent, as a background does.
+  if (CreateOwnWindow(kImageClass, look, 0, 0))
+    ::SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+LRESULT ImagePeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return OnPaint();
+    case WM_PRINTCLIENT: PaintInto(reinterpret_cast<HDC>(wParam)); return 0;
+    default: return ControlPeer::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void ImagePeer::OnChanged(Prop p, int index, int sub) {
+  if (p == Prop::Images)
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  else
+    ControlPeer::OnChanged(p, index, sub);
+}
+
+LRESULT ImagePeer::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  PaintInto(dc);
+  ::EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+// Without a picture the area keeps the dialog colour.
+void ImagePeer::PaintInto(HDC dc) {
+  RECT client;
+  ::GetClientRect(hwnd(), &client);
+  const platform::Picture& picture = image_.GetPicture();
+  if (picture.Empty()) {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  platform::win32::MemoryDc source(::CreateCompatibleDC(dc));
+  HGDIOBJ old = ::SelectObject(source.get(), platform::win32::Win32Pictures::Bitmap(picture.Bitmap()));
+  if (image_.Stretch()) {
+    ::SetStretchBltMode(dc, HALFTONE);
+    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, picture.Width(), picture.Height(),
+                 SRCCOPY);
+  } else {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    ::BitBlt(dc, 0, 0, picture.Width(), picture.Height(), source.get(), 0, 0, SRCCOPY);
+  }
+  ::SelectObject(source.get(), old);
 }
 
 LabelPeer::LabelPeer(Win32Backend& backend, Label& label) : ControlPeer(backend, label), label_(label) {
@@ -65,8 +123,64 @@ HFONT LabelPeer::LabelFont() const {
 LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+    case WM_ERASEBKGND: return label_.Transparent() ? 1 : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_PAINT: return label_.Transparent() ? OnPaintTransparent() : ControlPeer::HandleMessage(msg, wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
+}
+
+// Painted off screen first, so a label whose text changes ten times a second
+// does not flicker.
+LRESULT LabelPeer::OnPaintTransparent() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  RECT client;
+  ::GetClientRect(hwnd(), &client);
+  platform::win32::MemoryDc buffer(::CreateCompatibleDC(dc));
+  platform::win32::BitmapHandle bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+  if (buffer && bitmap) {
+    HGDIOBJ old = ::SelectObject(buffer.get(), bitmap.get());
+    PaintTransparent(buffer.get(), client);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    ::SelectObject(buffer.get(), old);
+  } else {
+    PaintTransparent(dc, client);
+  }
+  ::EndPaint(hwnd(), &ps);
+  return 0;
+}
+
+void LabelPeer::PaintTransparent(HDC dc, const RECT& client) {
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  RECT mine;
+  ::GetWindowRect(hwnd(), &mine);
+  if (Control* parent = label_.Parent()) {
+    for (Control* sibling : parent->Children()) {
+      if (sibling->GetKind() != Kind::Image || !sibling->Visible()) continue;
+      auto* image = dynamic_cast<ImagePeer*>(sibling->GetPeer());
+      if (!image || !image->hwnd()) continue;
+      RECT theirs, overlap;
+      ::GetWindowRect(image->hwnd(), &theirs);
+      if (!::IntersectRect(&overlap, &mine, &theirs)) continue;
+      POINT before;
+      ::SetViewportOrgEx(dc, theirs.left - mine.left, theirs.top - mine.top, &before);
+      image->PaintInto(dc);
+      ::SetViewportOrgEx(dc, before.x, before.y, nullptr);
+    }
+  }
+  HGDIOBJ oldFont = ::SelectObject(dc, LabelFont());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ToColorRef(label_.FontColor()));
+  UINT format = DT_NOPREFIX;
+  switch (label_.Alignment()) {
+    case TextAlign::Right: format |= DT_RIGHT; break;
+    case TextAlign::Center: format |= DT_CENTER; break;
+    case TextAlign::Left: break;
+  }
+  format |= label_.WordWrap() ? DT_WORDBREAK : DT_SINGLELINE;
+  RECT text = client;
+  ::DrawTextA(dc, label_.Caption().c_str(), -1, &text, format);
+  ::SelectObject(dc, oldFont);
 }
 
 LRESULT LabelPeer::OnSetCursor(WPARAM wParam, LPARAM lParam) {

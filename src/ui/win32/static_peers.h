@@ -19,6 +19,22 @@ class PanelPeer : public ControlPeer {
 };
 
 // A static text; a link label is blue, underlined and shows the hand cursor.
+// A picture painted from its bitmap; it also paints itself into the
+// device context of a transparent label that lies on it (WM_PRINTCLIENT).
+class ImagePeer : public ControlPeer {
+ public:
+  ImagePeer(Win32Backend& backend, Image& image);
+  void PaintInto(HDC dc);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  LRESULT OnPaint();
+  Image& image_;
+};
+
 class LabelPeer : public ControlPeer {
  public:
   LabelPeer(Win32Backend& backend, Label& label);
@@ -34,6 +50,9 @@ class LabelPeer : public ControlPeer {
 
  private:
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaintTransparent();
+  // The pictures of the sibling images below the label, then the text.
+  void PaintTransparent(HDC dc, const RECT& client);
   HFONT LabelFont() const;
   int WrappedHeight(int width) const;
 
