@@ -1,0 +1,248 @@
+#include "update/http_get.h"
+
+#include <cctype>
+#include <limits>
+#include <stdexcept>
+#include <thread>
+
+namespace nimbul::update {
+
+namespace {
+
+// Each chunk costs one report on the user-interface thread.
+constexpr std::uint32_t kChunkSize = 1025;
+constexpr char kFormHeaders[] = "Content-Type: application/x-www-form-urlencoded";
+
+std::string Lower(const std::string& s) {
+  std::string out = s;
+  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// The length header's text as a 32-bit signed decimal number.
+bool ParseLength(const std::string& text, std::int32_t* value) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  std::int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<std::int32_t>::max()) return false;
+  *value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+UrlParts SplitURL(const std::string& url) {
+  std::string rest = url;
+  // 1. Whatever the first seven characters are, they go when "http://" is anywhere.
+  if (Lower(rest).find("http://") != std::string::npos) rest.erase(0, 7);
+  // 2. and 3. i is 1-based: the host is the first i characters, the path
+  // starts at the i-th, so it keeps its "/".
+  std::size_t slash = rest.find('/');
+  std::size_t i = slash == std::string::npos ? 0 : slash + 1;
+  UrlParts parts;
+  parts.host = rest.substr(0, i);
+  parts.path = i == 0 ? rest : rest.substr(i - 1);
+  // 4.
+  if (!parts.host.empty() && parts.host.back() == '/') parts.host.pop_back();
+  return parts;
+}
+
+// One transfer. The component and the user-interface thread reach it only
+// through the fields marked so; everything else is the worker's own copy.
+struct THTTPGet::Worker {
+  std::string acceptTypes, agent, url, fileName, userName, password, postQuery, referer;
+  bool binaryData = false, useCache = false, toFile = true;
+  std::uint32_t maxSize = 0;
+  std::function<void(THTTPGet&, std::int32_t, std::int32_t)> onProgress;
+  platform::Http* http = nullptr;
+  platform::Files* files = nullptr;
+  std::shared_ptr<platform::Dispatcher> dispatcher;
+
+  std::int32_t fileSize = 0;
+  std::uint32_t lastChunk = 0;
+  std::int64_t bytesTotal = 0;
+  // Shared with the user-interface thread.
+  std::atomic<bool> succeeded{false};
+  std::atomic<bool> terminate{false};
+  THTTPGet* owner = nullptr;  // user-interface thread only; null once the component is gone
+
+  void Body();
+  // A check point: true when the body must end now.
+  bool Terminated() {
+    if (!terminate) return false;
+    succeeded = false;
+    return true;
+  }
+  void Report();
+};
+
+void THTTPGet::Worker::Report() {
+  if (!onProgress) return;
+  std::int32_t total = fileSize;
+  auto readed = static_cast<std::int32_t>(bytesTotal);
+  Worker* self = this;
+  try {
+    bool ran = dispatcher->Send([self, total, readed] {
+      // A report that was queued before a Cancel or the component's end is
+      // not delivered after it.
+      if (self->terminate || !self->owner) return;
+      self->onProgress(*self->owner, total, readed);
+    });
+    if (!ran) terminate = true;  // the user-interface thread has stopped
+  } catch (...) {
+    // The handler's own error handling has had its say; the transfer goes on.
+  }
+}
+
+void THTTPGet::Worker::Body() {
+  // 1.
+  UrlParts parts = SplitURL(url);
+  // 2.
+  if (Terminated()) return;
+  // 3. to 6.; 7. their results show in what follows.
+  platform::HttpRequest request;
+  request.agent = agent;
+  request.host = parts.host;
+  request.port = 80;
+  request.userName = userName;
+  request.password = password;
+  request.verb = postQuery.empty() ? "GET" : "POST";
+  request.path = parts.path;
+  request.version = "HTTP/1.0";
+  request.referer = referer;
+  request.acceptTypes = acceptTypes;
+  request.reload = !useCache;
+  if (!postQuery.empty()) {
+    request.headers = kFormHeaders;
+    request.body = postQuery;
+  }
+  std::unique_ptr<platform::HttpTransfer> transfer = http->Open(request);
+  // 8.
+  if (Terminated()) return;
+  // 9.
+  std::string lengthText;
+  bool haveLength = transfer->QueryContentLength(&lengthText);
+  succeeded = haveLength;
+  // 10.
+  if (Terminated()) return;
+  // 11.
+  if (!haveLength && binaryData) return;
+  // 12. A length that is no number ends the body; the verdict stays.
+  if (haveLength && !ParseLength(lengthText, &fileSize)) return;
+  if (maxSize != 0 && haveLength && (fileSize < 0 || static_cast<std::uint32_t>(fileSize) > maxSize)) {
+    succeeded = false;
+    return;
+  }
+  // 13. A file that can't be created ends the body; the verdict stays.
+  bytesTotal = 0;
+  std::unique_ptr<platform::FileWriter> file = files->CreateFileForWriting(fileName);
+  if (!file) return;
+  // 14.
+  char chunk[kChunkSize];
+  for (;;) {
+    if (Terminated()) {
+      file.reset();  // the file first, then the handles
+      return;
+    }
+    std::uint32_t got = 0;
+    if (!transfer->Read(chunk, kChunkSize, &got) || got == 0) break;
+    lastChunk = got;
+    // Bytes that could not be stored are lost: the file is not what the
+    // server sent, whatever the count says.
+    if (!file->Write(chunk, got)) {
+      succeeded = false;
+      return;
+    }
+    bytesTotal += got;
+    if (maxSize != 0 && bytesTotal > maxSize) {
+      succeeded = false;
+      return;
+    }
+    Report();
+  }
+  // 15.
+  succeeded = bytesTotal == fileSize;
+  file.reset();
+  transfer.reset();
+}
+
+THTTPGet::THTTPGet(platform::Platform& sys, std::function<void()> pumpMessages)
+    : sys_(sys), pumpMessages_(std::move(pumpMessages)) {}
+
+THTTPGet::~THTTPGet() {
+  Cancel();
+  // No event reaches a component that is gone; the worker finishes on its own.
+  if (running_) running_->owner = nullptr;
+}
+
+void THTTPGet::Download() {
+  if (running_) return;
+  auto w = std::make_shared<Worker>();
+  w->acceptTypes = AcceptTypes;
+  w->agent = Agent;
+  w->url = URL;
+  w->fileName = FileName;
+  w->userName = UserName;
+  w->password = Password;
+  w->postQuery = PostQuery;
+  w->referer = Referer;
+  w->binaryData = BinaryData;
+  w->useCache = UseCache;
+  w->maxSize = MaxSize;
+  w->onProgress = OnProgress;
+  w->toFile = true;
+  w->http = &sys_.http;
+  w->files = &sys_.files;
+  w->dispatcher = sys_.dispatcher.Share();
+  w->owner = this;
+  running_ = w;
+  try {
+    std::thread([w] {
+      w->Body();
+      // The completion runs on the user-interface thread while the worker
+      // still exists; the worker goes when the last reference does.
+      w->dispatcher->Send([w] {
+        if (w->owner) w->owner->WorkerDone(*w);
+      });
+    }).detach();
+  } catch (...) {
+    running_ = nullptr;
+    throw;
+  }
+  if (WaitThread) {
+    while (running_) {
+      if (pumpMessages_) pumpMessages_();
+      std::this_thread::yield();
+    }
+  }
+}
+
+void THTTPGet::Cancel() {
+  if (!running_) return;
+  running_->terminate = true;
+  running_->succeeded = false;
+}
+
+void THTTPGet::WorkerDone(Worker& worker) {
+  // Clears the running worker at the end, also when a handler fails.
+  struct Idle {
+    THTTPGet& self;
+    ~Idle() { self.running_ = nullptr; }
+  } idle{*this};
+  succeeded_ = worker.succeeded && !worker.terminate;
+  if (succeeded_) {
+    if (OnDoneFile) OnDoneFile(*this, worker.fileName, worker.fileSize);
+  } else {
+    if (OnError) OnError(*this);
+  }
+}
+
+}  // namespace nimbul::update
