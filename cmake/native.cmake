@@ -6,6 +6,12 @@ target_link_options(nimbul_core PUBLIC ${NIMBUL_SANITIZE})
 find_package(JPEG REQUIRED)
 target_link_libraries(nimbul_core PUBLIC JPEG::JPEG)
 
+# libsodium: the update's hash and signature checks (Debian's libsodium-dev).
+find_path(NIMBUL_SODIUM_INCLUDE sodium.h REQUIRED)
+find_library(NIMBUL_SODIUM_LIB sodium REQUIRED)
+target_include_directories(nimbul_core PUBLIC ${NIMBUL_SODIUM_INCLUDE})
+target_link_libraries(nimbul_core PUBLIC ${NIMBUL_SODIUM_LIB})
+
 find_package(GTest REQUIRED)
 enable_testing()
 file(GLOB NIMBUL_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)

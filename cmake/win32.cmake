@@ -12,6 +12,15 @@ set_target_properties(nimbul_jpeg PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include)
 target_link_libraries(nimbul_core PUBLIC nimbul_jpeg)
 
+# libsodium, cross-built from Debian's source package by the bootstrap.
+add_library(nimbul_sodium STATIC IMPORTED)
+set_target_properties(nimbul_sodium PROPERTIES
+  IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libsodium.a
+  INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include
+  INTERFACE_COMPILE_DEFINITIONS SODIUM_STATIC=1
+  INTERFACE_LINK_LIBRARIES advapi32)
+target_link_libraries(nimbul_core PUBLIC nimbul_sodium)
+
 file(GLOB_RECURSE NIMBUL_WIN32 CONFIGURE_DEPENDS src/platform/win32/*.cpp src/ui/win32/*.cpp)
 add_library(nimbul_win32 STATIC ${NIMBUL_WIN32})
 target_link_libraries(nimbul_win32 PUBLIC nimbul_core ${NIMBUL_SYSLIBS})

@@ -4,7 +4,7 @@
 # result is already there, so a ready machine is through in a second or two.
 #
 # Environment (all optional):
-#   NIMBUL_DEPS        prefix of the cross-built GoogleTest and libjpeg (default /opt/nimbulon-deps/i686)
+#   NIMBUL_DEPS        prefix of the cross-built GoogleTest, libjpeg and libsodium (default /opt/nimbulon-deps/i686)
 #   NIMBUL_WINEPREFIX  the 32-bit Wine prefix to prepare (default <repo>/build/wineprefix)
 set -euo pipefail
 
@@ -14,7 +14,8 @@ prefix=${NIMBUL_WINEPREFIX:-$repo/build/wineprefix}
 work=$repo/build/deps-work
 toolchain=$repo/cmake/mingw-i686.cmake
 
-packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev
+packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev libsodium-dev pkg-config
+  autoconf automake libtool
   g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick dpkg-dev)
 
@@ -107,6 +108,35 @@ build_libjpeg() {
     -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0
 }
 
+# The update's hash and signature checks; like libjpeg, from Debian's own
+# source package, built with the cross compilers of the toolchain file.
+build_libsodium() {
+  if [ -f "$deps/lib/libsodium.a" ] && [ -f "$deps/include/sodium.h" ]; then
+    return
+  fi
+  say "building libsodium for the Windows target into $deps"
+  mkdir -p "$work/src"
+  local tarball
+  tarball=$(ls "$work"/src/libsodium_*.orig.tar.gz 2>/dev/null | head -n1 || true)
+  if [ -z "$tarball" ]; then
+    enable_deb_src
+    (cd "$work/src" && apt-get source --download-only -qq libsodium 2>/dev/null)
+    tarball=$(ls "$work"/src/libsodium_*.orig.tar.gz | head -n1)
+  fi
+  rm -rf "$work/libsodium-src"
+  mkdir -p "$work/libsodium-src"
+  tar -xzf "$tarball" -C "$work/libsodium-src" --strip-components=1
+  (
+    cd "$work/libsodium-src"
+    # Debian's original tarball is the bare source tree, without configure.
+    [ -x configure ] || autoreconf -fi >/dev/null 2>&1
+    ./configure -q --host=i686-w64-mingw32 --prefix="$deps" --disable-shared --enable-static \
+      --disable-ssp --disable-pie CC=i686-w64-mingw32-gcc-posix >/dev/null
+    make -j2 -s >/dev/null 2>&1
+    as_root make -s install >/dev/null
+  )
+}
+
 prepare_wine_prefix() {
   [ -f "$prefix/.nimbul-ready" ] && return
   say "preparing the 32-bit Wine prefix $prefix"
@@ -129,4 +159,5 @@ prepare_wine_prefix() {
 install_packages
 build_gtest
 build_libjpeg
+build_libsodium
 prepare_wine_prefix

@@ -2,7 +2,9 @@
 """Draws the program's own pictures into res/: the application icon
 (nimbul.ico: 16, 32 and 48 pixels, 32-bit with alpha), the tool bar strip
 (toolbar.bmp: ten 16x16 images side by side, magenta where transparent), the
-About picture (about.jpg, 346x225) and the credits background (credits.jpg).
+About picture (about.jpg, 346x225), the credits background (credits.jpg) and
+the update window's animation (update_frames.bmp: eight 32x32 frames side by
+side, magenta where transparent).
 
 Only the standard library is used, so the pictures can be redrawn on any
 machine: python3 scripts/draw_pictures.py
@@ -181,6 +183,33 @@ TOOLBAR = [show_selected, hide_selected, refresh, about, desktop_icons,
            minimize_to_tray, home_page, show_all, hide_all, taskbar]
 
 
+def update_frame(c, k):
+    """Frame k of 8: a program window with an arrow coming down into it,
+    and a ring of dots whose bright dot walks round once in 8 frames."""
+    import math
+    window(c, 6, 14, 25, 29)
+    drop = 2 + (k % 4) * 2
+    for y in range(drop, drop + 6):
+        c.rect(14, y, 17, y, GREEN)
+    for i in range(5):
+        c.hline(11 + i, 20 - i, drop + 6 + i, GREEN)
+    for i in range(8):
+        a = 2 * math.pi * i / 8 - math.pi / 2
+        x = 27 + 3.2 * math.cos(a)
+        y = 5 + 3.2 * math.sin(a)
+        c.disc(x, y, 1.2, BLUE if i == k else GHOST_OUTLINE)
+
+
+def update_frames_bmp():
+    """256x32: the eight animation frames of the update window."""
+    images = []
+    for k in range(8):
+        c = Canvas(32, MAGENTA)
+        update_frame(c, k)
+        images.append(c)
+    return strip_bmp(images, 32)
+
+
 def toolbar_bmp():
     """160x16, 24 bits, bottom-up rows padded to 4 bytes."""
     images = []
@@ -188,13 +217,19 @@ def toolbar_bmp():
         c = Canvas(16, MAGENTA)
         draw(c)
         images.append(c)
-    width, height = 16 * len(images), 16
+    return strip_bmp(images, 16)
+
+
+def strip_bmp(images, size):
+    """Square images side by side in one 24-bit bitmap, bottom-up rows
+    padded to 4 bytes."""
+    width, height = size * len(images), size
     stride = (width * 3 + 3) & ~3
     rows = []
     for y in reversed(range(height)):
         row = bytearray()
         for img in images:
-            for x in range(16):
+            for x in range(size):
                 r, g, b = img.px[y][x]
                 row += bytes((b, g, r))
         row += b"\0" * (stride - len(row))
@@ -380,6 +415,8 @@ def main():
         f.write(about_picture())
     with open(os.path.join(res, "credits.jpg"), "wb") as f:
         f.write(credits_picture())
+    with open(os.path.join(res, "update_frames.bmp"), "wb") as f:
+        f.write(update_frames_bmp())
 
 
 if __name__ == "__main__":

@@ -239,6 +239,7 @@ void TfrmNimbulMain::BindEvents() {
   Toolbar2.OnClick = [this](ui::MenuItem&) { Toolbar2Click(); };
   Satusanzeige1.OnClick = [this](ui::MenuItem&) { Satusanzeige1Click(); };
   Hotkeysbestimmen1.OnClick = [this](ui::MenuItem&) { Hotkeysbestimmen1Click(); };
+  NachUpdateschauen1.OnClick = [this](ui::MenuItem&) { NachUpdateschauen1Click(); };
   Programmschlieen1.OnClick = [this](ui::MenuItem&) { Close(); };
   PopupMenu1.OnPopup = [this] { BuildTrayWindowMenus(); };
   // The hotkey handlers run under the application's error handling like any other.
@@ -398,6 +399,10 @@ void TfrmNimbulMain::Hotkeysbestimmen1Click() {
 
 void TfrmNimbulMain::ToolButton5Click() {
   if (peers_.aboutBox) dialogs::OpenAboutBox(*peers_.aboutBox, *this);
+}
+
+void TfrmNimbulMain::NachUpdateschauen1Click() {
+  if (peers_.updateDialog) update::OpenUpdateDialog(*peers_.updateDialog, *this);
 }
 
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }

@@ -18,6 +18,7 @@
 #include "ui/string_grid.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
+#include "update/update_dialog.h"
 #include "windows/window_entry.h"
 
 namespace nimbul::app {
@@ -28,9 +29,13 @@ struct MainWindowPeers {
   ui::Form* taskbarButton = nullptr;  // the taskbar substitute window
   hotkeys::TfrmHotkey* hotkeyDialog = nullptr;
   dialogs::TForm2* aboutBox = nullptr;
+  update::TfrmUpdate* updateDialog = nullptr;
 };
 
-class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost, public dialogs::DialogsHost {
+class TfrmNimbulMain : public ui::Form,
+                       public hotkeys::HotkeyHost,
+                       public dialogs::DialogsHost,
+                       public update::UpdateHost {
  public:
   explicit TfrmNimbulMain(ui::Application& app);
   ~TfrmNimbulMain() override;
@@ -92,6 +97,7 @@ class TfrmNimbulMain : public ui::Form, public hotkeys::HotkeyHost, public dialo
   ui::Form& HostForm() override { return *this; }
   void EndProgram() override { Close(); }
   void Hotkeysbestimmen1Click();
+  void NachUpdateschauen1Click();
   // Sends the program to the tray.
   void ToolButton8Click();
   // Information dialogs.

@@ -60,12 +60,13 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
   app.CreateForm<shell::TForm6>();
   app.CreateForm<dialogs::TfrmEMail>();
-  app.CreateForm<update::TfrmUpdate>();
+  auto& updateDialog = app.CreateForm<update::TfrmUpdate>();
+  updateDialog.SetHost(&main);
   auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
   hotkeyDialog.SetHost(&main);
   credits.SetHost(&main);
   about.SetHost(&main, &credits);
-  main.SetPeers({&taskbarButton, &hotkeyDialog, &about});
+  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog});
   // 4.
   app.SetTitle(kApplicationTitle);
   // 5. The command-line switches; the toggle ends the program here.

@@ -139,6 +139,21 @@ class Image : public Control {
   bool stretch_ = false;
 };
 
+// One image of an image list at a time; -1 shows nothing. Transparent
+// where the image is.
+class ListImage : public Control {
+ public:
+  ListImage(Control* parent, std::string name) : Control(parent, Kind::Animate, std::move(name)) {}
+  const ImageList* Images() const { return images_; }
+  void SetImages(const ImageList* list) { images_ = list; Changed(Prop::Images); }
+  int Index() const { return index_; }
+  void SetIndex(int i) { if (i != index_) { index_ = i; Changed(Prop::Images); } }
+
+ private:
+  const ImageList* images_ = nullptr;
+  int index_ = -1;
+};
+
 class Splitter : public Control {
  public:
   Splitter(Control* parent, std::string name) : Control(parent, Kind::Splitter, std::move(name)) {}

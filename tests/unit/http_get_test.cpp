@@ -2,18 +2,18 @@
 // each kind of answer, busy and cancelled transfers, and the progress reports.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/fake/fake_desktop.h"
 #include "update/http_get.h"
+#include "update_fixture.h"
 
 namespace nimbul::update {
 namespace {
 
+using nimbul::testing::Gate;
 using platform::fake::FakeHttpResponse;
 
 TEST(SplitURL, SplitsAsTheFetcherAlwaysHas) {
@@ -190,32 +190,6 @@ TEST_F(HttpGetTest, ABodyOverTheLimitFails) {
   EXPECT_EQ(events, std::vector<std::string>{"error"});
   EXPECT_LE(desk.files.Content(kFile).size(), 2000u + 1025u);
 }
-
-// Holds the worker before each read until the test lets it go.
-class Gate {
- public:
-  void Wait() {
-    std::unique_lock<std::mutex> lock(m_);
-    ++waiting_;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return open_; });
-  }
-  void WaitUntilHeld() {
-    std::unique_lock<std::mutex> lock(m_);
-    changed_.wait(lock, [&] { return waiting_ > 0; });
-  }
-  void Open() {
-    std::lock_guard<std::mutex> lock(m_);
-    open_ = true;
-    changed_.notify_all();
-  }
-
- private:
-  std::mutex m_;
-  std::condition_variable changed_;
-  int waiting_ = 0;
-  bool open_ = false;
-};
 
 TEST_F(HttpGetTest, DownloadWhileBusyIsIgnoredAndLaterPropertiesWaitForTheNextStart) {
   desk.http.ServeFile("updates.test", "/info.txt", "first");

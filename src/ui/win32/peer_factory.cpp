@@ -32,8 +32,8 @@ std::unique_ptr<Peer> MakePeer(Win32Backend& backend, Control& c) {
     case Kind::HotKeyField: return std::make_unique<HotKeyPeer>(backend, static_cast<HotKeyField&>(c));
     case Kind::ProgressBar: return std::make_unique<ProgressBarPeer>(backend, static_cast<ProgressBar&>(c));
     case Kind::Image: return std::make_unique<ImagePeer>(backend, static_cast<Image&>(c));
-    case Kind::ListView:
-    case Kind::Animate: break;
+    case Kind::Animate: return std::make_unique<ListImagePeer>(backend, static_cast<ListImage&>(c));
+    case Kind::ListView: break;
   }
   return nullptr;
 }

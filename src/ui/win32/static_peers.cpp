@@ -10,6 +10,7 @@ namespace nimbul::ui::win32 {
 namespace {
 constexpr char kPanelClass[] = "TPanel";
 constexpr char kImageClass[] = "TImage";
+constexpr char kListImageClass[] = "TListImage";
 
 DWORD AlignmentStyle(const Label& label) {
   switch (label.Alignment()) {
@@ -253,6 +254,33 @@ void LabelPeer::OnChanged(Prop p, int index, int sub) {
       break;
     default: ControlPeer::OnChanged(p, index, sub); break;
   }
+}
+
+ListImagePeer::ListImagePeer(Win32Backend& backend, ListImage& image) : ControlPeer(backend, image), image_(image) {
+  ClassLook look;
+  CreateOwnWindow(kListImageClass, look, 0, 0);
+}
+
+LRESULT ListImagePeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: return OnPaint();
+    default: return ControlPeer::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void ListImagePeer::OnChanged(Prop p, int index, int sub) {
+  ControlPeer::OnChanged(p, index, sub);
+  if (p == Prop::Images) ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT ListImagePeer::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(hwnd(), &ps);
+  HIMAGELIST list = list_.Get(image_.Images());
+  if (list && image_.Index() >= 0 && image_.Index() < ::ImageList_GetImageCount(list))
+    ::ImageList_Draw(list, image_.Index(), dc, 0, 0, ILD_TRANSPARENT);
+  ::EndPaint(hwnd(), &ps);
+  return 0;
 }
 
 }  // namespace nimbul::ui::win32

@@ -2,6 +2,7 @@
 #pragma once
 #include "ui/controls.h"
 #include "ui/win32/control_peer.h"
+#include "ui/win32/native_image_list.h"
 
 namespace nimbul::ui::win32 {
 
@@ -57,6 +58,21 @@ class LabelPeer : public ControlPeer {
   int WrappedHeight(int width) const;
 
   Label& label_;
+};
+
+// One image of an image list, drawn over the parent's background.
+class ListImagePeer : public ControlPeer {
+ public:
+  ListImagePeer(Win32Backend& backend, ListImage& image);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void OnChanged(Prop p, int index, int sub) override;
+
+ private:
+  LRESULT OnPaint();
+  ListImage& image_;
+  NativeImageList list_;
 };
 
 }  // namespace nimbul::ui::win32
