@@ -1,16 +1,14 @@
-# Native build: the portable layers and their unit tests, with sanitizers.
-set(NIMBUL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-target_compile_options(nimbul_core PUBLIC ${NIMBUL_SANITIZE})
-target_link_options(nimbul_core PUBLIC ${NIMBUL_SANITIZE})
+# Native build: the portable layers and their unit tests (sanitizers are on
+# for every target, see CMakeLists.txt).
 
 find_package(JPEG REQUIRED)
-target_link_libraries(nimbul_core PUBLIC JPEG::JPEG)
+target_link_libraries(nimbul_platform PUBLIC JPEG::JPEG)
 
 # libsodium: the update's hash and signature checks (Debian's libsodium-dev).
 find_path(NIMBUL_SODIUM_INCLUDE sodium.h REQUIRED)
 find_library(NIMBUL_SODIUM_LIB sodium REQUIRED)
-target_include_directories(nimbul_core PUBLIC ${NIMBUL_SODIUM_INCLUDE})
-target_link_libraries(nimbul_core PUBLIC ${NIMBUL_SODIUM_LIB})
+target_include_directories(nimbul_update PUBLIC ${NIMBUL_SODIUM_INCLUDE})
+target_link_libraries(nimbul_update PUBLIC ${NIMBUL_SODIUM_LIB})
 
 find_package(GTest REQUIRED)
 enable_testing()

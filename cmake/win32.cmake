@@ -5,12 +5,12 @@ set(NIMBUL_STATIC -static -static-libgcc -static-libstdc++)
 set(NIMBUL_SYSLIBS comctl32 comdlg32 shell32 user32 gdi32 advapi32 version wininet ole32 uuid)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600)
 
-# The picture decoder, linked statically into everything that uses the core.
+# The picture decoder, linked statically into the platform layer that uses it.
 add_library(nimbul_jpeg STATIC IMPORTED)
 set_target_properties(nimbul_jpeg PROPERTIES
   IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libjpeg.a
   INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include)
-target_link_libraries(nimbul_core PUBLIC nimbul_jpeg)
+target_link_libraries(nimbul_platform PUBLIC nimbul_jpeg)
 
 # libsodium, cross-built from Debian's source package by the bootstrap.
 add_library(nimbul_sodium STATIC IMPORTED)
@@ -19,11 +19,10 @@ set_target_properties(nimbul_sodium PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${NIMBUL_DEPS}/include
   INTERFACE_COMPILE_DEFINITIONS SODIUM_STATIC=1
   INTERFACE_LINK_LIBRARIES advapi32)
-target_link_libraries(nimbul_core PUBLIC nimbul_sodium)
+target_link_libraries(nimbul_update PUBLIC nimbul_sodium)
 
-file(GLOB_RECURSE NIMBUL_WIN32 CONFIGURE_DEPENDS src/platform/win32/*.cpp src/ui/win32/*.cpp)
-add_library(nimbul_win32 STATIC ${NIMBUL_WIN32})
-target_link_libraries(nimbul_win32 PUBLIC nimbul_core ${NIMBUL_SYSLIBS})
+add_library(nimbul_win32 INTERFACE)
+target_link_libraries(nimbul_win32 INTERFACE nimbul_core nimbul_ui_win32 nimbul_platform_win32 ${NIMBUL_SYSLIBS})
 
 add_library(nimbul_gtest STATIC IMPORTED)
 set_target_properties(nimbul_gtest PROPERTIES

@@ -3,7 +3,7 @@
 # "N passed, N failed", summed over all of them. Exits non-zero when any
 # test failed. Expects the builds to be done (make test does that first).
 #
-#   scripts/test.sh [unit|exe|win32|e2e]...   (default: all of them)
+#   scripts/test.sh [layers|unit|exe|win32|e2e]...   (default: all of them)
 # Extra arguments for the GoogleTest programs go in NIMBUL_GTEST_ARGS, for
 # example NIMBUL_GTEST_ARGS=--gtest_filter='ProgramEntry.*' (make check does
 # that: make check SUITE=e2e FILTER='ProgramEntry.*').
@@ -45,6 +45,15 @@ run_unit() {
   if [ ! -x "$exe" ]; then echo "  skipped: $exe not built"; return; fi
   "$exe" "${gtest_args[@]}" 2>&1 | tee "$logs/unit.log"
   count_gtest "$logs/unit.log" "${PIPESTATUS[0]}"
+}
+
+run_layer_check() {
+  echo "== layers of src/"
+  local out
+  out=$("$repo/scripts/check-layers.sh")
+  echo "$out"
+  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
+  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
 }
 
 run_exe_check() {
@@ -112,14 +121,15 @@ run_e2e() {
 trap 'stop_xvfb; stop_wine' EXIT
 
 suites=("$@")
-[ ${#suites[@]} -eq 0 ] && suites=(unit exe win32 e2e)
+[ ${#suites[@]} -eq 0 ] && suites=(layers unit exe win32 e2e)
 for s in "${suites[@]}"; do
   case $s in
+    layers) run_layer_check ;;
     unit) run_unit ;;
     exe) run_exe_check ;;
     win32) run_wine_suite win32 "$win32_dir/nimbul_win32_tests.exe" 600 ;;
     e2e) run_e2e ;;
-    *) echo "unknown suite: $s (unit, exe, win32, e2e)" >&2; exit 2 ;;
+    *) echo "unknown suite: $s (layers, unit, exe, win32, e2e)" >&2; exit 2 ;;
   esac
 done
 

@@ -102,7 +102,10 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
       hotkeySlots_{{{settings::HKAkt, HKAkt, AktivesFensterverstecken1},
                     {settings::KHAFV, KHAFV, AlleFensterVerstecken1},
                     {settings::AFSM, AFSM, AlleFenstersichtbarmachen1},
-                    {settings::KHTASK, KHTASK, NimbulonzurTaskleiste1}}} {
+                    {settings::KHTASK, KHTASK, NimbulonzurTaskleiste1}}},
+      lists_(app, *this,
+             {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
+              Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}) {
   SetCaption("Nimbulon");
   SetPosition(ui::FormPosition::ScreenCenter);
   SetBounds(0, 0, 532, 258);
@@ -118,7 +121,7 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
   BindEvents();
 }
 
-TfrmNimbulMain::~TfrmNimbulMain() { ReleaseTrayIcons(); }
+TfrmNimbulMain::~TfrmNimbulMain() = default;
 
 void TfrmNimbulMain::BuildMenus() {
   auto& wm = App().Sys().wm;
@@ -348,10 +351,9 @@ void TfrmNimbulMain::FormResize() {
 }
 
 void TfrmNimbulMain::FormClose() {
-  closing_ = true;
   auto& wm = App().Sys().wm;
   // 1. Every hidden window comes back.
-  while (windows::EntryCount(StringGrid2) > 0) ShowFirstHidden();
+  lists_.ShowAllForClose();
   // 2. The tray icon goes with the tray component.
   // 3.-5. The shell is left as the user had it before the program touched it.
   wm.ShowWindow(wm.FindWindowA("Shell_TrayWnd"), platform::kSwShow);
@@ -409,8 +411,23 @@ void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }
 
 bool TfrmNimbulMain::MainCanFocus() { return Visible() && Enabled() && !App().Minimized(); }
 
-void TfrmNimbulMain::ReleaseTrayIcons() {
-  ImglistPHide.Clear();
+void TfrmNimbulMain::BringToFront() { App().BringToFront(); }
+
+void TfrmNimbulMain::KHTASKHotKeyEvent() {
+  if (MinimizedFlag) {
+    App().SetShowMainForm(true);
+    BringToFront();
+    if (peers_.taskbarButton) peers_.taskbarButton->Hide();
+    Show();
+    App().Restore();
+    MinimizedFlag = false;
+    BringToFront();
+  } else {
+    ToolButton8Click();
+    if (TaskbarHiddenFlag && peers_.taskbarButton) peers_.taskbarButton->Show();
+    MinimizedFlag = true;
+    BringToFront();
+  }
 }
 
 }  // namespace nimbul::app

@@ -17,9 +17,10 @@
 #include "ui/menu.h"
 #include "ui/string_grid.h"
 #include "ui/timer.h"
+#include "ui/program_host.h"
 #include "ui/tool_bar.h"
 #include "update/update_dialog.h"
-#include "windows/window_entry.h"
+#include "windows/window_lists.h"
 
 namespace nimbul::app {
 
@@ -33,6 +34,8 @@ struct MainWindowPeers {
 };
 
 class TfrmNimbulMain : public ui::Form,
+                       public ui::ProgramFlags,
+                       public ui::ProgramHost,
                        public hotkeys::HotkeyHost,
                        public dialogs::DialogsHost,
                        public update::UpdateHost {
@@ -73,10 +76,6 @@ class TfrmNimbulMain : public ui::Form,
   // Tray menu entries.
   ui::MenuItem &Programmsichtabermachen1, &Hideprogram1, &Showprogram1, &Programmschlieen1;
 
-  // Program-wide flags.
-  bool MinimizedFlag = false;
-  bool TaskbarHiddenFlag = false;
-
   // Life cycle and layout.
   void FormCreate();
   void FormShow();
@@ -103,30 +102,32 @@ class TfrmNimbulMain : public ui::Form,
   // Information dialogs.
   void ToolButton5Click();
 
-  // Window lists.
-  void RefreshWindowList();
-  void Timer1Timer();
-  void BuildTrayWindowMenus();
-
-  // Hide and show.
-  void StringGrid1DblClick();
-  void StringGrid2DblClick();
-  void ToolButton1Click();
-  void ToolButton2Click();
-  void ToolButton10Click();
-  void ToolButton11Click();
-  void HKAktHotKeyEvent();
-  void KHAFVHotKeyEvent();
-  void AFSMHotKeyEvent();
+  // Window lists, hiding and showing: the window lists own them.
+  void RefreshWindowList() { lists_.RefreshWindowList(); }
+  void Timer1Timer() { lists_.Timer1Timer(); }
+  void BuildTrayWindowMenus() { lists_.BuildTrayWindowMenus(); }
+  void StringGrid1DblClick() { lists_.StringGrid1DblClick(); }
+  void StringGrid2DblClick() { lists_.StringGrid2DblClick(); }
+  void ToolButton1Click() { lists_.ToolButton1Click(); }
+  void ToolButton2Click() { lists_.ToolButton2Click(); }
+  void ToolButton10Click() { lists_.ToolButton10Click(); }
+  void ToolButton11Click() { lists_.ToolButton11Click(); }
+  void HKAktHotKeyEvent() { lists_.HKAktHotKeyEvent(); }
+  void KHAFVHotKeyEvent() { lists_.KHAFVHotKeyEvent(); }
+  void AFSMHotKeyEvent() { lists_.AFSMHotKeyEvent(); }
+  void TrayHideWindowClick(const ui::MenuItem& item) { lists_.TrayHideWindowClick(item); }
+  void TrayShowWindowClick(const ui::MenuItem& item) { lists_.TrayShowWindowClick(item); }
+  void TrayHideAllClick() { lists_.TrayHideAllClick(); }
+  void TrayShowAllClick() { lists_.TrayShowAllClick(); }
+  void Fenster1Click() { lists_.Fenster1Click(); }
   void KHTASKHotKeyEvent();
-  void TrayHideWindowClick(ui::MenuItem& item);
-  void TrayShowWindowClick(ui::MenuItem& item);
-  void TrayHideAllClick();
-  void TrayShowAllClick();
-  void Fenster1Click();
 
+  // What the subsystems reach back for.
+  ui::ProgramFlags& Flags() override { return *this; }
+  void BringToFront() override;
+  void SendToTray() override { ToolButton8Click(); }
   // The main window can take the focus: shown, enabled, not in the tray.
-  bool MainCanFocus();
+  bool MainCanFocus() override;
 
  private:
   void BuildMenus();
@@ -136,22 +137,11 @@ class TfrmNimbulMain : public ui::Form,
   void BindEvents();
   void ApplySettings();
   void WriteAppPaths();
-  // Shows the first hidden entry as a double-click does; drops it if it cannot be shown.
-  void ShowFirstHidden();
-  // Hides or shows another program's window without ever waiting on it.
-  void ShowTarget(platform::Hwnd w, int cmd);
-  void ReleaseTrayIcons();
 
   MainWindowPeers peers_;
   hotkeys::HotkeySlots hotkeySlots_;
-  bool closing_ = false;
-  // Windows whose hiding was only posted (their program did not answer).
-  std::set<platform::Hwnd> pendingHide_;
+  windows::WindowLists lists_;
 };
-
-// The name of the window items of the tray submenus (the others are the
-// separator and "All windows").
-inline constexpr const char* kTrayWindowItem = "TrayWindowItem";
 
 using ui::GetFileVersionText;
 

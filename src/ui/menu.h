@@ -4,12 +4,21 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "platform/types.h"
 #include "ui/image_list.h"
 #include "ui/peer.h"
 
 namespace nimbul::ui {
+
+// A position in a list, counted from 1.
+struct ListPosition {
+  int value = 0;
+};
+inline bool operator==(ListPosition a, ListPosition b) { return a.value == b.value; }
+using MenuPayload = std::variant<std::monostate, platform::Hwnd, ListPosition>;
 
 class Menu;
 
@@ -36,8 +45,9 @@ class MenuItem {
   int ImageIndex() const { return image_; }
   void SetImageIndex(int i) { image_ = i; Changed(); }
   // A number the item carries for its handler.
-  std::int32_t Tag() const { return tag_; }
-  void SetTag(std::int32_t t) { tag_ = t; }
+  // What the entry acts on: a window, a position in a list, or nothing.
+  const MenuPayload& Payload() const { return payload_; }
+  void SetPayload(MenuPayload p) { payload_ = p; }
   // The shortcut value and the text shown beside the caption (empty: none).
   std::uint16_t ShortCut() const { return shortCut_; }
   const std::string& ShortCutText() const { return shortCutText_; }
@@ -70,7 +80,7 @@ class MenuItem {
   std::string name_, caption_, hint_;
   bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
   int image_ = -1;
-  std::int32_t tag_ = 0;
+  MenuPayload payload_;
   std::uint16_t shortCut_ = 0;
   std::string shortCutText_;
   std::vector<std::unique_ptr<MenuItem>> items_;

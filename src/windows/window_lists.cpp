@@ -1,22 +1,48 @@
-// The main window's two lists: the rebuild of the visible list, the
-// once-a-second maintenance, and the window submenus of the tray menu.
-#include <exception>
+// The two window lists: the rebuild of the visible list, the once-a-second
+// maintenance, the window submenus of the tray menu, and the operations that
+// hide other programs' windows and show them again.
+#include "windows/window_lists.h"
 
-#include "app/main_window.h"
+#include <exception>
+#include <set>
+#include <variant>
+#include <vector>
+
 #include "windows/window_grid.h"
 
-namespace nimbul::app {
+namespace nimbul::windows {
 
-using windows::WindowEntry;
+WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c)
+    : app_(app),
+      host_(host),
+      form_(c.form),
+      StringGrid1(c.StringGrid1),
+      StringGrid2(c.StringGrid2),
+      PopupMenu1(c.PopupMenu1),
+      ImglistPHide(c.ImglistPHide),
+      Hideprogram1(c.Hideprogram1),
+      Showprogram1(c.Showprogram1),
+      Verstecken1(c.Verstecken1),
+      Anzeigen1(c.Anzeigen1),
+      DesktopIconsausblenden1(c.DesktopIconsausblenden1),
+      ToolButton7(c.ToolButton7),
+      HideTaskbar1(c.HideTaskbar1),
+      ToolButton12(c.ToolButton12) {}
 
-void TfrmNimbulMain::RefreshWindowList() {
-  auto& wm = App().Sys().wm;
-  const platform::Hwnd appWindow = App().Handle();
+void WindowLists::ShowAllForClose() {
+  closing_ = true;
+  while (EntryCount(StringGrid2) > 0) ShowFirstHidden();
+}
+
+
+void WindowLists::RefreshWindowList() {
+  auto& wm = app_.Sys().wm;
+  const platform::Hwnd appWindow = app_.Handle();
   std::vector<WindowEntry> entries;
   try {
     // The walk starts below the main window: it and whatever lies above it
     // (always-on-top windows among them) are never listed.
-    for (platform::Hwnd w = Handle(); !IsNull(w);) {
+    for (platform::Hwnd w = form_.Handle(); !IsNull(w);) {
       w = wm.GetWindow(w, platform::kGwHwndNext);
       std::string title = wm.GetWindowTextA(w);
       if (title == " ") continue;
@@ -24,14 +50,14 @@ void TfrmNimbulMain::RefreshWindowList() {
       if (title == "Program Manager") continue;
       if (w == appWindow) continue;
       if (title.empty()) continue;
-      entries.push_back({std::move(title), windows::HandleText(w)});
+      entries.push_back({std::move(title), HandleText(w)});
     }
   } catch (const std::exception&) {
     // A failed rebuild keeps what it found and leaves the toggles as they were.
-    windows::SetEntries(StringGrid1, entries);
+    SetEntries(StringGrid1, entries);
     return;
   }
-  windows::SetEntries(StringGrid1, entries);
+  SetEntries(StringGrid1, entries);
 
   // Keep the toggles true to the screen when something else hid or showed these.
   bool desktopVisible = wm.IsWindowVisible(wm.FindWindowA("Progman"));
@@ -40,30 +66,30 @@ void TfrmNimbulMain::RefreshWindowList() {
   bool taskbarVisible = wm.IsWindowVisible(wm.FindWindowA("Shell_TrayWnd"));
   HideTaskbar1.SetChecked(!taskbarVisible);
   ToolButton12.SetDown(!taskbarVisible);
-  TaskbarHiddenFlag = !taskbarVisible;
+  host_.Flags().TaskbarHiddenFlag = !taskbarVisible;
 }
 
-void TfrmNimbulMain::Timer1Timer() {
-  auto& wm = App().Sys().wm;
+void WindowLists::Timer1Timer() {
+  auto& wm = app_.Sys().wm;
   try {
     // Hidden list: titles follow their windows; entries of closed windows go.
-    const int n = windows::EntryCount(StringGrid2);
+    const int n = EntryCount(StringGrid2);
     for (int p = 1; p <= n; ++p) {
       // After a removal in this tick the later positions may lie past the end.
-      if (p > windows::EntryCount(StringGrid2)) continue;
+      if (p > EntryCount(StringGrid2)) continue;
       platform::Hwnd h{};
-      if (!windows::ParseHandle(StringGrid2.Cell(windows::kHandleCol, p), &h)) continue;
+      if (!ParseHandle(StringGrid2.Cell(kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
-      if (title != StringGrid2.Cell(windows::kNameCol, p)) windows::SetName(StringGrid2, p, title);
+      if (title != StringGrid2.Cell(kNameCol, p)) SetName(StringGrid2, p, title);
       // The entry that moves up into this position is looked at next tick.
-      if (title.empty() && !wm.IsWindow(h)) windows::RemoveEntry(StringGrid2, p);
+      if (title.empty() && !wm.IsWindow(h)) RemoveEntry(StringGrid2, p);
     }
     // Visible list: titles only; no entry is added or removed.
-    for (int p = 1; p <= windows::EntryCount(StringGrid1); ++p) {
+    for (int p = 1; p <= EntryCount(StringGrid1); ++p) {
       platform::Hwnd h{};
-      if (!windows::ParseHandle(StringGrid1.Cell(windows::kHandleCol, p), &h)) continue;
+      if (!ParseHandle(StringGrid1.Cell(kHandleCol, p), &h)) continue;
       std::string title = wm.GetWindowTextA(h);
-      if (title != StringGrid1.Cell(windows::kNameCol, p)) windows::SetName(StringGrid1, p, title);
+      if (title != StringGrid1.Cell(kNameCol, p)) SetName(StringGrid1, p, title);
     }
   } catch (const std::exception&) {
     // A failed tick ends silently; the next one starts afresh.
@@ -89,35 +115,35 @@ platform::IconOwner WindowIcon(platform::WindowManager& wm, platform::Hwnd w, pl
 
 }  // namespace
 
-void TfrmNimbulMain::BuildTrayWindowMenus() {
-  auto& wm = App().Sys().wm;
-  const platform::Hwnd appWindow = App().Handle();
-  const platform::Hicon ownIcon{wm.GetClassLongA(Handle(), platform::kGclHicon)};
+void WindowLists::BuildTrayWindowMenus() {
+  auto& wm = app_.Sys().wm;
+  const platform::Hwnd appWindow = app_.Handle();
+  const platform::Hicon ownIcon{wm.GetClassLongA(form_.Handle(), platform::kGclHicon)};
   try {
     PopupMenu1.SetImages(&ImglistPHide);
-    ReleaseTrayIcons();
+    ImglistPHide.Clear();
     int image = 0;
     Hideprogram1.Clear();
-    for (platform::Hwnd w = Handle(); !IsNull(w);) {
+    for (platform::Hwnd w = form_.Handle(); !IsNull(w);) {
       w = wm.GetWindow(w, platform::kGwHwndNext);
       std::string title = wm.GetWindowTextA(w);
       if (title == " " || !wm.IsWindowVisible(w) || title == "Program Manager" || w == appWindow) continue;
       ImglistPHide.Add(WindowIcon(wm, w, ownIcon));
       auto& item = Hideprogram1.Add(kTrayWindowItem, title);
       item.SetImageIndex(image++);
-      item.SetTag(static_cast<std::int32_t>(platform::Raw(w)));
+      item.SetPayload(w);
       item.OnClick = [this](ui::MenuItem& it) { TrayHideWindowClick(it); };
     }
     Showprogram1.Clear();
-    for (int p = 1; p <= windows::EntryCount(StringGrid2); ++p) {
-      WindowEntry e = windows::EntryAt(StringGrid2, p);
+    for (int p = 1; p <= EntryCount(StringGrid2); ++p) {
+      WindowEntry e = EntryAt(StringGrid2, p);
       if (e.handle == "0") continue;
       platform::Hwnd h{};
-      bool named = windows::ParseHandle(e.handle, &h) && wm.IsWindow(h);
+      bool named = ParseHandle(e.handle, &h) && wm.IsWindow(h);
       ImglistPHide.Add(named ? WindowIcon(wm, h, ownIcon) : wm.CopyIcon(ownIcon));
       auto& item = Showprogram1.Add(kTrayWindowItem, e.name);
       item.SetImageIndex(image++);
-      item.SetTag(p);
+      item.SetPayload(ui::ListPosition{p});
       item.OnClick = [this](ui::MenuItem& it) { TrayShowWindowClick(it); };
     }
     if (Hideprogram1.Count() > 0) {
@@ -133,4 +159,199 @@ void TfrmNimbulMain::BuildTrayWindowMenus() {
   }
 }
 
-}  // namespace nimbul::app
+
+
+namespace {
+// How long a target's program may take to answer before it counts as not answering.
+constexpr unsigned kAnswerMs = 200;
+}  // namespace
+
+void WindowLists::ShowTarget(platform::Hwnd w, int cmd) {
+  auto& wm = app_.Sys().wm;
+  // A program that stopped answering would block a plain ShowWindow for as
+  // long as it hangs; the request is posted to it instead. The probe also
+  // catches a program that stopped only a moment ago.
+  if (wm.IsHungAppWindow(w) || (wm.IsWindow(w) && !wm.AnswersWithin(w, kAnswerMs))) {
+    wm.ShowWindowAsync(w, cmd);
+    if (cmd == platform::kSwHide) pendingHide_.insert(w);
+    return;
+  }
+  wm.ShowWindow(w, cmd);
+  if (cmd != platform::kSwHide) pendingHide_.erase(w);
+}
+
+void WindowLists::StringGrid1DblClick() {
+  WindowEntry s = SelectedEntry(StringGrid1);
+  if (ContainsEntry(StringGrid2, s)) return;
+  if (s.handle.empty() || s.handle == "Handle") return;
+  platform::Hwnd h{};
+  if (!ParseHandle(s.handle, &h)) return;
+  ShowTarget(h, platform::kSwHide);
+  AppendEntry(StringGrid2, s);
+  RefreshWindowList();
+}
+
+void WindowLists::StringGrid2DblClick() {
+  WindowEntry s = SelectedEntry(StringGrid2);
+  if (s.handle.empty() || s.handle == "Handle") return;
+  platform::Hwnd h{};
+  if (!ParseHandle(s.handle, &h)) return;
+  ShowTarget(h, platform::kSwShowNoActivate);
+  RemoveEntry(StringGrid2, StringGrid2.Row());
+  RefreshWindowList();
+  if (!host_.Flags().MinimizedFlag) host_.BringToFront();
+}
+
+void WindowLists::ShowFirstHidden() {
+  int before = EntryCount(StringGrid2);
+  if (host_.MainCanFocus()) StringGrid2.SetFocus();
+  SelectEntry(StringGrid2, 1);
+  StringGrid2DblClick();
+  // An entry that could not be shown must not be met again and again.
+  if (EntryCount(StringGrid2) >= before) RemoveEntry(StringGrid2, 1);
+}
+
+void WindowLists::ToolButton1Click() {
+  if (host_.MainCanFocus()) StringGrid2.SetFocus();
+  StringGrid2DblClick();
+}
+
+void WindowLists::ToolButton2Click() {
+  if (host_.MainCanFocus()) StringGrid1.SetFocus();
+  StringGrid1DblClick();
+}
+
+void WindowLists::ToolButton10Click() {
+  while (EntryCount(StringGrid2) > 0) {
+    int before = EntryCount(StringGrid2);
+    if (host_.MainCanFocus()) StringGrid2.SetFocus();
+    SelectEntry(StringGrid2, 1);
+    StringGrid2DblClick();
+    if (host_.MainCanFocus()) StringGrid1.SetFocus();
+    // An entry whose handle cannot be read would otherwise be met forever.
+    if (EntryCount(StringGrid2) >= before) break;
+  }
+}
+
+void WindowLists::ToolButton11Click() {
+  // Handles hidden by this run: a window that refuses to hide while its
+  // title keeps changing must still end the loop.
+  std::set<std::string> hiddenNow;
+  while (EntryCount(StringGrid1) > 0 && !closing_) {
+    // The bottom-most window first; a window whose hiding is only posted
+    // (its program hangs) is passed over rather than ending the run.
+    WindowEntry l;
+    for (int p = EntryCount(StringGrid1); p >= 1; --p) {
+      WindowEntry e = EntryAt(StringGrid1, p);
+      platform::Hwnd h{};
+      if (ParseHandle(e.handle, &h) && pendingHide_.count(h)) continue;
+      l = e;
+      break;
+    }
+    if (l.handle.empty()) return;
+    if (ContainsEntry(StringGrid2, l) || hiddenNow.count(l.handle)) return;
+    app_.ProcessMessages();
+    // The program may have been closed while messages ran: every hidden
+    // window has been shown again then, and nothing more may be hidden.
+    if (closing_) return;
+    platform::Hwnd h{};
+    if (!ParseHandle(l.handle, &h)) return;
+    AppendEntry(StringGrid2, l);
+    hiddenNow.insert(l.handle);
+    ShowTarget(h, platform::kSwHide);
+    RefreshWindowList();
+    ShowHeader(StringGrid2);
+    if (host_.MainCanFocus()) StringGrid2.SetFocus();
+  }
+}
+
+void WindowLists::HKAktHotKeyEvent() {
+  auto& wm = app_.Sys().wm;
+  if (app_.Active()) return;
+  platform::Hwnd w = wm.GetForegroundWindow();
+  std::string title = wm.GetWindowTextA(w);
+  std::string handle = HandleText(w);
+  if (ContainsHandle(StringGrid2, handle)) return;
+  bool shell = w == wm.FindWindowA("Progman") || w == wm.FindWindowA("Shell_Traywnd");
+  if (!shell && title != " ") {
+    // Nothing here reads the result back, so the request is only posted:
+    // the hotkey never waits on the window's program, answering or not.
+    wm.ShowWindowAsync(w, platform::kSwHide);
+    AppendEntry(StringGrid2, {title, handle});
+  }
+  host_.BringToFront();
+}
+
+void WindowLists::KHAFVHotKeyEvent() {
+  app_.Restore();
+  host_.BringToFront();
+  RefreshWindowList();
+  ToolButton11Click();
+  host_.SendToTray();
+}
+
+void WindowLists::AFSMHotKeyEvent() {
+  if (EntryCount(StringGrid2) == 0) return;
+  while (EntryCount(StringGrid2) > 1) ShowFirstHidden();
+  SelectEntry(StringGrid2, 1);
+  WindowEntry last = EntryAt(StringGrid2, 1);
+  if (last.handle.empty() || last.handle == "Handle") return;
+  platform::Hwnd h{};
+  if (ParseHandle(last.handle, &h)) ShowTarget(h, platform::kSwShow);
+  ShowEmpty(StringGrid2);
+}
+
+void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
+  auto& wm = app_.Sys().wm;
+  const auto* window = std::get_if<platform::Hwnd>(&item.Payload());
+  if (!window) return;
+  const platform::Hwnd w = *window;
+  ShowTarget(w, platform::kSwHide);
+  AppendEntry(StringGrid2, {wm.GetWindowTextA(w), SignedHandleText(w)});
+}
+
+void WindowLists::TrayShowWindowClick(const ui::MenuItem& item) {
+  const auto* position = std::get_if<ui::ListPosition>(&item.Payload());
+  if (!position) return;
+  const int p = position->value;
+  if (p < 1 || p > EntryCount(StringGrid2)) return;
+  platform::Hwnd h{};
+  WindowEntry e = EntryAt(StringGrid2, p);
+  if (ParseHandle(e.handle, &h)) ShowTarget(h, platform::kSwShow);
+  RemoveEntry(StringGrid2, p);
+  RefreshWindowList();
+}
+
+void WindowLists::TrayHideAllClick() {
+  // The handles first: the items are rebuilt whenever the menu opens again.
+  std::vector<ui::MenuPayload> windows;
+  for (int i = 0; i < Hideprogram1.Count(); ++i) {
+    const ui::MenuItem& it = Hideprogram1[i];
+    if (it.Name() == kTrayWindowItem) windows.push_back(it.Payload());
+  }
+  for (const ui::MenuPayload& w : windows) {
+    ui::MenuItem item("", "");
+    item.SetPayload(w);
+    TrayHideWindowClick(item);
+  }
+}
+
+void WindowLists::TrayShowAllClick() {
+  while (EntryCount(StringGrid2) > 0) {
+    int n = EntryCount(StringGrid2);
+    platform::Hwnd h{};
+    if (ParseHandle(EntryAt(StringGrid2, n).handle, &h))
+      ShowTarget(h, platform::kSwShowNoActivate);
+    RemoveEntry(StringGrid2, n);
+  }
+  ShowEmpty(StringGrid2);
+}
+
+void WindowLists::Fenster1Click() {
+  Verstecken1.SetEnabled(false);
+  Anzeigen1.SetEnabled(false);
+  if (StringGrid1.Focused()) Verstecken1.SetEnabled(true);
+  if (StringGrid2.Focused()) Anzeigen1.SetEnabled(true);
+}
+
+}  // namespace nimbul::windows

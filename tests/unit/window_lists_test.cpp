@@ -183,18 +183,18 @@ TEST_F(MainWindowTest, TrayMenuModelListsWindowsAndHiddenEntriesWithIcons) {
   auto& hide = main->Hideprogram1;
   ASSERT_EQ(hide.Count(), 5);  // Alpha, untitled, Owned, separator, All windows
   EXPECT_EQ(hide[0].Caption(), "Alpha");
-  EXPECT_EQ(hide[0].Tag(), static_cast<std::int32_t>(a));
+  EXPECT_EQ(hide[0].Payload(), ui::MenuPayload(a));
   EXPECT_EQ(hide[1].Caption(), "");
-  EXPECT_EQ(hide[1].Tag(), static_cast<std::int32_t>(untitled));
+  EXPECT_EQ(hide[1].Payload(), ui::MenuPayload(untitled));
   EXPECT_EQ(hide[2].Caption(), "Owned");
   EXPECT_TRUE(hide[3].IsSeparator());
   EXPECT_EQ(hide[4].Caption(), "All windows");
   auto& show = main->Showprogram1;
   ASSERT_EQ(show.Count(), 4);  // Hidden one (1), Gone (3), separator, All windows
   EXPECT_EQ(show[0].Caption(), "Hidden one");
-  EXPECT_EQ(show[0].Tag(), 1);
+  EXPECT_EQ(show[0].Payload(), ui::MenuPayload(ui::ListPosition{1}));
   EXPECT_EQ(show[1].Caption(), "Gone");
-  EXPECT_EQ(show[1].Tag(), 3);
+  EXPECT_EQ(show[1].Payload(), ui::MenuPayload(ui::ListPosition{3}));
   // One image per window item, numbered in the order the items were made.
   EXPECT_EQ(main->ImglistPHide.Count(), 5);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(hide[i].ImageIndex(), i);

@@ -1,0 +1,90 @@
+// The two window lists and every operation that hides or shows other
+// programs' windows: the rebuild of the visible list, the once-a-second
+// maintenance, the tray menu's window submenus and the hide and show handlers.
+// The main window owns the controls; this object owns the logic and its state.
+#pragma once
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "platform/types.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/image_list.h"
+#include "ui/menu.h"
+#include "ui/program_host.h"
+#include "ui/string_grid.h"
+#include "ui/tool_bar.h"
+#include "windows/window_entry.h"
+
+namespace nimbul::windows {
+
+// The main window's controls that the lists drive, by their designer names.
+struct ListControls {
+  ui::Form& form;
+  ui::StringGrid& StringGrid1;  // visible windows
+  ui::StringGrid& StringGrid2;  // windows hidden by the program
+  ui::PopupMenu& PopupMenu1;    // the tray menu
+  ui::ImageList& ImglistPHide;  // icons of its window submenus
+  ui::MenuItem& Hideprogram1;
+  ui::MenuItem& Showprogram1;
+  ui::MenuItem& Verstecken1;
+  ui::MenuItem& Anzeigen1;
+  ui::MenuItem& DesktopIconsausblenden1;
+  ui::ToolButton& ToolButton7;
+  ui::MenuItem& HideTaskbar1;
+  ui::ToolButton& ToolButton12;
+};
+
+// The name of the window items of the tray submenus (the others are the
+// separator and "All windows").
+inline constexpr const char* kTrayWindowItem = "TrayWindowItem";
+
+class WindowLists {
+ public:
+  WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c);
+
+  void RefreshWindowList();
+  void Timer1Timer();
+  void BuildTrayWindowMenus();
+
+  void StringGrid1DblClick();
+  void StringGrid2DblClick();
+  void ToolButton1Click();
+  void ToolButton2Click();
+  void ToolButton10Click();
+  void ToolButton11Click();
+  void HKAktHotKeyEvent();
+  void KHAFVHotKeyEvent();
+  void AFSMHotKeyEvent();
+  void Fenster1Click();
+  void TrayHideWindowClick(const ui::MenuItem& item);
+  void TrayShowWindowClick(const ui::MenuItem& item);
+  void TrayHideAllClick();
+  void TrayShowAllClick();
+  // Closing: every hidden window comes back, and nothing more may be hidden.
+  void ShowAllForClose();
+
+ private:
+  // Shows the first hidden entry as a double-click does; drops it if it cannot be shown.
+  void ShowFirstHidden();
+  // Hides or shows another program's window without ever waiting on it.
+  void ShowTarget(platform::Hwnd w, int cmd);
+
+  ui::Application& app_;
+  ui::ProgramHost& host_;
+  ui::Form& form_;
+  ui::StringGrid &StringGrid1, &StringGrid2;
+  ui::PopupMenu& PopupMenu1;
+  ui::ImageList& ImglistPHide;
+  ui::MenuItem &Hideprogram1, &Showprogram1, &Verstecken1, &Anzeigen1, &DesktopIconsausblenden1;
+  ui::ToolButton& ToolButton7;
+  ui::MenuItem& HideTaskbar1;
+  ui::ToolButton& ToolButton12;
+  bool closing_ = false;
+  // Windows whose hiding was only posted (their program did not answer).
+  std::set<platform::Hwnd> pendingHide_;
+};
+
+}  // namespace nimbul::windows
