@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
 #include "hotkeys/shortcut.h"
+#include "platform/shell_windows.h"
 #include "windows/window_grid.h"
 
 namespace nimbul::app {
@@ -13,7 +14,6 @@ namespace nimbul::app {
 namespace {
 
 constexpr hotkeys::TShortCut kF1 = 0x70, kF2 = 0x71, kF5 = 0x74, kCtrlX = 0x4058;
-constexpr hotkeys::TShortCut kF4 = 0x73, kF7 = 0x76, kF8 = 0x77, kF9 = 0x78;
 constexpr ui::Color kHintColor = 0x00C08000;  // blue 0xC0, green 0x80, red 0x00
 
 ui::MenuItem& Item(ui::MenuItem& parent, const char* name, const char* caption, const char* hint,
@@ -55,10 +55,10 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
       StringGrid2(this, "StringGrid2"),
       Timer1(app, 1000, true),
       // The stored keys register as soon as the form is loaded.
-      HKAkt(app.Sys().hotkeys, kF9),
-      KHAFV(app.Sys().hotkeys, kF8),
-      AFSM(app.Sys().hotkeys, kF7),
-      KHTASK(app.Sys().hotkeys, kF4),
+      HKAkt(app.Sys().hotkeys, hotkeys::kHotkeyAssignments[0].defaultValue),
+      KHAFV(app.Sys().hotkeys, hotkeys::kHotkeyAssignments[1].defaultValue),
+      AFSM(app.Sys().hotkeys, hotkeys::kHotkeyAssignments[2].defaultValue),
+      KHTASK(app.Sys().hotkeys, hotkeys::kHotkeyAssignments[3].defaultValue),
       Fenster1(Item(MainMenu1.Items(), "Fenster1", "&Windows", "Windows")),
       Verstecken1(Item(Fenster1, "Verstecken1", "&Hide", "Hide selected Window")),
       Anzeigen1(Item(Fenster1, "Anzeigen1", "&Show", "Make selected Window visible")),
@@ -99,10 +99,10 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
       Hideprogram1(Item(PopupMenu1.Items(), "Hideprogram1", "&Hide program", "", true)),
       Showprogram1(Item(PopupMenu1.Items(), "Showprogram1", "&Show program", "")),
       Programmschlieen1(Item(PopupMenu1.Items(), "Programmschlieen1", "&Close Nimbulon", "", true)),
-      hotkeySlots_{{{settings::HKAkt, HKAkt, AktivesFensterverstecken1},
-                    {settings::KHAFV, KHAFV, AlleFensterVerstecken1},
-                    {settings::AFSM, AFSM, AlleFenstersichtbarmachen1},
-                    {settings::KHTASK, KHTASK, NimbulonzurTaskleiste1}}},
+      hotkeySlots_{{{hotkeys::kHotkeyAssignments[0].value, HKAkt, AktivesFensterverstecken1},
+                    {hotkeys::kHotkeyAssignments[1].value, KHAFV, AlleFensterVerstecken1},
+                    {hotkeys::kHotkeyAssignments[2].value, AFSM, AlleFenstersichtbarmachen1},
+                    {hotkeys::kHotkeyAssignments[3].value, KHTASK, NimbulonzurTaskleiste1}}},
       lists_(app, *this,
              {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
               Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}) {
@@ -133,10 +133,8 @@ void TfrmNimbulMain::BuildMenus() {
   shortcut(Verstecken1, kF1);
   shortcut(Anzeigen1, kF2);
   AktivesFensterverstecken1.SetEnabled(false);
-  shortcut(AktivesFensterverstecken1, kF9);
-  shortcut(AlleFenstersichtbarmachen1, kF7);
-  shortcut(AlleFensterVerstecken1, kF8);
-  shortcut(NimbulonzurTaskleiste1, kF4);
+  for (std::size_t i = 0; i < hotkeySlots_.size(); ++i)
+    shortcut(hotkeySlots_[i].menuItem, hotkeys::kHotkeyAssignments[i].defaultValue);
   shortcut(Ende1, kCtrlX);
   shortcut(Aktualisieren1, kF5);
   Toolbar2.SetChecked(true);
@@ -356,8 +354,8 @@ void TfrmNimbulMain::FormClose() {
   lists_.ShowAllForClose();
   // 2. The tray icon goes with the tray component.
   // 3.-5. The shell is left as the user had it before the program touched it.
-  wm.ShowWindow(wm.FindWindowA("Shell_TrayWnd"), platform::kSwShow);
-  wm.ShowWindow(wm.FindWindowA("Progman"), platform::kSwShow);
+  wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
+  wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
   std::uint32_t previous = 0;
   wm.SystemParametersInfoA(platform::kSpiSetScreenSaverRunning, 0, &previous, 0);
 }

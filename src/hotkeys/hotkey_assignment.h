@@ -11,20 +11,31 @@
 
 namespace nimbul::hotkeys {
 
+// The combination of a function key written "F<n>", as the settings layout
+// writes the four defaults, so that each default is written there only.
+constexpr TShortCut FunctionKeyOf(const char* text) {
+  unsigned n = 0;
+  for (const char* p = text + 1; *p; ++p) n = n * 10 + static_cast<unsigned>(*p - '0');
+  return static_cast<TShortCut>(0x6F + n);
+}
+
+// One of the four hotkeys. Its settings value also names the main window's
+// component and the dialog's field.
 struct HotkeyAssignment {
-  const settings::SettingValue& value;  // also the name of the component and of the dialog's field
+  const settings::SettingValue& value;
   TShortCut defaultValue;
-  const char* menuItemName;  // the main-menu item that shows the combination
-  const char* dialogLabel;   // the dialog's label above the field
+  const char* dialogLabel;  // the dialog's label above the field
 };
 
-// In the order the main window loads them.
-inline const std::array<HotkeyAssignment, 4> kHotkeyAssignments{{
-    {settings::HKAkt, 120, "AktivesFensterverstecken1", "Hide active Window on"},
-    {settings::KHAFV, 119, "AlleFensterVerstecken1", "Hide all Windows on"},
-    {settings::AFSM, 118, "AlleFenstersichtbarmachen1", "Make all Windows visible on"},
-    {settings::KHTASK, 115, "NimbulonzurTaskleiste1", "Minimize to Systemtray on"},
+// The one table of the four hotkeys, in the order the main window loads them;
+// the main window, the dialog and its saving all go through it.
+inline constexpr std::array<HotkeyAssignment, 4> kHotkeyAssignments{{
+    {settings::HKAkt, FunctionKeyOf(settings::HKAkt.defaultText), "Hide active Window on"},
+    {settings::KHAFV, FunctionKeyOf(settings::KHAFV.defaultText), "Hide all Windows on"},
+    {settings::AFSM, FunctionKeyOf(settings::AFSM.defaultText), "Make all Windows visible on"},
+    {settings::KHTASK, FunctionKeyOf(settings::KHTASK.defaultText), "Minimize to Systemtray on"},
 }};
+static_assert(kHotkeyAssignments[0].defaultValue == 0x78, "F9");
 
 // One of the main window's hotkeys: its settings value, component and menu item.
 struct HotkeySlot {

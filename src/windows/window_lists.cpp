@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/shell_windows.h"
 #include "windows/window_grid.h"
 
 namespace nimbul::windows {
@@ -35,23 +36,37 @@ void WindowLists::ShowAllForClose() {
 }
 
 
+namespace {
+
+// The windows below `from` in the Z-order that the lists show, top first:
+// visible, neither the desktop nor the application window, not titled " ",
+// and, unless `withUntitled`, with a title. `take` gets each with its title.
+template <class Take>
+void WalkBelow(platform::WindowManager& wm, platform::Hwnd from, platform::Hwnd appWindow, bool withUntitled,
+               Take take) {
+  for (platform::Hwnd w = from; !IsNull(w);) {
+    w = wm.GetWindow(w, platform::kGwHwndNext);
+    std::string title = wm.GetWindowTextA(w);
+    if (title == platform::kBlankTitle) continue;
+    if (!wm.IsWindowVisible(w)) continue;
+    if (title == platform::kDesktopTitle) continue;
+    if (w == appWindow) continue;
+    if (title.empty() && !withUntitled) continue;
+    take(w, std::move(title));
+  }
+}
+
+}  // namespace
+
 void WindowLists::RefreshWindowList() {
   auto& wm = app_.Sys().wm;
-  const platform::Hwnd appWindow = app_.Handle();
   std::vector<WindowEntry> entries;
   try {
     // The walk starts below the main window: it and whatever lies above it
     // (always-on-top windows among them) are never listed.
-    for (platform::Hwnd w = form_.Handle(); !IsNull(w);) {
-      w = wm.GetWindow(w, platform::kGwHwndNext);
-      std::string title = wm.GetWindowTextA(w);
-      if (title == " ") continue;
-      if (!wm.IsWindowVisible(w)) continue;
-      if (title == "Program Manager") continue;
-      if (w == appWindow) continue;
-      if (title.empty()) continue;
+    WalkBelow(wm, form_.Handle(), app_.Handle(), false, [&](platform::Hwnd w, std::string title) {
       entries.push_back({std::move(title), HandleText(w)});
-    }
+    });
   } catch (const std::exception&) {
     // A failed rebuild keeps what it found and leaves the toggles as they were.
     SetEntries(StringGrid1, entries);
@@ -60,10 +75,10 @@ void WindowLists::RefreshWindowList() {
   SetEntries(StringGrid1, entries);
 
   // Keep the toggles true to the screen when something else hid or showed these.
-  bool desktopVisible = wm.IsWindowVisible(wm.FindWindowA("Progman"));
+  bool desktopVisible = wm.IsWindowVisible(wm.FindWindowA(platform::kDesktopClass));
   DesktopIconsausblenden1.SetChecked(!desktopVisible);
   ToolButton7.SetDown(!desktopVisible);
-  bool taskbarVisible = wm.IsWindowVisible(wm.FindWindowA("Shell_TrayWnd"));
+  bool taskbarVisible = wm.IsWindowVisible(wm.FindWindowA(platform::kTaskbarClass));
   HideTaskbar1.SetChecked(!taskbarVisible);
   ToolButton12.SetDown(!taskbarVisible);
   host_.Flags().TaskbarHiddenFlag = !taskbarVisible;
@@ -117,23 +132,19 @@ platform::IconOwner WindowIcon(platform::WindowManager& wm, platform::Hwnd w, pl
 
 void WindowLists::BuildTrayWindowMenus() {
   auto& wm = app_.Sys().wm;
-  const platform::Hwnd appWindow = app_.Handle();
   const platform::Hicon ownIcon{wm.GetClassLongA(form_.Handle(), platform::kGclHicon)};
   try {
     PopupMenu1.SetImages(&ImglistPHide);
     ImglistPHide.Clear();
     int image = 0;
     Hideprogram1.Clear();
-    for (platform::Hwnd w = form_.Handle(); !IsNull(w);) {
-      w = wm.GetWindow(w, platform::kGwHwndNext);
-      std::string title = wm.GetWindowTextA(w);
-      if (title == " " || !wm.IsWindowVisible(w) || title == "Program Manager" || w == appWindow) continue;
+    WalkBelow(wm, form_.Handle(), app_.Handle(), true, [&](platform::Hwnd w, const std::string& title) {
       ImglistPHide.Add(WindowIcon(wm, w, ownIcon));
       auto& item = Hideprogram1.Add(kTrayWindowItem, title);
       item.SetImageIndex(image++);
       item.SetPayload(w);
       item.OnClick = [this](ui::MenuItem& it) { TrayHideWindowClick(it); };
-    }
+    });
     Showprogram1.Clear();
     for (int p = 1; p <= EntryCount(StringGrid2); ++p) {
       WindowEntry e = EntryAt(StringGrid2, p);
@@ -272,7 +283,7 @@ void WindowLists::HKAktHotKeyEvent() {
   std::string title = wm.GetWindowTextA(w);
   std::string handle = HandleText(w);
   if (ContainsHandle(StringGrid2, handle)) return;
-  bool shell = w == wm.FindWindowA("Progman") || w == wm.FindWindowA("Shell_Traywnd");
+  bool shell = w == wm.FindWindowA(platform::kDesktopClass) || w == wm.FindWindowA(platform::kTaskbarClass);
   if (!shell && title != " ") {
     // Nothing here reads the result back, so the request is only posted:
     // the hotkey never waits on the window's program, answering or not.

@@ -8,8 +8,10 @@ namespace nimbul::ui::win32 {
 
 namespace {
 
-// The window property that leads from a handle to its peer.
+// The window property that leads from a handle to its peer, for both kinds.
 constexpr char kPeerProperty[] = "NimbulonPeer";
+// The identifier of the program's one subclass of a standard control.
+constexpr UINT_PTR kSubclassId = 1;
 
 bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
@@ -69,8 +71,7 @@ bool PeerWindow::CreateControl(const char* className, DWORD exStyle, const char*
   if (!h) return false;
   window_.reset(h);
   ::SetPropA(h, kPeerProperty, this);
-  original_ = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PeerWindow::SubclassProc)));
+  subclassed_ = ::SetWindowSubclass(h, &PeerWindow::SubclassProc, kSubclassId, 0) != FALSE;
   return true;
 }
 
@@ -82,7 +83,7 @@ void PeerWindow::Attach(HWND hwnd) {
 void PeerWindow::Detach() {
   HWND h = window_.get();
   ::RemovePropA(h, kPeerProperty);
-  if (original_) ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  if (subclassed_) ::RemoveWindowSubclass(h, &PeerWindow::SubclassProc, kSubclassId);
 }
 
 LRESULT CALLBACK PeerWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -95,21 +96,22 @@ LRESULT CALLBACK PeerWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   return self->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK PeerWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK PeerWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR) {
   PeerWindow* self = FromHandle(hwnd);
-  if (!self) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (!self) return ::DefSubclassProc(hwnd, msg, wParam, lParam);
   return self->Dispatch(msg, wParam, lParam);
 }
 
 LRESULT PeerWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCDESTROY) {
     // Destroyed from outside (with its parent or owner): the peer lets go of the handle.
-    WNDPROC original = original_;
+    const bool subclassed = subclassed_;
     HWND h = window_.get();
     Detach();
     window_.release();
-    original_ = nullptr;
-    return original ? ::CallWindowProcA(original, h, msg, wParam, lParam) : ::DefWindowProcA(h, msg, wParam, lParam);
+    subclassed_ = false;
+    return subclassed ? ::DefSubclassProc(h, msg, wParam, lParam) : ::DefWindowProcA(h, msg, wParam, lParam);
   }
   try {
     return HandleMessage(msg, wParam, lParam);
@@ -132,7 +134,7 @@ LRESULT PeerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT PeerWindow::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (original_) return ::CallWindowProcA(original_, hwnd(), msg, wParam, lParam);
+  if (subclassed_) return ::DefSubclassProc(hwnd(), msg, wParam, lParam);
   return ::DefWindowProcA(hwnd(), msg, wParam, lParam);
 }
 

@@ -1,5 +1,6 @@
 // One window of a native peer. A window of a class of its own gets its object
-// at WM_NCCREATE; a standard control is created and then subclassed. Either
+// at WM_NCCREATE; a standard control is created and then subclassed with
+// SetWindowSubclass. A window property leads from either kind to its peer. Either
 // way the messages reach HandleMessage, a flat switch in each peer that
 // unpacks a message and calls a named member.
 #pragma once
@@ -57,14 +58,15 @@ class PeerWindow {
 
  private:
   static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR data);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);
   void Detach();
 
   Win32Backend& backend_;
   platform::win32::WindowHandle window_;
-  WNDPROC original_ = nullptr;  // set for subclassed standard controls
+  bool subclassed_ = false;  // a standard control, subclassed
 };
 
 }  // namespace nimbul::ui::win32
