@@ -382,16 +382,16 @@ def about_picture():
     top and bottom bands stay dark, as white text lies on them."""
     w, h = 346, 225
     scene = Scene(w, h, lambda x, y: mix(NIGHT, DUSK, math.sin(math.pi * y / h) * 0.8))
-    for cx, cy, r in ((250, 140, 30), (285, 130, 36), (320, 146, 26), (230, 156, 22), (300, 160, 28)):
+    for cx, cy, r in ((250, 160, 24), (282, 152, 30), (316, 164, 22), (232, 172, 17), (298, 176, 22)):
         scene.blob(cx, cy, r, (225, 232, 245), 0.85)
     for i, alpha in enumerate((1.0, 0.75, 0.5, 0.3)):
         x = 28 + i * 52
-        y = 120 + i * 4
-        scene.window(x, y, x + 40, y + 30, alpha)
-    scene.text(64, 76, "NIMBULON", 4, (250, 250, 255))
+        y = 150 + i * 4
+        scene.window(x, y, x + 36, y + 26, alpha)
+    scene.text(64, 108, "NIMBULON", 4, (250, 250, 255))
     for i in range(60):
         x = (i * 97) % w
-        y = 8 + (i * 53) % 26 if i % 2 else 186 + (i * 31) % 16
+        y = 8 + (i * 53) % 26 if i % 2 else 192 + (i * 31) % 12
         scene.blend(x, y, (255, 255, 220), 0.7)
     return scene.jpeg()
 

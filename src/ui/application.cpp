@@ -95,15 +95,25 @@ void Application::Guard(const std::function<void()>& handler) {
 }
 
 void Application::ShowException(const std::exception& e) {
-  platform_.wm.MessageBoxA(handle_, ErrorBoxText(e.what()), title_, platform::kMbOk | platform::kMbIconStop);
+  platform_.wm.MessageBoxA(BoxOwner(), ErrorBoxText(e.what()), title_, platform::kMbOk | platform::kMbIconStop);
 }
 
 void Application::ShowMessage(const std::string& text) {
-  platform_.wm.MessageBoxA(handle_, text, title_, platform::kMbOk);
+  platform_.wm.MessageBoxA(BoxOwner(), text, title_, platform::kMbOk);
 }
 
 int Application::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-  return platform_.wm.MessageBoxA(handle_, text, caption, flags);
+  return platform_.wm.MessageBoxA(BoxOwner(), text, caption, flags);
+}
+
+// The active form owns the box, so it gets the activation back when the box
+// closes; without one, the application window does.
+platform::Hwnd Application::BoxOwner() {
+  Control* focused = backend_.FocusedControl();
+  Form* form = focused ? focused->OwnerForm() : nullptr;
+  if (form && form->Visible() && form->Enabled() && !IsNull(form->Handle()) && backend_.ApplicationActive())
+    return form->Handle();
+  return handle_;
 }
 
 void Application::BringToFront() {

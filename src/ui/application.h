@@ -91,6 +91,7 @@ class Application {
 
  private:
   void RealizeTree(Control& c);
+  platform::Hwnd BoxOwner();
   platform::Platform& platform_;
   Backend& backend_;
   std::string title_;

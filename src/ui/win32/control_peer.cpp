@@ -20,6 +20,7 @@ bool ControlPeer::Create(const char* className, DWORD style, DWORD exStyle, cons
     return false;
   SetFont(Backend().GetFonts().Normal());
   ArrangeTabOrder();
+  KeepAbovePictures();
   return true;
 }
 
@@ -30,6 +31,7 @@ bool ControlPeer::CreateOwnWindow(const char* className, const ClassLook& look, 
     return false;
   SetFont(Backend().GetFonts().Normal());
   ArrangeTabOrder();
+  KeepAbovePictures();
   return true;
 }
 
@@ -71,6 +73,18 @@ void ControlPeer::ArrangeTabOrder() {
     }
   }
   ::SetWindowPos(hwnd(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// A picture lies beneath its siblings; a control made after it (new child
+// windows go to the bottom) is lifted above it.
+void ControlPeer::KeepAbovePictures() {
+  if (control_.GetKind() == Kind::Image || !control_.Parent()) return;
+  for (Control* sibling : control_.Parent()->Children()) {
+    if (sibling->GetKind() == Kind::Image && !IsNull(sibling->Handle())) {
+      ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return;
+    }
+  }
 }
 
 RECT ControlPeer::ModelRect() const {

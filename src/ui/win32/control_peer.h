@@ -53,6 +53,7 @@ class ControlPeer : public Peer, public PeerWindow {
  private:
   DWORD CommonStyle() const;
   void ArrangeTabOrder();
+  void KeepAbovePictures();
   HWND ParentWindow() const;
 
   Control& control_;

@@ -126,8 +126,22 @@ LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
     case WM_ERASEBKGND: return label_.Transparent() ? 1 : ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_PAINT: return label_.Transparent() ? OnPaintTransparent() : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_SETTEXT: return label_.Transparent() ? OnSetTextTransparent(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
+}
+
+// A static control paints its new text at once, on its own background; a
+// transparent one repaints through WM_PAINT instead.
+LRESULT LabelPeer::OnSetTextTransparent(WPARAM wParam, LPARAM lParam) {
+  const bool shown = ::IsWindowVisible(hwnd()) != FALSE;
+  if (shown) ::SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+  LRESULT result = Default(WM_SETTEXT, wParam, lParam);
+  if (shown) {
+    ::SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
+  }
+  return result;
 }
 
 // Painted off screen first, so a label whose text changes ten times a second

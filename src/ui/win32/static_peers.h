@@ -52,6 +52,7 @@ class LabelPeer : public ControlPeer {
  private:
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaintTransparent();
+  LRESULT OnSetTextTransparent(WPARAM wParam, LPARAM lParam);
   // The pictures of the sibling images below the label, then the text.
   void PaintTransparent(HDC dc, const RECT& client);
   HFONT LabelFont() const;
