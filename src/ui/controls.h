@@ -37,6 +37,9 @@ class Label : public Control {
   // A link label: coloured, underlined, hand cursor.
   bool IsLink() const { return link_; }
   void SetLink(bool l) { link_ = l; Changed(Prop::Style); }
+  // Underlined text that is no link.
+  bool Underline() const { return underline_; }
+  void SetUnderline(bool u) { underline_ = u; Changed(Prop::Style); }
   Color FontColor() const { return fontColor_; }
   void SetFontColor(Color c) { fontColor_ = c; Changed(Prop::Color); }
   // A transparent label shows what lies below it (a picture) around its text.
@@ -47,6 +50,7 @@ class Label : public Control {
   TextAlign alignment_ = TextAlign::Left;
   bool wordWrap_ = false;
   bool link_ = false;
+  bool underline_ = false;
   bool transparent_ = false;
   Color fontColor_ = kClWindowText;
 };

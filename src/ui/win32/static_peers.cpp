@@ -118,7 +118,7 @@ LabelPeer::LabelPeer(Win32Backend& backend, Label& label) : ControlPeer(backend,
 }
 
 HFONT LabelPeer::LabelFont() const {
-  return label_.IsLink() ? Backend().GetFonts().Link() : Backend().GetFonts().Normal();
+  return label_.IsLink() || label_.Underline() ? Backend().GetFonts().Link() : Backend().GetFonts().Normal();
 }
 
 LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
