@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dialogs/contact.h"
+#include "dialogs/web_links.h"
 #include "settings/color_text.h"
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
@@ -145,9 +147,10 @@ void TfrmNimbulMain::BuildMenus() {
 void TfrmNimbulMain::BuildTrayMenu() {
   Programmsichtabermachen1.SetDefault(true);
   PopupMenu1.SetImages(&ImglistPHide);
-  auto& first = PopupMenu2.Items().Add("Homepage1", "Homepage 1");
+  auto& first = PopupMenu2.Items().Add("Homepage1", dialogs::HomePageHost());
   first.SetDefault(true);
-  PopupMenu2.Items().Add("Homepage2", "Homepage 2");
+  first.OnClick = [this](ui::MenuItem&) { Webpage1Click(); };
+  PopupMenu2.Items().Add("Homepage2", "Mirror site");
 }
 
 void TfrmNimbulMain::BuildToolBar() {
@@ -228,6 +231,12 @@ void TfrmNimbulMain::BindEvents() {
   ToolButton8.OnClick = [this] { ToolButton8Click(); };
   ToolButton5.OnClick = [this] { ToolButton5Click(); };
   berNimbulon1.OnClick = [this](ui::MenuItem&) { ToolButton5Click(); };
+  ToolButton9.OnClick = [this] { Webpage1Click(); };
+  Webpage1.OnClick = [this](ui::MenuItem&) { Webpage1Click(); };
+  EMailschreiben1.OnClick = [this](ui::MenuItem&) { EMailschreiben1Click(); };
+  Histgroy1.OnClick = [this](ui::MenuItem&) { Histgroy1Click(); };
+  Lizenbed1.OnClick = [this](ui::MenuItem&) { Lizenbed1Click(); };
+  Label3.OnClick = [this] { Label3Click(); };
   ToolBar1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label2.OnMouseMove = [this] { GroupBox1MouseMove(); };
@@ -403,6 +412,18 @@ void TfrmNimbulMain::ToolButton5Click() {
 
 void TfrmNimbulMain::NachUpdateschauen1Click() {
   if (peers_.updateDialog) update::OpenUpdateDialog(*peers_.updateDialog, *this);
+}
+
+void TfrmNimbulMain::Webpage1Click() { dialogs::OpenHomePage(App(), Handle()); }
+void TfrmNimbulMain::EMailschreiben1Click() { dialogs::WriteFeedbackMail(App(), Handle()); }
+void TfrmNimbulMain::Histgroy1Click() { dialogs::OpenHistory(App(), Handle()); }
+
+void TfrmNimbulMain::Lizenbed1Click() {
+  if (peers_.licence) dialogs::OpenLicence(*peers_.licence, *this);
+}
+
+void TfrmNimbulMain::Label3Click() {
+  if (peers_.feedback) dialogs::OpenFeedback(*peers_.feedback, *this);
 }
 
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }

@@ -7,6 +7,8 @@
 
 #include "dialogs/about_box.h"
 #include "dialogs/dialogs_host.h"
+#include "dialogs/feedback_form.h"
+#include "dialogs/licence_window.h"
 #include "hotkeys/hotkey_assignment.h"
 #include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/key_hot.h"
@@ -31,6 +33,8 @@ struct MainWindowPeers {
   hotkeys::TfrmHotkey* hotkeyDialog = nullptr;
   dialogs::TForm2* aboutBox = nullptr;
   update::TfrmUpdate* updateDialog = nullptr;
+  dialogs::TForm3* licence = nullptr;
+  dialogs::TfrmEMail* feedback = nullptr;
 };
 
 class TfrmNimbulMain : public ui::Form,
@@ -99,8 +103,13 @@ class TfrmNimbulMain : public ui::Form,
   void NachUpdateschauen1Click();
   // Sends the program to the tray.
   void ToolButton8Click();
-  // Information dialogs.
+  // Information dialogs and web links.
   void ToolButton5Click();
+  void Webpage1Click();
+  void EMailschreiben1Click();
+  void Histgroy1Click();
+  void Lizenbed1Click();
+  void Label3Click();
 
   // Window lists, hiding and showing: the window lists own them.
   void RefreshWindowList() { lists_.RefreshWindowList(); }

@@ -55,18 +55,20 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   auto& credits = app.CreateForm<dialogs::TForm7>();
   app.CreateForm<shell::TForm8>();
   auto& about = app.CreateForm<dialogs::TForm2>();
-  app.CreateForm<dialogs::TForm3>();
+  auto& licence = app.CreateForm<dialogs::TForm3>();
   app.CreateForm<shell::TForm5>();
   auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
   app.CreateForm<shell::TForm6>();
-  app.CreateForm<dialogs::TfrmEMail>();
+  auto& feedback = app.CreateForm<dialogs::TfrmEMail>();
   auto& updateDialog = app.CreateForm<update::TfrmUpdate>();
   updateDialog.SetHost(&main);
   auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
   hotkeyDialog.SetHost(&main);
   credits.SetHost(&main);
   about.SetHost(&main, &credits);
-  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog});
+  licence.SetHost(&main, &taskbarButton);
+  feedback.SetHost(&main);
+  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback});
   // 4.
   app.SetTitle(kApplicationTitle);
   // 5. The command-line switches; the toggle ends the program here.
