@@ -22,8 +22,12 @@ constexpr const char* kToggledOn =
     "affect";
 
 // When NIMBUL_DOCS_SHOTS names a folder, the pictures for the documentation go there.
+// Only then it waits a moment, so the picture shows the window fully painted.
 void SaveDocsShot(const char* name) {
-  if (const char* dir = std::getenv("NIMBUL_DOCS_SHOTS"); dir && *dir) SaveScreenshot(std::string(dir) + "\\" + name);
+  const char* dir = std::getenv("NIMBUL_DOCS_SHOTS");
+  if (!dir || !*dir) return;
+  Sleep(700);
+  SaveScreenshot(std::string(dir) + "\\" + name);
 }
 
 class AboutBox : public E2eTest {
@@ -72,6 +76,27 @@ TEST_F(AboutBox, ShowsTheVersionAndTypingTheToggleCodeFlipsTheSetting) {
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(box) && IsWindowEnabled(main); }))
       << "Esc did not close the About box and enable the main window";
+}
+
+TEST_F(AboutBox, LicenceOpensFromTheHelpMenuAndEscClosesIt) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND licence = nullptr;
+  for (int attempt = 0; attempt < 3 && !licence; ++attempt) {
+    ASSERT_TRUE(Activate(main));
+    PressKey('H', kAlt);
+    PressKey('L');
+    licence = WaitForTopLevel({std::string("TForm3"), std::string("Nimbulon"), app.process().id(), true});
+  }
+  ASSERT_NE(licence, nullptr) << "Help > Licence opened no licence window";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
+  EXPECT_NE(ChildWithText(licence, "!PLEASE READ THIS CAREFULLY!"), nullptr);
+  SaveDocsShot("licence.bmp");
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == licence; }));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(licence) && IsWindowEnabled(main); }))
+      << "Esc did not close the licence window and enable the main window";
 }
 
 class StartSwitches : public E2eTest {};
