@@ -237,6 +237,7 @@ void TfrmNimbulMain::BindEvents() {
   Histgroy1.OnClick = [this](ui::MenuItem&) { Histgroy1Click(); };
   Lizenbed1.OnClick = [this](ui::MenuItem&) { Lizenbed1Click(); };
   Label3.OnClick = [this] { Label3Click(); };
+  Farben1.OnClick = [this](ui::MenuItem&) { Farben1Click(); };
   ToolBar1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label1.OnMouseMove = [this] { GroupBox1MouseMove(); };
   Label2.OnMouseMove = [this] { GroupBox1MouseMove(); };
@@ -424,6 +425,18 @@ void TfrmNimbulMain::Lizenbed1Click() {
 
 void TfrmNimbulMain::Label3Click() {
   if (peers_.feedback) dialogs::OpenFeedback(*peers_.feedback, *this);
+}
+
+void TfrmNimbulMain::Farben1Click() {
+  if (peers_.colors) shell::OpenColorsDialog(*peers_.colors, *this);
+}
+
+void TfrmNimbulMain::SetGridBackground(ui::Color c) {
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(c, g->FontColor());
+}
+
+void TfrmNimbulMain::SetGridTextColor(ui::Color c) {
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(g->BackColor(), c);
 }
 
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }

@@ -10,6 +10,7 @@
 #include "dialogs/feedback_form.h"
 #include "dialogs/licence_window.h"
 #include "hotkeys/hotkey_assignment.h"
+#include "shell/colors_dialog.h"
 #include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/key_hot.h"
 #include "ui/application.h"
@@ -35,6 +36,7 @@ struct MainWindowPeers {
   update::TfrmUpdate* updateDialog = nullptr;
   dialogs::TForm3* licence = nullptr;
   dialogs::TfrmEMail* feedback = nullptr;
+  shell::TForm8* colors = nullptr;
 };
 
 class TfrmNimbulMain : public ui::Form,
@@ -42,6 +44,7 @@ class TfrmNimbulMain : public ui::Form,
                        public ui::ProgramHost,
                        public hotkeys::HotkeyHost,
                        public dialogs::DialogsHost,
+                       public shell::ColorsHost,
                        public update::UpdateHost {
  public:
   explicit TfrmNimbulMain(ui::Application& app);
@@ -110,6 +113,10 @@ class TfrmNimbulMain : public ui::Form,
   void Histgroy1Click();
   void Lizenbed1Click();
   void Label3Click();
+  // List colours.
+  void Farben1Click();
+  void SetGridBackground(ui::Color c) override;
+  void SetGridTextColor(ui::Color c) override;
 
   // Window lists, hiding and showing: the window lists own them.
   void RefreshWindowList() { lists_.RefreshWindowList(); }

@@ -53,7 +53,7 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();
   auto& credits = app.CreateForm<dialogs::TForm7>();
-  app.CreateForm<shell::TForm8>();
+  auto& colors = app.CreateForm<shell::TForm8>();
   auto& about = app.CreateForm<dialogs::TForm2>();
   auto& licence = app.CreateForm<dialogs::TForm3>();
   app.CreateForm<shell::TForm5>();
@@ -68,7 +68,8 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   about.SetHost(&main, &credits);
   licence.SetHost(&main, &taskbarButton);
   feedback.SetHost(&main);
-  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback});
+  colors.SetHost(&main);
+  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback, &colors});
   // 4.
   app.SetTitle(kApplicationTitle);
   // 5. The command-line switches; the toggle ends the program here.

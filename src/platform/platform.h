@@ -1,6 +1,7 @@
 // The set of system services the program runs on.
 #pragma once
 #include "platform/code_pages.h"
+#include "platform/color_dialog.h"
 #include "platform/dispatcher.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
@@ -30,6 +31,7 @@ struct Platform {
   CodePages& codePages;
   Locale& locale;
   Pictures& pictures;
+  ColorDialogs& colorDialogs;
 };
 
 }  // namespace nimbul::platform

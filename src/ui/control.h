@@ -31,6 +31,7 @@ enum class Kind {
   ProgressBar,
   Image,
   Animate,
+  PageControl,
 };
 
 enum class Align { None, Top, Bottom, Left, Right, Client };

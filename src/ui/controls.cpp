@@ -22,4 +22,25 @@ void Splitter::UserDragged(int newWidth) {
   if (Form* f = OwnerForm()) f->Realign();
 }
 
+std::vector<TabSheet*> PageControl::Pages() const {
+  std::vector<TabSheet*> pages;
+  for (Control* c : Children())
+    if (auto* page = dynamic_cast<TabSheet*>(c)) pages.push_back(page);
+  return pages;
+}
+
+void PageControl::SetActivePageIndex(int index) {
+  auto pages = Pages();
+  if (index < 0 || index >= static_cast<int>(pages.size())) return;
+  active_ = index;
+  for (int i = 0; i < static_cast<int>(pages.size()); ++i) pages[static_cast<std::size_t>(i)]->SetVisible(i == index);
+  Changed(Prop::Selection);
+}
+
+void PageControl::UserSelected(int index) {
+  if (index == active_) return;
+  SetActivePageIndex(index);
+  Raise(OnChange);
+}
+
 }  // namespace nimbul::ui

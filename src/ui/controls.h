@@ -1,5 +1,6 @@
 // The simple control models: panels, labels, buttons, edits, bars.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,43 @@ class Panel : public Control {
   // A thin sunken edge inside the panel's bounds.
   bool BevelLowered() const { return bevelLowered_; }
   void SetBevelLowered(bool b) { bevelLowered_ = b; }
+  // The fill colour (the dialog colour unless set).
+  Color FillColor() const { return color_; }
+  void SetFillColor(Color c) { if (c != color_) { color_ = c; Changed(Prop::Color); } }
+  // A panel that acts as a button: hand cursor, takes the focus by Tab and
+  // clicks on the space bar.
+  bool Clickable() const { return clickable_; }
+  void SetClickable(bool c) { clickable_ = c; }
   // Lays the children out by their Align inside this control's client area.
   void Realign();
 
  private:
   bool singleBorder_ = false;
   bool bevelLowered_ = false;
+  bool clickable_ = false;
+  Color color_ = kClBtnFace;
+};
+
+// One page of a page control; its caption is the tab's text.
+class TabSheet : public Panel {
+ public:
+  using Panel::Panel;
+};
+
+// Pages with tabs; only the active page shows.
+class PageControl : public Control {
+ public:
+  PageControl(Control* parent, std::string name) : Control(parent, Kind::PageControl, std::move(name)) {}
+  // The pages, in the order they were made.
+  std::vector<TabSheet*> Pages() const;
+  int ActivePageIndex() const { return active_; }
+  void SetActivePageIndex(int index);
+  // The peer reports the tab the user chose.
+  void UserSelected(int index);
+  std::function<void()> OnChange;
+
+ private:
+  int active_ = 0;
 };
 
 enum class TextAlign { Left, Right, Center };
@@ -62,10 +94,14 @@ class Button : public Control {
   void SetDefault(bool d) { default_ = d; }
   bool IsCancel() const { return cancel_; }
   void SetCancel(bool c) { cancel_ = c; }
+  // False: the Tab key passes the button by.
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool t) { tabStop_ = t; }
 
  private:
   bool default_ = false;
   bool cancel_ = false;
+  bool tabStop_ = true;
 };
 
 class CheckBox : public Control {

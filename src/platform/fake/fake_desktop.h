@@ -289,6 +289,25 @@ class FakePictures : public Pictures {
   std::uint32_t next_ = 0xB000;
 };
 
+// The user's side of the colour dialog is a function a test sets.
+class FakeColorDialogs : public ColorDialogs {
+ public:
+  struct Opening {
+    Hwnd owner;
+    std::uint32_t preset;
+  };
+  std::vector<Opening> openings;
+  // Picks a colour (writes it, returns true) or cancels; cancels when unset.
+  std::function<bool(std::uint32_t* rgb, CustomColors* custom)> user;
+  std::map<int, std::uint32_t> systemColors{{5, 0x00FFFFFF}, {8, 0x00000000}, {15, 0x00C0C0C0}};
+
+  bool ChooseColorA(Hwnd owner, std::uint32_t* rgb, CustomColors* custom) override {
+    openings.push_back({owner, *rgb});
+    return user && user(rgb, custom);
+  }
+  std::uint32_t GetSysColor(int index) override { return systemColors[index]; }
+};
+
 class FakeTimers : public Timers {
  public:
   // Moves the clock on, firing every timer that falls due, in time order.
@@ -363,7 +382,8 @@ class FakeDesktop {
   FakeCodePages codePages;
   FakeLocale locale;
   FakePictures pictures;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures};
+  FakeColorDialogs colorDialogs;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures, colorDialogs};
 };
 
 }  // namespace nimbul::platform::fake

@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/platform.h"
 #include "platform/win32/win32_code_pages.h"
+#include "platform/win32/win32_color_dialogs.h"
 #include "platform/win32/win32_dispatcher.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
@@ -41,7 +42,8 @@ class Win32Platform {
   Win32CodePages codePages;
   Win32Locale locale;
   Win32Pictures pictures;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures};
+  Win32ColorDialogs colorDialogs;
+  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures, colorDialogs};
 };
 
 }  // namespace nimbul::platform::win32

@@ -5,7 +5,8 @@
 namespace nimbul::ui::win32 {
 
 ButtonPeer::ButtonPeer(Win32Backend& backend, Button& button) : ControlPeer(backend, button), button_(button) {
-  Create("BUTTON", WS_TABSTOP | (button.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0, nullptr);
+  Create("BUTTON", (button.TabStop() ? WS_TABSTOP : 0u) | (button.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
+         nullptr);
 }
 
 int ButtonPeer::ControlId() {

@@ -22,21 +22,56 @@ DWORD AlignmentStyle(const Label& label) {
 }
 }  // namespace
 
-PanelPeer::PanelPeer(Win32Backend& backend, Panel& panel) : ControlPeer(backend, panel) {
+PanelPeer::PanelPeer(Win32Backend& backend, Panel& panel) : ControlPeer(backend, panel), panel_(panel) {
   ClassLook look;
-  CreateOwnWindow(kPanelClass, look, WS_CLIPCHILDREN | (panel.SingleBorder() ? WS_BORDER : 0u), WS_EX_CONTROLPARENT);
+  look.backgroundColor = -1;
+  const DWORD style = WS_CLIPCHILDREN | (panel.SingleBorder() ? WS_BORDER : 0u) | (panel.Clickable() ? WS_TABSTOP : 0u);
+  CreateOwnWindow(kPanelClass, look, style, WS_EX_CONTROLPARENT);
 }
 
 LRESULT PanelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: return OnPaint();
+    case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+    case WM_LBUTTONUP: return OnLButtonUp(wParam, lParam);
+    case WM_KEYDOWN: return OnKeyDown(wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return OnFocusChange(msg, wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
 }
 
 void PanelPeer::OnChanged(Prop p, int index, int sub) {
   ControlPeer::OnChanged(p, index, sub);
-  if (p == Prop::Caption) ::InvalidateRect(hwnd(), nullptr, TRUE);
+  if (p == Prop::Caption || p == Prop::Color) ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+LRESULT PanelPeer::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+  if (!panel_.Clickable()) return Default(WM_SETCURSOR, wParam, lParam);
+  ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+  return TRUE;
+}
+
+LRESULT PanelPeer::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
+  if (!panel_.Clickable()) return Default(WM_LBUTTONUP, wParam, lParam);
+  ::SetFocus(hwnd());
+  panel_.Click();
+  return 0;
+}
+
+LRESULT PanelPeer::OnKeyDown(WPARAM wParam, LPARAM lParam) {
+  if (panel_.Clickable() && wParam == VK_SPACE) {
+    panel_.Click();
+    return 0;
+  }
+  return Default(WM_KEYDOWN, wParam, lParam);
+}
+
+LRESULT PanelPeer::OnFocusChange(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (panel_.Clickable()) ::InvalidateRect(hwnd(), nullptr, TRUE);
+  if (msg == WM_SETFOCUS) return ControlPeer::HandleMessage(msg, wParam, lParam);
+  return Default(msg, wParam, lParam);
 }
 
 // A panel shows its caption in the middle, as the designer's panels do.
@@ -46,7 +81,14 @@ LRESULT PanelPeer::OnPaint() {
   const std::string& caption = Model().Caption();
   RECT r;
   ::GetClientRect(hwnd(), &r);
-  if (static_cast<Panel&>(Model()).BevelLowered()) ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  platform::win32::BrushHandle fill(::CreateSolidBrush(ToColorRef(panel_.FillColor())));
+  ::FillRect(dc, &r, fill.get());
+  if (panel_.BevelLowered()) ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  if (panel_.Clickable() && ::GetFocus() == hwnd()) {
+    RECT focus = r;
+    ::InflateRect(&focus, -2, -2);
+    ::DrawFocusRect(dc, &focus);
+  }
   if (!caption.empty()) {
     HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
     ::SetBkMode(dc, TRANSPARENT);

@@ -17,6 +17,12 @@ class PanelPeer : public ControlPeer {
 
  private:
   LRESULT OnPaint();
+  // A clickable panel: hand cursor, click by mouse or space bar, focus frame.
+  LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+  LRESULT OnFocusChange(UINT msg, WPARAM wParam, LPARAM lParam);
+  Panel& panel_;
 };
 
 // A static text; a link label is blue, underlined and shows the hand cursor.
