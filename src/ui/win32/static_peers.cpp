@@ -89,7 +89,8 @@ LRESULT PanelPeer::OnPaint() {
     ::InflateRect(&focus, -2, -2);
     ::DrawFocusRect(dc, &focus);
   }
-  if (!caption.empty()) {
+  // A page's caption is its tab's text, not something drawn on the page.
+  if (!caption.empty() && !dynamic_cast<const TabSheet*>(&panel_)) {
     HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));

@@ -1,0 +1,84 @@
+// The list colours dialog, opened by keyboard, a colour picked in the
+// system's colour dialog and stored.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "desktop.h"
+#include "e2e_test.h"
+#include "input.h"
+#include "main_window_driver.h"
+#include "message_boxes.h"
+#include "registry_state.h"
+#include "screenshot.h"
+
+namespace nimbul::e2e {
+namespace {
+
+// The red, green and blue fields of the system's colour dialog.
+constexpr int kRedField = 706, kGreenField = 707, kBlueField = 708;
+
+class ColorsDialog : public E2eTest {
+ protected:
+  // "View" > "Colors" by keyboard; the dialog once it stays open with the main window disabled.
+  HWND OpenColors(NimbulApp& app) {
+    HWND main = app.MainWindow();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!Activate(main)) return nullptr;
+      PressKey('V', kAlt);
+      PressKey('C');
+      HWND dialog = WaitForTopLevel({std::string("TForm8"), std::string("Colors"), app.process().id(), true});
+      if (dialog && WaitUntil([&] { return !IsWindowEnabled(main); })) return dialog;
+    }
+    return nullptr;
+  }
+  // The visible colour panel of the dialog's page (the page panels are larger).
+  HWND ColourPanel(HWND dialog) {
+    for (HWND child : ChildrenOf(dialog, "TPanel")) {
+      RECT r = ScreenRect(child);
+      if (IsWindowVisible(child) && r.right - r.left < 140) return child;
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(ColorsDialog, ColourPickedInTheSystemDialogIsStoredByOk) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND dialog = OpenColors(app);
+  ASSERT_NE(dialog, nullptr) << "View > Colors opened no colours dialog";
+  EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clWindow"));
+  HWND panel = ColourPanel(dialog);
+  ASSERT_NE(panel, nullptr);
+  if (const char* dir = std::getenv("NIMBUL_DOCS_SHOTS"); dir && *dir) {
+    Sleep(700);
+    SaveScreenshot(std::string(dir) + "\\colors-dialog.bmp");
+  }
+
+  ClickAt(CentreOf(ScreenRect(panel)));
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND w : FindTopLevel({std::string(kDialogClass), std::nullopt, app.process().id(), true}))
+      if (GetDlgItem(w, kRedField)) chooser = w;
+    return chooser != nullptr;
+  })) << "the panel opened no colour dialog";
+  // Pure red, typed into the dialog's fields.
+  SetDlgItemInt(chooser, kRedField, 255, FALSE);
+  SetDlgItemInt(chooser, kGreenField, 0, FALSE);
+  SetDlgItemInt(chooser, kBlueField, 0, FALSE);
+  ASSERT_TRUE(PressMessageBoxButton(chooser, IDOK));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); }));
+
+  ASSERT_TRUE(Activate(dialog));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog) && IsWindowEnabled(main); }))
+      << "Enter did not close the dialog by OK";
+  EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clRed"));
+  EXPECT_EQ(ReadString(kSettingsKey, "GridFontcolor"), std::optional<std::string>("clWindowText"));
+}
+
+}  // namespace
+}  // namespace nimbul::e2e
