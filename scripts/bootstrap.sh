@@ -156,8 +156,20 @@ prepare_wine_prefix() {
   touch "$prefix/.nimbul-ready"
 }
 
+# Wine does not find the fonts of Debian's fonts-wine by itself: without
+# Marlett the caption buttons draw as letters, and "MS Sans Serif" falls back
+# to a wider font that clips labels. In the prefix's Fonts folder they are found.
+install_wine_fonts() {
+  local fonts="$prefix/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return
+  say "copying the fonts of fonts-wine into $fonts"
+  mkdir -p "$fonts"
+  dpkg -L fonts-wine | grep -E '\.(ttf|fon)$' | xargs -r cp -f -t "$fonts"
+}
+
 install_packages
 build_gtest
 build_libjpeg
 build_libsodium
 prepare_wine_prefix
+install_wine_fonts

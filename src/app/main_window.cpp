@@ -142,6 +142,8 @@ void TfrmNimbulMain::BuildMenus() {
   Toolbar2.SetChecked(true);
   Satusanzeige1.SetChecked(true);
   Histgroy1.SetVisible(false);
+  // Shown only when the settings say so, once the creation has read them.
+  Disablectrlaltdel1.SetVisible(false);
 }
 
 void TfrmNimbulMain::BuildTrayMenu() {
@@ -286,6 +288,9 @@ void TfrmNimbulMain::FormCreate() {
   // 9.
   app.OnActivate = [this] { FormActivate(); };
   app.OnMinimize = [this] { AppMinimize(); };
+  // The session ends: the hidden windows and the shell come back as on closing,
+  // before the other programs are asked to close.
+  app.OnEndSession = [this] { FormClose(); };
   // 10.
   windows::ShowEmpty(StringGrid2);
   RefreshWindowList();
@@ -315,10 +320,12 @@ void TfrmNimbulMain::ApplySettings() {
   s.SetFlag(settings::Status.name, status);
   Satusanzeige1.SetChecked(status);
   StatusBar1.SetVisible(status);
+  // Each colour takes effect as soon as it is read: a broken text colour
+  // must not keep the background from being applied.
   ui::Color back = settings::EnsureColor(s, settings::Gridcolor);
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(back, g->FontColor());
   ui::Color font = settings::EnsureColor(s, settings::GridFontcolor);
-  StringGrid1.SetColors(back, font);
-  StringGrid2.SetColors(back, font);
+  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(back, font);
   Label3.SetVisible(settings::EnsureFlag(s, settings::EMailanzeigen));
   s.CloseKey();
 
@@ -340,7 +347,7 @@ void TfrmNimbulMain::FormShow() {
   RefreshWindowList();
 }
 
-void TfrmNimbulMain::FormActivate() { RefreshWindowList(); }
+void TfrmNimbulMain::FormActivate() { lists_.RefreshAfterActivation(); }
 void TfrmNimbulMain::FormDeactivate() { RefreshWindowList(); }
 void TfrmNimbulMain::FormHide() { RefreshWindowList(); }
 
@@ -388,7 +395,11 @@ void TfrmNimbulMain::Satusanzeige1Click() {
   s.SetFlag(settings::Status.name, Satusanzeige1.Checked());
 }
 
-void TfrmNimbulMain::AppHint() { StatusBar1.SetSimpleText(App().Hint()); }
+void TfrmNimbulMain::AppHint() {
+  // Without a hint to show, a hotkey that does nothing stays reported.
+  const std::string& hint = App().Hint();
+  StatusBar1.SetSimpleText(hint.empty() && !hotkeysInUse_.empty() ? hotkeysInUse_ : hint);
+}
 
 void TfrmNimbulMain::GroupBox1MouseMove() { StatusBar1.SetSimpleText("Nimbulon " + GetFileVersionText(App())); }
 
@@ -401,7 +412,11 @@ void TfrmNimbulMain::AppMinimize() {}
 
 void TfrmNimbulMain::ToolButton8Click() {}
 
-void TfrmNimbulMain::RefreshHKeys() { hotkeys::RefreshHKeys(App().Sys(), hotkeySlots_); }
+void TfrmNimbulMain::RefreshHKeys() {
+  const auto refused = hotkeys::RefreshHKeys(App().Sys(), hotkeySlots_);
+  hotkeysInUse_ = refused.empty() ? std::string() : hotkeys::HotkeysInUseText(refused, App().Sys().wm);
+  if (!hotkeysInUse_.empty()) StatusBar1.SetSimpleText(hotkeysInUse_);
+}
 
 void TfrmNimbulMain::Hotkeysbestimmen1Click() {
   if (peers_.hotkeyDialog) hotkeys::OpenHotkeyDialog(*peers_.hotkeyDialog, hotkeySlots_, *this);

@@ -156,6 +156,8 @@ class TfrmNimbulMain : public ui::Form,
 
   MainWindowPeers peers_;
   hotkeys::HotkeySlots hotkeySlots_;
+  // What the status bar says about hotkeys another program holds; empty when none.
+  std::string hotkeysInUse_;
   windows::WindowLists lists_;
 };
 

@@ -9,7 +9,7 @@ namespace {
 constexpr std::array<const char*, 3> kReservedTexts{"F1", "F2", "F5"};
 }  // namespace
 
-void RefreshHKeys(platform::Platform& platform, HotkeySlots& slots) {
+std::vector<TShortCut> RefreshHKeys(platform::Platform& platform, HotkeySlots& slots) {
   for (HotkeySlot& slot : slots) slot.component.UnregisterShortCut();
   settings::SettingsAccessor settings(platform.registry);
   settings.OpenKey(settings::kSettingsKey, true);
@@ -20,6 +20,34 @@ void RefreshHKeys(platform::Platform& platform, HotkeySlots& slots) {
   }
   for (HotkeySlot& slot : slots) slot.component.RegisterShortCut();
   settings.CloseKey();
+  std::vector<TShortCut> refused;
+  for (HotkeySlot& slot : slots)
+    if (slot.component.ShortCut() != 0 && !slot.component.Registered()) refused.push_back(slot.component.ShortCut());
+  return refused;
+}
+
+std::vector<TShortCut> RefusedHotkeys(platform::Hotkeys& hotkeys, const std::array<TShortCut, 4>& values) {
+  // A window of its own tries each combination and gives it back at once.
+  platform::WindowOwner probe = hotkeys.CreateHotkeyWindow(nullptr);
+  std::vector<TShortCut> refused;
+  if (!probe) return refused;
+  constexpr int kProbeId = 1;
+  for (TShortCut value : values) {
+    if (value == 0) continue;
+    const unsigned vk = static_cast<unsigned>(value & ~kScModifiers);
+    if (hotkeys.RegisterHotKey(probe.get(), kProbeId, ModifierFlags(value), vk))
+      hotkeys.UnregisterHotKey(probe.get(), kProbeId);
+    else
+      refused.push_back(value);
+  }
+  return refused;
+}
+
+std::string HotkeysInUseText(const std::vector<TShortCut>& refused, platform::WindowManager& wm) {
+  std::string keys;
+  for (TShortCut value : refused) keys += (keys.empty() ? "" : ", ") + FormatShortCut(value, wm);
+  return refused.size() == 1 ? "The Hotkey " + keys + " is used by another program!"
+                             : "The Hotkeys " + keys + " are used by another program!";
 }
 
 bool HotkeysConflict(const std::array<TShortCut, 4>& values, platform::WindowManager& wm) {

@@ -2,6 +2,8 @@
 // keeps its combination in, and loading them into the components and menu.
 #pragma once
 #include <array>
+#include <string>
+#include <vector>
 
 #include "settings/settings_layout.h"
 #include "hotkeys/key_hot.h"
@@ -48,8 +50,15 @@ struct HotkeySlot {
 using HotkeySlots = std::array<HotkeySlot, 4>;
 
 // Loads the four combinations from the settings (writing the defaults that
-// are missing), registers them and shows them beside the menu items.
-void RefreshHKeys(platform::Platform& platform, HotkeySlots& slots);
+// are missing), registers them and shows them beside the menu items. Returns
+// the combinations the system refused (another program holds them).
+std::vector<TShortCut> RefreshHKeys(platform::Platform& platform, HotkeySlots& slots);
+
+// Of these combinations, the ones the system would refuse now.
+std::vector<TShortCut> RefusedHotkeys(platform::Hotkeys& hotkeys, const std::array<TShortCut, 4>& values);
+
+// What the user is told about combinations another program holds.
+std::string HotkeysInUseText(const std::vector<TShortCut>& refused, platform::WindowManager& wm);
 
 // True when the four combinations may not be saved: two of them read the same
 // (two without a key included), or one is a bare key the main menu uses itself.

@@ -74,6 +74,15 @@ void TfrmHotkey::Button1Click() {
     FormApp().ShowMessageBox(kConflictText, kConflictCaption, platform::kMbIconStop | platform::kMbOk);
     return;
   }
+  // A combination another program holds would be saved but do nothing.
+  platform::Platform& sys = FormApp().Sys();
+  const auto refused =
+      RefusedHotkeys(sys.hotkeys, {HKAkt.HotKey(), KHAFV.HotKey(), AFSM.HotKey(), KHTASK.HotKey()});
+  if (!refused.empty()) {
+    FormApp().ShowMessageBox(HotkeysInUseText(refused, sys.wm), kConflictCaption,
+                             platform::kMbIconStop | platform::kMbOk);
+    return;
+  }
   SaveChanges();
   Close();
 }

@@ -35,14 +35,15 @@ void TKeyHot::RegisterShortCut() {
   // Without an identifier a registration could never be withdrawn again.
   if (!hotKeyId_) return;
   if (!window_) window_ = hotkeys_.CreateHotkeyWindow([this](unsigned id) { OnHotkey(id); });
-  // A combination the system refuses is not reported: the event just never fires.
-  hotkeys_.RegisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()), ModifierFlags(shortCut_),
+  // A combination the system refuses raises no event; Registered() tells.
+  registered_ = hotkeys_.RegisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()), ModifierFlags(shortCut_),
                           static_cast<unsigned>(shortCut_ & ~kScModifiers));
 }
 
 void TKeyHot::UnregisterShortCut() {
   if (!hotKeyId_) return;
   hotkeys_.UnregisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()));
+  registered_ = false;
   hotKeyId_.reset();
 }
 

@@ -24,6 +24,8 @@ class TKeyHot {
   void UnregisterShortCut();
   platform::Atom HotKeyId() const { return hotKeyId_.get(); }
   platform::Hwnd Handle() const { return window_.get(); }
+  // The system granted the combination (another program may hold it).
+  bool Registered() const { return registered_; }
 
   std::function<void(TKeyHot& sender)> HotKeyEvent;
 
@@ -33,6 +35,7 @@ class TKeyHot {
   TShortCut shortCut_ = 0;
   platform::AtomOwner hotKeyId_;
   platform::WindowOwner window_;
+  bool registered_ = false;
 };
 
 // The platform's modifier flags for a shortcut value.

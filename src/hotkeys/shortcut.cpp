@@ -57,21 +57,11 @@ std::string KeyName(unsigned key, platform::WindowManager& wm) {
   return name.empty() ? LayoutKeyName(key, wm) : name;
 }
 
-char FoldCase(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Letter case is folded for the ASCII letters only: the portable code has no
-// view of the user's code page, and every fixed key name is ASCII.
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
-}
-
-bool StartsWithText(const std::string& text, std::size_t pos, const std::string& prefix) {
-  return text.size() - pos >= prefix.size() && SameText(text.substr(pos, prefix.size()), prefix);
+// Letter case is compared as the system does under the user's locale: a
+// layout's own key name may hold letters beyond ASCII.
+bool StartsWithText(const std::string& text, std::size_t pos, const std::string& prefix,
+                    platform::WindowManager& wm) {
+  return text.size() - pos >= prefix.size() && wm.SameTextIgnoringCase(text.substr(pos, prefix.size()), prefix);
 }
 
 struct Prefix {
@@ -104,7 +94,7 @@ TShortCut ParseShortCut(const std::string& text, platform::WindowManager& wm) {
   for (bool matched = true; matched;) {
     matched = false;
     for (const Prefix& p : kParsedPrefixes) {
-      if (StartsWithText(text, pos, p.text)) {
+      if (StartsWithText(text, pos, p.text, wm)) {
         modifiers |= p.bit;
         pos += std::string(p.text).size();
         matched = true;
@@ -123,7 +113,7 @@ TShortCut ParseShortCut(const std::string& text, platform::WindowManager& wm) {
     if (!name) name = KeyName(code & kKeyMask, wm);
     // A match above 255 stands for its low byte: bits 8 to 12 never carry a
     // key, and a value with them set would name no key the system knows.
-    if (!name->empty() && SameText(*name, key))
+    if (!name->empty() && wm.SameTextIgnoringCase(*name, key))
       return static_cast<TShortCut>((code & kKeyMask) | modifiers);
   }
   return 0;

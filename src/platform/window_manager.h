@@ -33,6 +33,8 @@ class WindowManager {
   virtual bool AnswersWithin(Hwnd w, unsigned ms) = 0;
   virtual Hwnd GetForegroundWindow() = 0;
   virtual bool SetForegroundWindow(Hwnd w) = 0;
+  // Puts the window at the top of the Z-order (of its group), without activating it.
+  virtual void RaiseWindow(Hwnd w) = 0;
   virtual Hwnd GetLastActivePopup(Hwnd w) = 0;
   virtual std::uint32_t GetClassLongA(Hwnd w, int index) = 0;
   virtual std::uint32_t GetWindowLongA(Hwnd w, int index) = 0;
@@ -48,6 +50,8 @@ class WindowManager {
   // The scan code for a virtual key (mapping type 0), and the layout's key name.
   virtual unsigned MapVirtualKeyA(unsigned code, unsigned mapType) = 0;
   virtual std::string GetKeyNameTextA(long lParam) = 0;
+  // Equal but for letter case, as the system compares under the user's locale.
+  virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace nimbul::platform

@@ -75,6 +75,12 @@ void Application::Minimize() {
   Guard(OnMinimize);
 }
 
+void Application::EndSession() {
+  if (sessionEnding_) return;
+  sessionEnding_ = true;
+  Guard(OnEndSession);
+}
+
 void Application::Restore() {
   if (!minimized_) return;
   backend_.RestoreApplication();
@@ -95,15 +101,26 @@ void Application::Guard(const std::function<void()>& handler) {
 }
 
 void Application::ShowException(const std::exception& e) {
-  platform_.wm.MessageBoxA(BoxOwner(), ErrorBoxText(e.what()), title_, platform::kMbOk | platform::kMbIconStop);
+  ShowMessageBox(ErrorBoxText(e.what()), title_, platform::kMbOk | platform::kMbIconStop);
 }
 
-void Application::ShowMessage(const std::string& text) {
-  platform_.wm.MessageBoxA(BoxOwner(), text, title_, platform::kMbOk);
-}
+void Application::ShowMessage(const std::string& text) { ShowMessageBox(text, title_, platform::kMbOk); }
 
 int Application::ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-  return platform_.wm.MessageBoxA(BoxOwner(), text, caption, flags);
+  auto& wm = platform_.wm;
+  // The box belongs to the form the user works in, so it stays in front of
+  // it; every other form of the program waits until it is answered, so no
+  // handler can run again while its own box is open.
+  const platform::Hwnd owner = BoxOwner();
+  std::vector<Form*> disabled;
+  for (auto& f : forms_) {
+    if (f->Handle() == owner || !f->Visible() || !f->Enabled()) continue;
+    f->SetEnabled(false);
+    disabled.push_back(f.get());
+  }
+  const int answer = wm.MessageBoxA(owner, text, caption, flags);
+  for (Form* f : disabled) f->SetEnabled(true);
+  return answer;
 }
 
 // The active form owns the box, so it gets the activation back when the box
@@ -119,8 +136,11 @@ platform::Hwnd Application::BoxOwner() {
 void Application::BringToFront() {
   auto& wm = platform_.wm;
   platform::Hwnd popup = wm.GetLastActivePopup(handle_);
-  if (!IsNull(popup) && popup != handle_ && wm.IsWindowVisible(popup) && wm.IsWindowEnabled(popup))
-    wm.SetForegroundWindow(popup);
+  if (IsNull(popup) || popup == handle_ || !wm.IsWindowVisible(popup) || !wm.IsWindowEnabled(popup)) return;
+  wm.SetForegroundWindow(popup);
+  // Not every system raises a window it activates (Wine does not): what
+  // follows a bring-to-front relies on the program being on top.
+  wm.RaiseWindow(popup);
 }
 
 std::string Application::ExeName() { return platform_.files.ExecutablePath(); }

@@ -62,6 +62,9 @@ class Application {
   Color HintColor() const { return hintColor_; }
   void SetHintColor(Color c) { hintColor_ = c; }
   std::function<void()> OnHint, OnActivate, OnDeactivate, OnMinimize, OnRestore;
+  // The Windows session ends: raised once, when the system first asks.
+  std::function<void()> OnEndSession;
+  void EndSession();
 
   bool Minimized() const { return minimized_; }
   void Minimize();
@@ -102,6 +105,7 @@ class Application {
   std::string hint_;
   Color hintColor_ = 0x00E1FFFFu;
   bool minimized_ = false;
+  bool sessionEnding_ = false;
   bool running_ = false;
 };
 

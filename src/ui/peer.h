@@ -21,6 +21,7 @@ enum class Prop {
   Rows,       // row count, fixed rows or the whole contents of a grid
   Cell,       // one cell of a grid: index = row, sub = column
   Selection,  // selected row of a grid, or the focused item
+  TopRow,     // a grid is asked to show a row at its top
   ColWidths,
   Checked,    // tick of a check box, down state of a tool button
   Images,     // image list contents or image index

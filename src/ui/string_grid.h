@@ -27,7 +27,7 @@ class StringGrid : public Control {
   int Row() const { return row_; }
   void SetRow(int r);
   int TopRow() const { return topRow_; }
-  void SetTopRow(int r) { topRow_ = r; Changed(Prop::Selection); }
+  void SetTopRow(int r) { topRow_ = r; Changed(Prop::TopRow); }
 
   int ColWidth(int col) const { return colWidths_.at(static_cast<size_t>(col)); }
   void SetColWidth(int col, int w);

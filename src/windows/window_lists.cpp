@@ -4,6 +4,7 @@
 #include "windows/window_lists.h"
 
 #include <exception>
+#include <iterator>
 #include <set>
 #include <variant>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "windows/window_grid.h"
 
 namespace nimbul::windows {
+
+namespace {
+// How long after an activation the list is built once more.
+constexpr unsigned kSettleMs = 300;
+}  // namespace
 
 WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c)
     : app_(app),
@@ -28,7 +34,19 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       DesktopIconsausblenden1(c.DesktopIconsausblenden1),
       ToolButton7(c.ToolButton7),
       HideTaskbar1(c.HideTaskbar1),
-      ToolButton12(c.ToolButton12) {}
+      ToolButton12(c.ToolButton12),
+      settled_(app, kSettleMs, false) {
+  settled_.OnTimer = [this] {
+    settled_.SetEnabled(false);
+    RefreshWindowList();
+  };
+}
+
+void WindowLists::RefreshAfterActivation() {
+  RefreshWindowList();
+  settled_.SetEnabled(false);
+  settled_.SetEnabled(true);
+}
 
 void WindowLists::ShowAllForClose() {
   closing_ = true;
@@ -87,6 +105,7 @@ void WindowLists::RefreshWindowList() {
 void WindowLists::Timer1Timer() {
   auto& wm = app_.Sys().wm;
   try {
+    PrunePendingHides();
     // Hidden list: titles follow their windows; entries of closed windows go.
     const int n = EntryCount(StringGrid2);
     for (int p = 1; p <= n; ++p) {
@@ -184,11 +203,22 @@ void WindowLists::ShowTarget(platform::Hwnd w, int cmd) {
   // catches a program that stopped only a moment ago.
   if (wm.IsHungAppWindow(w) || (wm.IsWindow(w) && !wm.AnswersWithin(w, kAnswerMs))) {
     wm.ShowWindowAsync(w, cmd);
-    if (cmd == platform::kSwHide) pendingHide_.insert(w);
+    if (cmd == platform::kSwHide)
+      pendingHide_.insert(w);
+    else
+      pendingHide_.erase(w);
     return;
   }
   wm.ShowWindow(w, cmd);
   if (cmd != platform::kSwHide) pendingHide_.erase(w);
+}
+
+void WindowLists::PrunePendingHides() {
+  auto& wm = app_.Sys().wm;
+  // A posted hide is done once its window is hidden or gone; a handle kept
+  // longer would make hide-all pass over a new window that reuses it.
+  for (auto it = pendingHide_.begin(); it != pendingHide_.end();)
+    it = wm.IsWindow(*it) && wm.IsWindowVisible(*it) ? std::next(it) : pendingHide_.erase(it);
 }
 
 void WindowLists::StringGrid1DblClick() {
@@ -248,6 +278,7 @@ void WindowLists::ToolButton11Click() {
   // Handles hidden by this run: a window that refuses to hide while its
   // title keeps changing must still end the loop.
   std::set<std::string> hiddenNow;
+  PrunePendingHides();
   while (EntryCount(StringGrid1) > 0 && !closing_) {
     // The bottom-most window first; a window whose hiding is only posted
     // (its program hangs) is passed over rather than ending the run.

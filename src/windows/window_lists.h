@@ -15,6 +15,7 @@
 #include "ui/menu.h"
 #include "ui/program_host.h"
 #include "ui/string_grid.h"
+#include "ui/timer.h"
 #include "ui/tool_bar.h"
 #include "windows/window_entry.h"
 
@@ -46,6 +47,9 @@ class WindowLists {
   WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c);
 
   void RefreshWindowList();
+  // Now, and once more when the activation has settled: a program that
+  // activates the window may raise it in the Z-order only afterwards.
+  void RefreshAfterActivation();
   void Timer1Timer();
   void BuildTrayWindowMenus();
 
@@ -71,6 +75,7 @@ class WindowLists {
   void ShowFirstHidden();
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
+  void PrunePendingHides();
 
   ui::Application& app_;
   ui::ProgramHost& host_;
@@ -83,6 +88,7 @@ class WindowLists {
   ui::MenuItem& HideTaskbar1;
   ui::ToolButton& ToolButton12;
   bool closing_ = false;
+  ui::Timer settled_;
   // Windows whose hiding was only posted (their program did not answer).
   std::set<platform::Hwnd> pendingHide_;
 };

@@ -96,6 +96,9 @@ class FakeWindowManager : public WindowManager {
   bool AnswersWithin(Hwnd w, unsigned ms) override;
   Hwnd GetForegroundWindow() override { return foreground_; }
   bool SetForegroundWindow(Hwnd w) override;
+  void RaiseWindow(Hwnd w) override { if (Exists(w)) BringToTop(w); }
+  // Like Wine: activation alone leaves the Z-order as it was.
+  bool activationRaises = true;
   Hwnd GetLastActivePopup(Hwnd w) override;
   std::uint32_t GetClassLongA(Hwnd w, int index) override;
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
@@ -107,6 +110,8 @@ class FakeWindowManager : public WindowManager {
                   unsigned flags) override;
   unsigned MapVirtualKeyA(unsigned code, unsigned mapType) override;
   std::string GetKeyNameTextA(long lParam) override;
+  // Folds the ASCII and Latin-1 letters, as a Western European locale does.
+  bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
 
   // Icons: handles that CopyIcon accepts; every copy is counted until destroyed.
   Hicon NewIcon() { Hicon h{nextIcon_++}; icons_.insert(h); return h; }

@@ -170,7 +170,7 @@ bool FakeWindowManager::SetForegroundWindow(Hwnd w) {
   foregroundCalls.push_back(w);
   if (!Exists(w)) return false;
   foreground_ = w;
-  BringToTop(w);
+  if (activationRaises) BringToTop(w);
   return true;
 }
 
@@ -231,6 +231,18 @@ int FakeWindowManager::MessageBoxA(Hwnd owner, const std::string& text, const st
 unsigned FakeWindowManager::MapVirtualKeyA(unsigned code, unsigned) {
   // A plausible layout: every code has a scan code unless a name is missing.
   return keyNames.count(code + 0x100) ? code + 0x100 : 0;
+}
+
+bool FakeWindowManager::SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  auto fold = [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    const bool upper = (u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7);
+    return upper ? static_cast<unsigned char>(u + 0x20) : u;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
+  return true;
 }
 
 std::string FakeWindowManager::GetKeyNameTextA(long lParam) {

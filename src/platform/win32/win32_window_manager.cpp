@@ -62,6 +62,10 @@ Hwnd Win32WindowManager::GetForegroundWindow() { return ToId<Hwnd>(::GetForegrou
 
 bool Win32WindowManager::SetForegroundWindow(Hwnd w) { return ::SetForegroundWindow(W(w)) != FALSE; }
 
+void Win32WindowManager::RaiseWindow(Hwnd w) {
+  ::SetWindowPos(W(w), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
 Hwnd Win32WindowManager::GetLastActivePopup(Hwnd w) { return ToId<Hwnd>(::GetLastActivePopup(W(w))); }
 
 std::uint32_t Win32WindowManager::GetClassLongA(Hwnd w, int index) { return ::GetClassLongA(W(w), index); }
@@ -91,6 +95,11 @@ int Win32WindowManager::MessageBoxA(Hwnd owner, const std::string& text, const s
 
 unsigned Win32WindowManager::MapVirtualKeyA(unsigned code, unsigned mapType) {
   return ::MapVirtualKeyA(code, mapType);
+}
+
+bool Win32WindowManager::SameTextIgnoringCase(const std::string& a, const std::string& b) {
+  return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
 std::string Win32WindowManager::GetKeyNameTextA(long lParam) {

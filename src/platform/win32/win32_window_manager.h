@@ -18,6 +18,7 @@ class Win32WindowManager : public WindowManager {
   bool AnswersWithin(Hwnd w, unsigned ms) override;
   Hwnd GetForegroundWindow() override;
   bool SetForegroundWindow(Hwnd w) override;
+  void RaiseWindow(Hwnd w) override;
   Hwnd GetLastActivePopup(Hwnd w) override;
   std::uint32_t GetClassLongA(Hwnd w, int index) override;
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
@@ -29,6 +30,7 @@ class Win32WindowManager : public WindowManager {
                   unsigned flags) override;
   unsigned MapVirtualKeyA(unsigned code, unsigned mapType) override;
   std::string GetKeyNameTextA(long lParam) override;
+  bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace nimbul::platform::win32

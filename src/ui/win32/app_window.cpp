@@ -30,6 +30,8 @@ LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case kWmActivateLastPopup: return OnActivateLastPopup();
     case WM_CLOSE: return OnClose();
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: return OnEndSession(wParam != FALSE);
     default: return PeerWindow::HandleMessage(msg, wParam, lParam);
   }
 }
@@ -62,6 +64,18 @@ LRESULT AppWindow::OnSize(WPARAM kind, LPARAM lParam) {
     if (kind == SIZE_RESTORED && app->Minimized()) app->Restore();
   }
   return Default(WM_SIZE, kind, lParam);
+}
+
+// The other programs are asked to close too: the windows the program hid must
+// be on screen by then, so that a question they ask is seen.
+LRESULT AppWindow::OnQueryEndSession() {
+  if (Application* app = Backend().App()) app->EndSession();
+  return TRUE;
+}
+
+LRESULT AppWindow::OnEndSession(bool ending) {
+  if (Application* app = Backend().App(); app && ending) app->EndSession();
+  return 0;
 }
 
 LRESULT AppWindow::OnActivateApp(bool active, WPARAM wParam, LPARAM lParam) {

@@ -23,6 +23,8 @@ class AppWindow : public PeerWindow {
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
   LRESULT OnActivateLastPopup();
   LRESULT OnClose();
+  LRESULT OnQueryEndSession();
+  LRESULT OnEndSession(bool ending);
 };
 
 }  // namespace nimbul::ui::win32

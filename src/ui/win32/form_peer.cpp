@@ -338,6 +338,7 @@ void FormPeer::ApplyVisible() {
   }
   if (!shownOnce_ && form_.Position() == FormPosition::ScreenCenter) CenterOnScreen();
   shownOnce_ = true;
+  Backend().NoteKeysHeldAtShow();
   ::ShowWindow(hwnd(), SW_SHOW);
 }
 

@@ -65,6 +65,15 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NOTIFY: return OnHeaderNotify(wParam, lParam);
     case kWmReselect: return OnReselect();
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+      FlushPending();
+      return ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_TIMER:
       if (wParam != kApplyTimer) return ControlPeer::HandleMessage(msg, wParam, lParam);
       ::KillTimer(hwnd(), kApplyTimer);
@@ -94,6 +103,10 @@ void GridPeer::OnChanged(Prop p, int index, int) {
     case Prop::Cell: ApplyCell(index); break;
     case Prop::Selection:
       selectionDirty_ = true;
+      Schedule();
+      break;
+    case Prop::TopRow:
+      topDirty_ = true;
       Schedule();
       break;
     case Prop::ColWidths: ApplyColumnWidths(); break;
@@ -132,6 +145,8 @@ LRESULT GridPeer::OnItemChanged(NMLISTVIEW* change) {
   bool wasSelected = (change->uOldState & LVIS_SELECTED) != 0;
   if (nowSelected && !wasSelected && change->iItem >= 0) {
     appliedSelection_ = change->iItem;  // the control shows it already
+    // The user's choice is newer than any selection still waiting to be shown.
+    selectionDirty_ = false;
     grid_.UserSelected(change->iItem + grid_.FixedRows());
   } else if (wasSelected && !nowSelected) {
     // A grid always has a selected row: a click on empty space must not clear it.
@@ -189,6 +204,8 @@ void GridPeer::Schedule() {
 
 void GridPeer::ApplyPending() {
   lastApply_ = ::GetTickCount();
+  const bool top = topDirty_;
+  topDirty_ = false;
   if (rowsDirty_) {
     rowsDirty_ = selectionDirty_ = false;
     ApplyRows();
@@ -196,6 +213,20 @@ void GridPeer::ApplyPending() {
     selectionDirty_ = false;
     ApplySelection();
   }
+  // Asked for whatever the user scrolled to meanwhile: the control's own top
+  // decides, not the last one the model asked for.
+  if (top) {
+    Applying guard(applying_);
+    ScrollToTop(grid_.TopRow() - grid_.FixedRows());
+  }
+}
+
+void GridPeer::FlushPending() {
+  if (timerPending_) {
+    ::KillTimer(hwnd(), kApplyTimer);
+    timerPending_ = false;
+  }
+  if (rowsDirty_ || selectionDirty_ || topDirty_) ApplyPending();
 }
 
 void GridPeer::ApplyRows() {
@@ -253,10 +284,7 @@ void GridPeer::ApplySelection() {
     ::SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
     ::SendMessageA(hwnd(), LVM_SETSELECTIONMARK, 0, item);
   }
-  if (grid_.TopRow() != appliedTopRow_) {
-    appliedTopRow_ = grid_.TopRow();
-    ScrollToTop(grid_.TopRow() - grid_.FixedRows());
-  } else if (moved && item >= 0 && item < ItemCount()) {
+  if (moved && item >= 0 && item < ItemCount()) {
     ::SendMessageA(hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
   }
 }

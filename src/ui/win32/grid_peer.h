@@ -36,6 +36,9 @@ class GridPeer : public ControlPeer {
   // for every window.
   void Schedule();
   void ApplyPending();
+  // Before the user's own mouse or key input: the control shows exactly the
+  // model, so what the user clicks is what the handlers act on.
+  void FlushPending();
   void ApplyRows();
   void ApplyHeader();
   void ApplyCell(int row);
@@ -50,7 +53,7 @@ class GridPeer : public ControlPeer {
   StringGrid& grid_;
   ImageListHandle rowHeight_;  // an empty image list whose height sets the rows'
   bool applying_ = false;      // the peer's own changes are no user input
-  int appliedTopRow_ = -1;
+  bool topDirty_ = false;
   // What the control shows now; a rebuild with the same header and count
   // then costs no header relayout (slow under Wine) but one repaint.
   int appliedCount_ = -1;

@@ -135,7 +135,31 @@ void Win32Backend::Handle(MSG& msg) {
 
 // The form the message is for gets its menu shortcuts first, then the dialog
 // manager's keys (Tab, Enter, Esc), which also dispatches what it takes.
+void Win32Backend::NoteKeysHeldAtShow() {
+  for (WPARAM vk : {VK_RETURN, VK_ESCAPE, VK_SPACE})
+    if (::GetKeyState(static_cast<int>(vk)) & 0x8000) heldAtShow_.insert(vk);
+}
+
+bool Win32Backend::DropHeldKey(const MSG& msg) {
+  if (heldAtShow_.empty()) return false;
+  switch (msg.message) {
+    case WM_KEYUP: heldAtShow_.erase(msg.wParam); return false;
+    case WM_KEYDOWN:
+      if (!heldAtShow_.count(msg.wParam)) return false;
+      // Bit 30: the key was down before, so this is a repeat of the held press.
+      if (msg.lParam & (1L << 30)) return true;
+      heldAtShow_.erase(msg.wParam);
+      return false;
+    case WM_CHAR: {
+      const WPARAM vk = msg.wParam == '\r' ? VK_RETURN : msg.wParam == 0x1B ? VK_ESCAPE : msg.wParam == ' ' ? VK_SPACE : 0;
+      return vk != 0 && heldAtShow_.count(vk) != 0;
+    }
+    default: return false;
+  }
+}
+
 bool Win32Backend::PreTranslate(MSG& msg) {
+  if (DropHeldKey(msg)) return true;
   if (!msg.hwnd) return false;
   FormPeer* form = FindForm(::GetAncestor(msg.hwnd, GA_ROOT));
   if (!form || form->hwnd() != ::GetActiveWindow()) return false;

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,9 +83,15 @@ class Win32Backend : public Backend {
 
   // Application window events.
   bool ChangingAppWindow() const { return changingAppWindow_; }
+  // A window shown while Enter, Esc or Space is held (the key that chose the
+  // menu entry that opened it) must not act on that key: its repeats and
+  // characters are dropped until it is released.
+  void NoteKeysHeldAtShow();
 
  private:
   bool PreTranslate(MSG& msg);
+  bool DropHeldKey(const MSG& msg);
+  std::set<WPARAM> heldAtShow_;
   void Handle(MSG& msg);
 
   platform::Platform& platform_;
