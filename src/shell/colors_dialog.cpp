@@ -60,6 +60,11 @@ TForm8::TForm8(ui::Application& app) : ui::Form(app, "Form8") {
   Button1.SetTabOrder(2);
   PageControl1.SetActivePageIndex(0);
 
+  // The keyboard lands on the colour of the page the user turned to.
+  PageControl1.OnChange = [this] {
+    ui::Panel& panel = PageControl1.ActivePageIndex() == 0 ? Panel1 : Panel2;
+    if (panel.CanFocus()) panel.SetFocus();
+  };
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormCreate(); };
   OnClose = [this] { FormClose(); };

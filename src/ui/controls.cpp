@@ -37,6 +37,11 @@ void PageControl::SetActivePageIndex(int index) {
   Changed(Prop::Selection);
 }
 
+void PageControl::UserSelectsNext(bool forward) {
+  const int count = static_cast<int>(Pages().size());
+  if (count > 0) UserSelected((active_ + (forward ? 1 : count - 1)) % count);
+}
+
 void PageControl::UserSelected(int index) {
   if (index == active_) return;
   SetActivePageIndex(index);

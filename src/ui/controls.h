@@ -51,6 +51,8 @@ class PageControl : public Control {
   void SetActivePageIndex(int index);
   // The peer reports the tab the user chose.
   void UserSelected(int index);
+  // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page, round the end.
+  void UserSelectsNext(bool forward);
   std::function<void()> OnChange;
 
  private:

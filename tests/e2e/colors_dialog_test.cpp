@@ -34,6 +34,24 @@ class ColorsDialog : public E2eTest {
     }
     return nullptr;
   }
+  // The system colour dialog this process opened, or null.
+  HWND WaitForColourChooser(NimbulApp& app) {
+    HWND chooser = nullptr;
+    WaitUntil([&] {
+      for (HWND w : FindTopLevel({std::string(kDialogClass), std::nullopt, app.process().id(), true}))
+        if (GetDlgItem(w, kRedField)) chooser = w;
+      return chooser != nullptr;
+    });
+    return chooser;
+  }
+  // Types a colour into the chooser's fields and confirms it.
+  bool ChooseRgb(HWND chooser, int r, int g, int b) {
+    SetDlgItemInt(chooser, kRedField, r, FALSE);
+    SetDlgItemInt(chooser, kGreenField, g, FALSE);
+    SetDlgItemInt(chooser, kBlueField, b, FALSE);
+    return PressMessageBoxButton(chooser, IDOK) &&
+           WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); });
+  }
   // The visible colour panel of the dialog's page (the page panels are larger).
   HWND ColourPanel(HWND dialog) {
     for (HWND child : ChildrenOf(dialog, "TPanel")) {
@@ -59,18 +77,9 @@ TEST_F(ColorsDialog, ColourPickedInTheSystemDialogIsStoredByOk) {
   }
 
   ClickAt(CentreOf(ScreenRect(panel)));
-  HWND chooser = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    for (HWND w : FindTopLevel({std::string(kDialogClass), std::nullopt, app.process().id(), true}))
-      if (GetDlgItem(w, kRedField)) chooser = w;
-    return chooser != nullptr;
-  })) << "the panel opened no colour dialog";
-  // Pure red, typed into the dialog's fields.
-  SetDlgItemInt(chooser, kRedField, 255, FALSE);
-  SetDlgItemInt(chooser, kGreenField, 0, FALSE);
-  SetDlgItemInt(chooser, kBlueField, 0, FALSE);
-  ASSERT_TRUE(PressMessageBoxButton(chooser, IDOK));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser) || !IsWindowVisible(chooser); }));
+  HWND chooser = WaitForColourChooser(app);
+  ASSERT_NE(chooser, nullptr) << "the panel opened no colour dialog";
+  ASSERT_TRUE(ChooseRgb(chooser, 255, 0, 0));
 
   ASSERT_TRUE(Activate(dialog));
   PressKey(VK_RETURN);
@@ -78,6 +87,25 @@ TEST_F(ColorsDialog, ColourPickedInTheSystemDialogIsStoredByOk) {
       << "Enter did not close the dialog by OK";
   EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clRed"));
   EXPECT_EQ(ReadString(kSettingsKey, "GridFontcolor"), std::optional<std::string>("clWindowText"));
+}
+
+TEST_F(ColorsDialog, KeyboardAloneTurnsToTheTextPageAndStoresACustomColour) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND dialog = OpenColors(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+  PressKey(VK_TAB, kCtrl);
+  PressKey(' ');
+  HWND chooser = WaitForColourChooser(app);
+  ASSERT_NE(chooser, nullptr) << "Ctrl+Tab and the space bar opened no colour dialog";
+  ASSERT_TRUE(ChooseRgb(chooser, 0x00, 0x80, 0xC0));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+  PressKey(VK_RETURN);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog) && IsWindowEnabled(main); }));
+  EXPECT_EQ(ReadString(kSettingsKey, "GridFontcolor"), std::optional<std::string>("$00C08000"));
+  EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clWindow"));
 }
 
 }  // namespace

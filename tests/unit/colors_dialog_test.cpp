@@ -117,7 +117,7 @@ TEST_F(ColorsDialog, CustomColoursAndTheLastPageStayForTheRun) {
     return false;
   };
   dialog->Panel1.Click();
-  dialog->PageControl1.UserSelected(1);
+  dialog->PageControl1.UserSelectsNext(false);  // round the start to the last page
   dialog->Button1.Click();
   Open();
   EXPECT_EQ(dialog->PageControl1.ActivePageIndex(), 1);

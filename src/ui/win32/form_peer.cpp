@@ -51,6 +51,13 @@ Button* FindDialogButton(Control& c, bool isDefault) {
   return nullptr;
 }
 
+PageControl* FindPageControl(Control& c) {
+  if (c.GetKind() == Kind::PageControl) return static_cast<PageControl*>(&c);
+  for (Control* child : c.Children())
+    if (PageControl* found = FindPageControl(*child)) return found;
+  return nullptr;
+}
+
 }  // namespace
 
 FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), form_(form) {
@@ -115,6 +122,13 @@ void FormPeer::DetachMenuBar(const NativeMenu* menu) {
 }
 
 bool FormPeer::TranslateShortcut(MSG& msg) {
+  // Ctrl+Tab turns the pages of a form that has them.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
+    if (PageControl* pages = FindPageControl(form_)) {
+      pages->UserSelectsNext(::GetKeyState(VK_SHIFT) >= 0);
+      return true;
+    }
+  }
   if (!menuBar_) return false;
   HACCEL table = menuBar_->Accelerators();
   return table && ::TranslateAcceleratorA(hwnd(), table, &msg) != 0;
