@@ -7,6 +7,7 @@
 #include "update/install_batch.h"
 #include "update/integrity.h"
 #include "update/version_description.h"
+#include "publish.h"
 #include "update_fixture.h"
 
 namespace nimbul::update {
@@ -140,3 +141,22 @@ TEST(Integrity, SignedDescriptionsAndMatchingFilesPassAndNothingElse) {
 
 }  // namespace
 }  // namespace nimbul::update
+
+namespace nimbul::tools {
+namespace {
+
+TEST(PublishTool, DescribesABuiltProgramSoThatTheUpdateCheckAcceptsIt) {
+  const nimbul::testing::TestKeys keys;
+  // The fixed file information of version 1.8.0.3 inside the program's bytes.
+  std::string record = {'\xBD', '\x04', '\xEF', '\xFE', 0, 0, 1, 0, 8, 0, 1, 0, 3, 0, 0, 0};
+  std::string program = nimbul::testing::FakeProgram("rsrc" + record + "tail");
+  std::string text = DescriptionFor(program, "http://files.test/Nimbul.exe", keys.secretHex);
+  update::VersionDescription d = update::ParseDescription(text);
+  EXPECT_EQ(d.version, (update::Version{1, 8, 0, 3}));
+  EXPECT_EQ(d.url, "http://files.test/Nimbul.exe");
+  EXPECT_EQ(update::CheckProgramFile(d, program, keys.publicHex), "");
+  EXPECT_EQ(DescriptionFor("no version here", "http://x/", keys.secretHex), "");
+}
+
+}  // namespace
+}  // namespace nimbul::tools
