@@ -13,7 +13,10 @@ bool DispatchQueue::Queue(const std::shared_ptr<Item>& item) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (closed_) return false;
   items_.push_back(item);
-  if (wake_) wake_();
+  if (wake_ && !wakePending_) {
+    wakePending_ = true;
+    wake_();
+  }
   changed_.notify_all();
   return true;
 }
@@ -41,6 +44,7 @@ std::size_t DispatchQueue::RunPending() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     batch.swap(items_);
+    wakePending_ = false;
   }
   std::size_t ran = 0;
   while (!batch.empty()) {

@@ -16,7 +16,8 @@ class DispatchQueue {
   using Work = std::function<void()>;
 
   // `wake` tells the user-interface thread that work is queued; it is called
-  // with the queue locked, so it must only post or signal, never wait.
+  // with the queue locked, so it must only post or signal, never wait. It is
+  // called once for any number of items queued before the next RunPending.
   explicit DispatchQueue(std::function<void()> wake);
   ~DispatchQueue();
   DispatchQueue(const DispatchQueue&) = delete;
@@ -51,6 +52,9 @@ class DispatchQueue {
   std::condition_variable changed_;
   std::deque<std::shared_ptr<Item>> items_;
   bool closed_ = false;
+  // A wake-up is on its way and the queue has not been taken since: work
+  // queued now rides along with it.
+  bool wakePending_ = false;
 };
 
 }  // namespace nimbul::platform

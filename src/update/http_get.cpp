@@ -2,8 +2,11 @@
 
 #include <cctype>
 #include <limits>
+#include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace nimbul::update {
 
@@ -12,6 +15,8 @@ namespace {
 // Each chunk costs one report on the user-interface thread.
 constexpr std::uint32_t kChunkSize = 1025;
 constexpr char kFormHeaders[] = "Content-Type: application/x-www-form-urlencoded";
+// How many progress reports the worker may be ahead of the user-interface thread.
+constexpr std::uint32_t kReportsAhead = 64;
 
 std::string Lower(const std::string& s) {
   std::string out = s;
@@ -57,7 +62,7 @@ UrlParts SplitURL(const std::string& url) {
 
 // One transfer. The component and the user-interface thread reach it only
 // through the fields marked so; everything else is the worker's own copy.
-struct THTTPGet::Worker {
+struct THTTPGet::Worker : std::enable_shared_from_this<THTTPGet::Worker> {
   std::string acceptTypes, agent, url, fileName, userName, password, postQuery, referer;
   bool binaryData = false, useCache = false, toFile = true;
   std::uint32_t maxSize = 0;
@@ -69,6 +74,10 @@ struct THTTPGet::Worker {
   std::int32_t fileSize = 0;
   std::uint32_t lastChunk = 0;
   std::int64_t bytesTotal = 0;
+  // Reports not yet handed to the user-interface thread.
+  std::mutex reportsMutex;
+  std::vector<std::pair<std::int32_t, std::int32_t>> pendingReports;
+  bool batchQueued = false;
   // Shared with the user-interface thread.
   std::atomic<bool> succeeded{false};
   std::atomic<bool> terminate{false};
@@ -82,23 +91,48 @@ struct THTTPGet::Worker {
     return true;
   }
   void Report();
+  void DeliverReports();  // user-interface thread
 };
 
+// Every report reaches the user-interface thread, in order, each with its
+// own counts. They travel in batches: a hand-over costs two thread switches,
+// and paying them for each 1025-byte chunk would make those, not the
+// network, set the pace of a download. The worker waits for the
+// user-interface thread only when kReportsAhead reports are still unhandled.
 void THTTPGet::Worker::Report() {
   if (!onProgress) return;
-  std::int32_t total = fileSize;
-  auto readed = static_cast<std::int32_t>(bytesTotal);
-  Worker* self = this;
-  try {
-    bool ran = dispatcher->Send([self, total, readed] {
-      // A report that was queued before a Cancel or the component's end is
-      // not delivered after it.
-      if (self->terminate || !self->owner) return;
-      self->onProgress(*self->owner, total, readed);
-    });
-    if (!ran) terminate = true;  // the user-interface thread has stopped
-  } catch (...) {
-    // The handler's own error handling has had its say; the transfer goes on.
+  bool post = false;
+  std::size_t unhandled = 0;
+  {
+    std::lock_guard<std::mutex> lock(reportsMutex);
+    pendingReports.emplace_back(fileSize, static_cast<std::int32_t>(bytesTotal));
+    post = !batchQueued;
+    batchQueued = true;
+    unhandled = pendingReports.size();
+  }
+  bool handedOver = true;
+  if (post) handedOver = dispatcher->Post([self = shared_from_this()] { self->DeliverReports(); });
+  // An empty hand-over returns once everything queued before it has run.
+  if (handedOver && unhandled >= kReportsAhead) handedOver = dispatcher->Send([] {});
+  if (!handedOver) terminate = true;  // the user-interface thread has stopped
+}
+
+void THTTPGet::Worker::DeliverReports() {
+  std::vector<std::pair<std::int32_t, std::int32_t>> batch;
+  {
+    std::lock_guard<std::mutex> lock(reportsMutex);
+    batch.swap(pendingReports);
+    batchQueued = false;
+  }
+  for (auto [total, readed] : batch) {
+    // Reports queued before a Cancel or the component's end are not
+    // delivered after it.
+    if (terminate || !owner) return;
+    try {
+      onProgress(*owner, total, readed);
+    } catch (...) {
+      // The handler's own error handling has had its say; the transfer goes on.
+    }
   }
 }
 

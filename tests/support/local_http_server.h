@@ -66,6 +66,8 @@ class LocalHttpServer {
       if (::select(0, &set, nullptr, nullptr, &wait) <= 0) continue;
       SOCKET s = ::accept(listener_, nullptr, nullptr);
       if (s == INVALID_SOCKET) continue;
+      BOOL noDelay = TRUE;
+      ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
       Answer(s);
       ::closesocket(s);
     }

@@ -30,8 +30,16 @@ ProgressBarPeer::ProgressBarPeer(Win32Backend& backend, ProgressBar& bar) : Cont
   if (Create(PROGRESS_CLASSA, 0, 0, "")) ApplyPosition();
 }
 
+LRESULT ProgressBarPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_TIMER && limiter_.Fired(hwnd(), wParam)) {
+    ApplyPosition();
+    return 0;
+  }
+  return ControlPeer::HandleMessage(msg, wParam, lParam);
+}
+
 void ProgressBarPeer::OnChanged(Prop p, int, int) {
-  if (p == Prop::Position) ApplyPosition();
+  if (p == Prop::Position && limiter_.Due(hwnd())) ApplyPosition();
 }
 
 void ProgressBarPeer::ApplyPosition() {

@@ -1,6 +1,7 @@
 // The status bar (one part over the whole width) and the progress bar.
 #pragma once
 #include "ui/controls.h"
+#include "ui/win32/burst_limiter.h"
 #include "ui/win32/control_peer.h"
 
 namespace nimbul::ui::win32 {
@@ -22,11 +23,13 @@ class ProgressBarPeer : public ControlPeer {
   ProgressBarPeer(Win32Backend& backend, ProgressBar& bar);
 
  protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnChanged(Prop p, int index, int sub) override;
 
  private:
   void ApplyPosition();
   ProgressBar& bar_;
+  BurstLimiter limiter_{1, 50};
 };
 
 }  // namespace nimbul::ui::win32

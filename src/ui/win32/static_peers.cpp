@@ -167,6 +167,10 @@ HFONT LabelPeer::LabelFont() const {
 LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SETCURSOR: return OnSetCursor(wParam, lParam);
+    case WM_TIMER:
+      if (!captionLimiter_.Fired(hwnd(), wParam)) return ControlPeer::HandleMessage(msg, wParam, lParam);
+      ApplyCaption();
+      return 0;
     case WM_ERASEBKGND: return label_.Transparent() ? 1 : ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_PAINT: return label_.Transparent() ? OnPaintTransparent() : ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_SETTEXT: return label_.Transparent() ? OnSetTextTransparent(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
@@ -298,6 +302,11 @@ int LabelPeer::WrappedHeight(int width) const {
   return r.bottom;
 }
 
+void LabelPeer::ApplyCaption() {
+  ControlPeer::OnChanged(Prop::Caption, -1, -1);
+  ApplyBounds();
+}
+
 void LabelPeer::OnChanged(Prop p, int index, int sub) {
   switch (p) {
     case Prop::Style:
@@ -306,8 +315,7 @@ void LabelPeer::OnChanged(Prop p, int index, int sub) {
       break;
     case Prop::Color: ::InvalidateRect(hwnd(), nullptr, TRUE); break;
     case Prop::Caption:
-      ControlPeer::OnChanged(p, index, sub);
-      ApplyBounds();
+      if (captionLimiter_.Due(hwnd())) ApplyCaption();
       break;
     default: ControlPeer::OnChanged(p, index, sub); break;
   }

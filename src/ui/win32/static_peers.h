@@ -1,6 +1,7 @@
 // Panels and labels.
 #pragma once
 #include "ui/controls.h"
+#include "ui/win32/burst_limiter.h"
 #include "ui/win32/control_peer.h"
 #include "ui/win32/native_image_list.h"
 
@@ -63,8 +64,10 @@ class LabelPeer : public ControlPeer {
   void PaintTransparent(HDC dc, const RECT& client);
   HFONT LabelFont() const;
   int WrappedHeight(int width) const;
+  void ApplyCaption();
 
   Label& label_;
+  BurstLimiter captionLimiter_{1, 50};
 };
 
 // One image of an image list, drawn over the parent's background.
