@@ -101,13 +101,17 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
       Hideprogram1(Item(PopupMenu1.Items(), "Hideprogram1", "&Hide program", "", true)),
       Showprogram1(Item(PopupMenu1.Items(), "Showprogram1", "&Show program", "")),
       Programmschlieen1(Item(PopupMenu1.Items(), "Programmschlieen1", "&Close Nimbulon", "", true)),
+      NotifyIcon1(app, *this),
       hotkeySlots_{{{hotkeys::kHotkeyAssignments[0].value, HKAkt, AktivesFensterverstecken1},
                     {hotkeys::kHotkeyAssignments[1].value, KHAFV, AlleFensterVerstecken1},
                     {hotkeys::kHotkeyAssignments[2].value, AFSM, AlleFenstersichtbarmachen1},
                     {hotkeys::kHotkeyAssignments[3].value, KHTASK, NimbulonzurTaskleiste1}}},
       lists_(app, *this,
              {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
-              Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}) {
+              Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}),
+      tray_(app, *this, *this, NotifyIcon1, ZurSystrayminimieren1),
+      switches_(app, *this,
+                {DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12, Disablectrlaltdel1, IndenAutostart1}) {
   SetCaption("Nimbulon");
   SetPosition(ui::FormPosition::ScreenCenter);
   SetBounds(0, 0, 532, 258);
@@ -253,8 +257,19 @@ void TfrmNimbulMain::BindEvents() {
   Satusanzeige1.OnClick = [this](ui::MenuItem&) { Satusanzeige1Click(); };
   Hotkeysbestimmen1.OnClick = [this](ui::MenuItem&) { Hotkeysbestimmen1Click(); };
   NachUpdateschauen1.OnClick = [this](ui::MenuItem&) { NachUpdateschauen1Click(); };
-  Programmschlieen1.OnClick = [this](ui::MenuItem&) { Close(); };
-  PopupMenu1.OnPopup = [this] { BuildTrayWindowMenus(); };
+  Programmschlieen1.OnClick = [this](ui::MenuItem&) { Programmschlieen1Click(); };
+  Programmsichtabermachen1.OnClick = [this](ui::MenuItem&) { Programmsichtabermachen1Click(); };
+  PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
+  NotifyIcon1.PopupMenu = &PopupMenu1;
+  NotifyIcon1.OnDblClick = [this](shell::TNotifyIcon&, shell::MouseButton) { NotifyIcon1DblClick(); };
+  ZurSystrayminimieren1.OnClick = [this](ui::MenuItem&) { ZurSystrayminimieren1Click(); };
+  SystrayIcon1.OnClick = [this](ui::MenuItem&) { SystrayIcon1Click(); };
+  DesktopIconsausblenden1.OnClick = [this](ui::MenuItem&) { DesktopIconsausblenden1Click(); };
+  ToolButton7.OnClick = [this] { DesktopIconsausblenden1Click(); };
+  HideTaskbar1.OnClick = [this](ui::MenuItem&) { HideTaskbar1Click(); };
+  ToolButton12.OnClick = [this] { HideTaskbar1Click(); };
+  Disablectrlaltdel1.OnClick = [this](ui::MenuItem&) { Disablectrlaltdel1Click(); };
+  IndenAutostart1.OnClick = [this](ui::MenuItem&) { IndenAutostart1Click(); };
   // The hotkey handlers run under the application's error handling like any other.
   auto bind = [this](hotkeys::TKeyHot& k, void (TfrmNimbulMain::*handler)()) {
     k.HotKeyEvent = [this, handler](hotkeys::TKeyHot&) { App().Guard([this, handler] { (this->*handler)(); }); };
@@ -369,7 +384,8 @@ void TfrmNimbulMain::FormClose() {
   auto& wm = App().Sys().wm;
   // 1. Every hidden window comes back.
   lists_.ShowAllForClose();
-  // 2. The tray icon goes with the tray component.
+  // 2.
+  tray_.RemoveIcon();
   // 3.-5. The shell is left as the user had it before the program touched it.
   wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
   wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
@@ -408,9 +424,24 @@ void TfrmNimbulMain::AppRestore() {
   RefreshWindowList();
 }
 
-void TfrmNimbulMain::AppMinimize() {}
+void TfrmNimbulMain::SetPeers(const MainWindowPeers& p) {
+  peers_ = p;
+  tray_.SetForms(p.iconChooser, p.taskbarButton);
+}
 
-void TfrmNimbulMain::ToolButton8Click() {}
+void TfrmNimbulMain::AppMinimize() { tray_.AppMinimize(); }
+void TfrmNimbulMain::ToolButton8Click() { tray_.SendToTray(); }
+void TfrmNimbulMain::NotifyIcon1DblClick() { RestoreFromTray(); }
+void TfrmNimbulMain::Programmsichtabermachen1Click() { RestoreFromTray(); }
+void TfrmNimbulMain::RestoreFromTray() { tray_.RestoreFromTray(); }
+void TfrmNimbulMain::ZurSystrayminimieren1Click() { tray_.ToggleMinimizeToTray(); }
+void TfrmNimbulMain::Programmschlieen1Click() { Close(); }
+void TfrmNimbulMain::PopupMenu1Popup() { BuildTrayWindowMenus(); }
+void TfrmNimbulMain::SystrayIcon1Click() { if (peers_.iconChooser) peers_.iconChooser->Open(); }
+void TfrmNimbulMain::DesktopIconsausblenden1Click() { switches_.DesktopIconsausblenden1Click(); }
+void TfrmNimbulMain::HideTaskbar1Click() { switches_.HideTaskbar1Click(); }
+void TfrmNimbulMain::Disablectrlaltdel1Click() { switches_.Disablectrlaltdel1Click(); }
+void TfrmNimbulMain::IndenAutostart1Click() { switches_.IndenAutostart1Click(); }
 
 void TfrmNimbulMain::RefreshHKeys() {
   const auto refused = hotkeys::RefreshHKeys(App().Sys(), hotkeySlots_);
@@ -467,6 +498,7 @@ void TfrmNimbulMain::KHTASKHotKeyEvent() {
     if (peers_.taskbarButton) peers_.taskbarButton->Hide();
     Show();
     App().Restore();
+    tray_.RemoveIcon();
     MinimizedFlag = false;
     BringToFront();
   } else {

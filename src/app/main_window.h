@@ -9,10 +9,15 @@
 #include "dialogs/dialogs_host.h"
 #include "dialogs/feedback_form.h"
 #include "dialogs/licence_window.h"
+#include "dialogs/taskbar_button.h"
 #include "hotkeys/hotkey_assignment.h"
 #include "shell/colors_dialog.h"
 #include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/key_hot.h"
+#include "shell/icon_chooser.h"
+#include "shell/notify_icon.h"
+#include "shell/shell_switches.h"
+#include "shell/tray.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -37,6 +42,7 @@ struct MainWindowPeers {
   dialogs::TForm3* licence = nullptr;
   dialogs::TfrmEMail* feedback = nullptr;
   shell::TForm8* colors = nullptr;
+  shell::TForm5* iconChooser = nullptr;
 };
 
 class TfrmNimbulMain : public ui::Form,
@@ -45,12 +51,13 @@ class TfrmNimbulMain : public ui::Form,
                        public hotkeys::HotkeyHost,
                        public dialogs::DialogsHost,
                        public shell::ColorsHost,
-                       public update::UpdateHost {
+                       public update::UpdateHost,
+                       public dialogs::TaskbarButtonHost {
  public:
   explicit TfrmNimbulMain(ui::Application& app);
   ~TfrmNimbulMain() override;
 
-  void SetPeers(const MainWindowPeers& p) { peers_ = p; }
+  void SetPeers(const MainWindowPeers& p);
 
   // Controls, by their designer names.
   ui::ImageList ImageList1{16, 16};
@@ -82,6 +89,7 @@ class TfrmNimbulMain : public ui::Form,
   ui::MenuItem &Hilfe1, &berNimbulon1, &Histgroy1, &Lizenbed1;
   // Tray menu entries.
   ui::MenuItem &Programmsichtabermachen1, &Hideprogram1, &Showprogram1, &Programmschlieen1;
+  shell::TNotifyIcon NotifyIcon1;
 
   // Life cycle and layout.
   void FormCreate();
@@ -117,6 +125,20 @@ class TfrmNimbulMain : public ui::Form,
   void Farben1Click();
   void SetGridBackground(ui::Color c) override;
   void SetGridTextColor(ui::Color c) override;
+
+  // Tray: the tray object owns it.
+  void NotifyIcon1DblClick();
+  void Programmsichtabermachen1Click();
+  void RestoreFromTray() override;
+  void ZurSystrayminimieren1Click();
+  void Programmschlieen1Click();
+  void PopupMenu1Popup();
+  void SystrayIcon1Click();
+  // Shell switches: the switches object owns them.
+  void DesktopIconsausblenden1Click();
+  void HideTaskbar1Click() override;
+  void Disablectrlaltdel1Click();
+  void IndenAutostart1Click();
 
   // Window lists, hiding and showing: the window lists own them.
   void RefreshWindowList() { lists_.RefreshWindowList(); }
@@ -159,6 +181,8 @@ class TfrmNimbulMain : public ui::Form,
   // What the status bar says about hotkeys another program holds; empty when none.
   std::string hotkeysInUse_;
   windows::WindowLists lists_;
+  shell::Tray tray_;
+  shell::ShellSwitches switches_;
 };
 
 using ui::GetFileVersionText;

@@ -56,9 +56,9 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   auto& colors = app.CreateForm<shell::TForm8>();
   auto& about = app.CreateForm<dialogs::TForm2>();
   auto& licence = app.CreateForm<dialogs::TForm3>();
-  app.CreateForm<shell::TForm5>();
+  auto& iconChooser = app.CreateForm<shell::TForm5>();
   auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
-  app.CreateForm<shell::TForm6>();
+  auto& iconExtractor = app.CreateForm<shell::TForm6>();
   auto& feedback = app.CreateForm<dialogs::TfrmEMail>();
   auto& updateDialog = app.CreateForm<update::TfrmUpdate>();
   updateDialog.SetHost(&main);
@@ -69,7 +69,11 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   licence.SetHost(&main, &taskbarButton);
   feedback.SetHost(&main);
   colors.SetHost(&main);
-  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback, &colors});
+  main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback, &colors, &iconChooser});
+  taskbarButton.SetHost(&main);
+  iconChooser.SetOpener(&main);
+  iconChooser.SetExtractor(&iconExtractor);
+  iconExtractor.SetOpener(&iconChooser);
   // 4.
   app.SetTitle(kApplicationTitle);
   // 5. The command-line switches; the toggle ends the program here.

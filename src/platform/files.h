@@ -27,6 +27,9 @@ class Files {
   // Full path of the running executable.
   virtual std::string ExecutablePath() = 0;
   virtual bool FileExists(const std::string& path) = 0;
+  // True when the path names an existing folder.
+  virtual bool IsDirectory(const std::string& path) = 0;
+  virtual bool CreateDirectoryA(const std::string& path) = 0;
   virtual bool DeleteFileA(const std::string& path) = 0;
   // Names (not paths) of the plain files matching `pattern` (e.g. "C:\\x\\*.ico"):
   // folders, hidden and system files are left out.

@@ -3,11 +3,14 @@
 #include "platform/code_pages.h"
 #include "platform/color_dialog.h"
 #include "platform/dispatcher.h"
+#include "platform/file_dialogs.h"
 #include "platform/files.h"
 #include "platform/hotkeys.h"
 #include "platform/http.h"
+#include "platform/icons.h"
 #include "platform/locale.h"
 #include "platform/mutex.h"
+#include "platform/notify_area.h"
 #include "platform/pictures.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -32,6 +35,9 @@ struct Platform {
   Locale& locale;
   Pictures& pictures;
   ColorDialogs& colorDialogs;
+  Icons& icons;
+  NotifyArea& notifyArea;
+  FileDialogs& fileDialogs;
 };
 
 }  // namespace nimbul::platform

@@ -44,6 +44,7 @@ constexpr int kGclHicon = -14;
 constexpr int kGwlHwndParent = -8;
 
 // System metrics.
+constexpr int kSmCyScreen = 1;
 constexpr int kSmCxBorder = 5;
 constexpr int kSmCxHscroll = 21;
 

@@ -68,6 +68,11 @@ void Application::SetHint(const std::string& h) {
   Guard(OnHint);
 }
 
+void Application::ShowApplicationWindow(bool show) {
+  appWindowShown_ = show;
+  backend_.ShowApplicationWindow(show);
+}
+
 void Application::Minimize() {
   if (minimized_) return;
   backend_.MinimizeApplication();
@@ -84,6 +89,7 @@ void Application::EndSession() {
 void Application::Restore() {
   if (!minimized_) return;
   backend_.RestoreApplication();
+  appWindowShown_ = true;
   minimized_ = false;
   Guard(OnRestore);
 }

@@ -66,6 +66,9 @@ class Application {
   std::function<void()> OnEndSession;
   void EndSession();
 
+  // The application window and with it the taskbar button.
+  void ShowApplicationWindow(bool show);
+  bool ApplicationWindowShown() const { return appWindowShown_; }
   bool Minimized() const { return minimized_; }
   void Minimize();
   void Restore();
@@ -106,6 +109,7 @@ class Application {
   Color hintColor_ = 0x00E1FFFFu;
   bool minimized_ = false;
   bool sessionEnding_ = false;
+  bool appWindowShown_ = true;
   bool running_ = false;
 };
 

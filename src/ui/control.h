@@ -28,6 +28,7 @@ enum class Kind {
   StatusBar,
   HotKeyField,
   ListView,
+  IconImage,
   ProgressBar,
   Image,
   Animate,

@@ -218,4 +218,16 @@ class HotKeyField : public Control {
   std::uint16_t value_ = 0;
 };
 
+// A picture box that shows one icon at its own size.
+class IconImage : public Control {
+ public:
+  IconImage(Control* parent, std::string name) : Control(parent, Kind::IconImage, std::move(name)) {}
+  // The icon shown (0: none); the control does not own it.
+  platform::Hicon Icon() const { return icon_; }
+  void SetIcon(platform::Hicon icon) { icon_ = icon; Changed(Prop::Images); }
+
+ private:
+  platform::Hicon icon_{};
+};
+
 }  // namespace nimbul::ui

@@ -21,6 +21,9 @@ class Form : public Control {
 
   BorderStyle Border() const { return border_; }
   void SetBorder(BorderStyle b) { border_ = b; }
+  // Always on top of the other programs' windows.
+  bool TopMost() const { return topMost_; }
+  void SetTopMost(bool t) { topMost_ = t; }
   FormPosition Position() const { return position_; }
   void SetPosition(FormPosition p) { position_ = p; }
   // Outer size is Width()/Height(); the client size comes from the peer.
@@ -43,6 +46,15 @@ class Form : public Control {
   void SetGradientSteps(int s) { if (s != gradientSteps_) { gradientSteps_ = s; Changed(Prop::Style); } }
   const std::string& IconResource() const { return icon_; }
   void SetIconResource(const std::string& r) { icon_ = r; }
+  // An icon shown in the title bar instead of the resource one (0: the
+  // resource one). The form does not own it.
+  platform::Hicon Icon() const { return iconHandle_; }
+  void SetIcon(platform::Hicon icon) {
+    if (icon != iconHandle_) {
+      iconHandle_ = icon;
+      Changed(Prop::Images);
+    }
+  }
 
   void Show();
   void Hide();
@@ -69,6 +81,7 @@ class Form : public Control {
   Application& app_;
   BorderStyle border_ = BorderStyle::Sizeable;
   FormPosition position_ = FormPosition::Designed;
+  bool topMost_ = false;
   int clientWidth_ = 0, clientHeight_ = 0;
   MainMenu* menu_ = nullptr;
   std::vector<ui::Menu*> menus_;
@@ -76,6 +89,7 @@ class Form : public Control {
   Color gradientStart_ = kClBlue;
   int gradientSteps_ = 255;
   std::string icon_;
+  platform::Hicon iconHandle_{};
   bool closing_ = false;
 };
 

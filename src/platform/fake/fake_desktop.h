@@ -236,6 +236,10 @@ class FakeFiles : public Files {
 
   std::string ExecutablePath() override { return exePath; }
   bool FileExists(const std::string& path) override { return Has(path); }
+  // A folder exists when it was made or holds a file.
+  bool IsDirectory(const std::string& path) override;
+  bool CreateDirectoryA(const std::string& path) override;
+  bool refuseCreateDirectory = false;
   bool DeleteFileA(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& pattern) override;
   bool ReadFile(const std::string& path, std::string* data) override;
@@ -256,6 +260,7 @@ class FakeFiles : public Files {
   mutable std::mutex mutex_;
   std::map<std::string, Entry> files_;
   std::vector<std::string> locked_;
+  std::set<std::string> dirs_;  // lower case, without a trailing backslash
 };
 
 class FakeVersionInfo : public VersionInfo {
@@ -369,6 +374,78 @@ class FakeCodePages : public CodePages {
   bool ToOemCodePage(const std::string& ansi, std::string* oem) override;
 };
 
+// Icons are numbers with a record of where they came from; every icon made
+// here is counted until it is destroyed.
+class FakeIcons : public Icons {
+ public:
+  struct Made {
+    std::string origin;  // "res:NAME", "file:PATH", "image:<bytes>", "copy:<origin>"
+    IconPixels pixels;
+  };
+  // Resources that do not exist, files the shell has no icon for, images the system refuses.
+  std::set<std::string> missingResources, noIconFor;
+  bool refuseImages = false;
+  int LiveIcons() const { return static_cast<int>(live_.size()); }
+  int BadDestroys() const { return badDestroys_; }
+  const Made* Find(Hicon h) const;
+  std::string Origin(Hicon h) const { const Made* m = Find(h); return m ? m->origin : std::string(); }
+
+  IconOwner FromIconImage(const std::string& image, int width, int height) override;
+  IconOwner FromResource(const std::string& name) override;
+  IconOwner FileSmallIcon(const std::string& path) override;
+  IconOwner Copy(Hicon icon) override;
+  bool Pixels(Hicon icon, IconPixels* out) override;
+
+ private:
+  IconOwner Make(std::string origin, int width, int height);
+  void Destroy(Hicon icon);
+  std::map<Hicon, Made> live_;
+  std::uint32_t next_ = 0x9000;
+  int badDestroys_ = 0;
+};
+
+struct NotifyCall {
+  unsigned message;
+  NotifyIconRecord record;
+};
+
+// The notification area: the calls it gets, the icons it shows, and the
+// callback windows, to which tests send the shell's messages.
+class FakeNotifyArea : public NotifyArea {
+ public:
+  explicit FakeNotifyArea(FakeWindowManager& wm) : wm_(wm) {}
+  std::vector<NotifyCall> calls;
+  bool refuseAdd = false;  // the taskbar is not up: NIM_ADD fails
+  // The icons in the area now, by window and identifier.
+  std::map<std::pair<Hwnd, std::uint32_t>, NotifyIconRecord> shown;
+  static constexpr unsigned kTaskbarCreated = 0xC0F1;
+
+  // Sends a message to a callback window; returns whether it was handled.
+  bool Send(Hwnd w, unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result = nullptr);
+  // The taskbar starts again: every icon is gone and every window hears of it.
+  void RestartTaskbar();
+  std::vector<Hwnd> Windows() const;
+
+  std::unique_ptr<CallbackWindow> CreateCallbackWindow(Handler handler) override;
+  bool Shell_NotifyIconA(unsigned message, const NotifyIconRecord& record) override;
+  unsigned TaskbarCreatedMessage() override { return kTaskbarCreated; }
+
+ private:
+  friend class FakeCallbackWindow;
+  FakeWindowManager& wm_;
+  std::map<Hwnd, Handler> windows_;
+};
+
+// The open and save dialogs answer as the test says; by default the user cancels.
+class FakeFileDialogs : public FileDialogs {
+ public:
+  std::function<bool(const FileDialogOptions&, std::string*)> answerOpen, answerSave;
+  std::vector<FileDialogOptions> opened, saved;
+  std::vector<Hwnd> owners;
+  bool GetOpenFileNameA(Hwnd owner, const FileDialogOptions& options, std::string* path) override;
+  bool GetSaveFileNameA(Hwnd owner, const FileDialogOptions& options, std::string* path) override;
+};
+
 // The whole fake system in one object.
 class FakeDesktop {
  public:
@@ -388,7 +465,27 @@ class FakeDesktop {
   FakeLocale locale;
   FakePictures pictures;
   FakeColorDialogs colorDialogs;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures, colorDialogs};
+  FakeIcons icons;
+  FakeNotifyArea notifyArea{wm};
+  FakeFileDialogs fileDialogs;
+  // One service a line: services are added often.
+  Platform platform{wm,
+                    registry,
+                    hotkeys,
+                    mutexes,
+                    files,
+                    version,
+                    shell,
+                    timers,
+                    dispatcher,
+                    http,
+                    codePages,
+                    locale,
+                    pictures,
+                    colorDialogs,
+                    icons,
+                    notifyArea,
+                    fileDialogs};
 };
 
 }  // namespace nimbul::platform::fake

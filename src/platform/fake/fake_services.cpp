@@ -302,6 +302,25 @@ std::vector<std::string> FakeFiles::ListFiles(const std::string& pattern) {
   return out;
 }
 
+bool FakeFiles::IsDirectory(const std::string& path) {
+  std::string folder = Lower(path);
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  if (folder.empty()) return false;
+  if (dirs_.count(folder)) return true;
+  std::string prefix = folder + "\\";
+  for (auto& [key, e] : files_)
+    if (key.rfind(prefix, 0) == 0) return true;
+  return false;
+}
+
+bool FakeFiles::CreateDirectoryA(const std::string& path) {
+  if (refuseCreateDirectory || IsDirectory(path)) return false;
+  std::string folder = Lower(path);
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  dirs_.insert(folder);
+  return true;
+}
+
 bool FakeFiles::ReadFile(const std::string& path, std::string* data) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto it = files_.find(Lower(path));

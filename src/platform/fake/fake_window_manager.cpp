@@ -204,6 +204,7 @@ IconOwner FakeWindowManager::CopyIcon(Hicon icon) {
 
 int FakeWindowManager::GetSystemMetrics(int index) {
   switch (index) {
+    case kSmCyScreen: return 768;
     case kSmCxBorder: return 1;
     case kSmCxHscroll: return 16;
     default: return 0;

@@ -9,6 +9,8 @@ class Win32Files : public Files {
   std::string ExecutablePath() override;
   // True for files only; a folder of that name is no file.
   bool FileExists(const std::string& path) override;
+  bool IsDirectory(const std::string& path) override;
+  bool CreateDirectoryA(const std::string& path) override;
   bool DeleteFileA(const std::string& path) override;
   // Plain files only: folders, hidden and system files are left out.
   std::vector<std::string> ListFiles(const std::string& pattern) override;

@@ -4,11 +4,14 @@
 #include "platform/win32/win32_code_pages.h"
 #include "platform/win32/win32_color_dialogs.h"
 #include "platform/win32/win32_dispatcher.h"
+#include "platform/win32/win32_file_dialogs.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_hotkeys.h"
 #include "platform/win32/win32_http.h"
+#include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_mutexes.h"
+#include "platform/win32/win32_notify_area.h"
 #include "platform/win32/win32_pictures.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -43,7 +46,27 @@ class Win32Platform {
   Win32Locale locale;
   Win32Pictures pictures;
   Win32ColorDialogs colorDialogs;
-  Platform platform{wm, registry, hotkeys, mutexes, files, version, shell, timers, dispatcher, http, codePages, locale, pictures, colorDialogs};
+  Win32Icons icons;
+  Win32NotifyArea notifyArea;
+  Win32FileDialogs fileDialogs;
+  // One service a line: services are added often.
+  Platform platform{wm,
+                    registry,
+                    hotkeys,
+                    mutexes,
+                    files,
+                    version,
+                    shell,
+                    timers,
+                    dispatcher,
+                    http,
+                    codePages,
+                    locale,
+                    pictures,
+                    colorDialogs,
+                    icons,
+                    notifyArea,
+                    fileDialogs};
 };
 
 }  // namespace nimbul::platform::win32

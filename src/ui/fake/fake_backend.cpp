@@ -94,7 +94,10 @@ void FakeBackend::MinimizeApplication() {
 }
 
 void FakeBackend::RestoreApplication() {
+  // Restoring shows the application window again, as SW_RESTORE does.
   desktop_.wm.Get(appWindow_).iconic = false;
+  desktop_.wm.Get(appWindow_).visible = true;
+  appWindowShown = true;
   for (Form* f : hiddenByMinimize_)
     if (f->Visible()) {
       desktop_.wm.Get(f->Handle()).visible = true;

@@ -65,6 +65,7 @@ FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), for
   ClassLook look;
   look.iconResource = kIconResource;
   FrameStyle fs = StyleFor(form.Border());
+  if (form.TopMost()) fs.ex |= WS_EX_TOPMOST;
   int w = form.Width(), h = form.Height();
   if (form.ClientWidth() > 0 && form.ClientHeight() > 0) {
     SIZE outer = OuterForClient(fs.style, fs.ex, form.Menu() != nullptr, form.ClientWidth(), form.ClientHeight());
@@ -98,6 +99,7 @@ void FormPeer::Changed(Prop p, int, int) {
     case Prop::Visible: ApplyVisible(); break;
     case Prop::Enabled: ::EnableWindow(hwnd(), form_.Enabled() ? TRUE : FALSE); break;
     case Prop::Style: PaintCaption(); break;
+    case Prop::Images: ApplyIcon(); break;
     default: break;
   }
 }
@@ -357,6 +359,13 @@ void FormPeer::ApplyVisible() {
 }
 
 void FormPeer::ApplyIcon() {
+  if (platform::Hicon own = form_.Icon(); !platform::IsNull(own)) {
+    // The model's icon serves both sizes; the window does not own it.
+    LPARAM icon = reinterpret_cast<LPARAM>(platform::win32::FromId<HICON>(own));
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, icon);
+    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, icon);
+    return;
+  }
   const std::string& name = form_.IconResource();
   if (name.empty()) return;
   HINSTANCE instance = ::GetModuleHandleA(nullptr);

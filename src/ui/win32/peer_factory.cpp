@@ -9,6 +9,7 @@
 #include "ui/win32/edit_peers.h"
 #include "ui/win32/form_peer.h"
 #include "ui/win32/grid_peer.h"
+#include "ui/win32/list_view_peer.h"
 #include "ui/win32/page_control_peer.h"
 #include "ui/win32/splitter_peer.h"
 #include "ui/win32/static_peers.h"
@@ -35,7 +36,8 @@ std::unique_ptr<Peer> MakePeer(Win32Backend& backend, Control& c) {
     case Kind::Image: return std::make_unique<ImagePeer>(backend, static_cast<Image&>(c));
     case Kind::Animate: return std::make_unique<ListImagePeer>(backend, static_cast<ListImage&>(c));
     case Kind::PageControl: return std::make_unique<PageControlPeer>(backend, static_cast<PageControl&>(c));
-    case Kind::ListView: break;
+    case Kind::ListView: return std::make_unique<ListViewPeer>(backend, static_cast<ListView&>(c));
+    case Kind::IconImage: return std::make_unique<IconImagePeer>(backend, static_cast<IconImage&>(c));
   }
   return nullptr;
 }

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_desktop.h"
+#include "shell/notify_icon.h"
+#include "ui/fake/fake_backend.h"
+
+namespace nimbul::shell {
+namespace {
+
+using platform::kNimAdd;
+using platform::kNimDelete;
+using platform::kNimModify;
+
+struct NotifyIconTest : ::testing::Test {
+  platform::fake::FakeDesktop desktop;
+  ui::fake::FakeBackend backend{desktop};
+  ui::Application app{desktop.platform, backend};
+  ui::Form* owner = nullptr;
+  std::unique_ptr<TNotifyIcon> icon;
+  std::vector<std::string> events;
+
+  void SetUp() override {
+    backend.SetApplication(&app);
+    app.Initialize();
+    owner = &app.CreateForm<ui::Form>("Owner");
+    icon = std::make_unique<TNotifyIcon>(app, *owner);
+    auto log = [this](const char* what) {
+      return [this, what](TNotifyIcon&, MouseButton b) {
+        events.push_back(std::string(what) + (b == MouseButton::Left ? " left" : b == MouseButton::Right ? " right" : " middle"));
+      };
+    };
+    icon->OnMouseUp = log("up");
+    icon->OnMouseDown = log("down");
+    icon->OnDblClick = log("dblclick");
+    icon->OnMouseMove = [this](TNotifyIcon&) { events.push_back("move"); };
+  }
+  std::vector<unsigned> Calls() {
+    std::vector<unsigned> out;
+    for (auto& c : desktop.notifyArea.calls) out.push_back(c.message);
+    return out;
+  }
+  bool Send(std::uint32_t id, std::uint32_t mouse, std::int32_t* result) {
+    return desktop.notifyArea.Send(icon->WindowHandle(), kTrayCallbackMessage, id, mouse, result);
+  }
+};
+
+TEST_F(NotifyIconTest, ShowingTwiceAddsOnceAndHideShowAddsAgain) {
+  icon->SetTip("tip");
+  icon->SetIcon(desktop.wm.NewIcon());
+  EXPECT_TRUE(Calls().empty()) << "nothing reaches the shell while invisible";
+  icon->SetVisible(true);
+  icon->SetVisible(true);
+  icon->SetTip("other");
+  icon->SetVisible(false);
+  icon->SetVisible(true);
+  EXPECT_EQ(Calls(), (std::vector<unsigned>{kNimAdd, kNimModify, kNimDelete, kNimAdd}));
+  const auto& r = desktop.notifyArea.calls.back().record;
+  EXPECT_EQ(r.cbSize, 88u);
+  EXPECT_EQ(r.uCallbackMessage, 2024u);
+  EXPECT_EQ(r.uID, icon->Id());
+  EXPECT_EQ(r.hWnd, icon->WindowHandle());
+  EXPECT_STREQ(r.szTip, "other");
+  EXPECT_FALSE(platform::IsNull(r.hIcon));
+}
+
+TEST_F(NotifyIconTest, FlagsFollowWhatIsSet) {
+  struct Case {
+    bool withIcon;
+    const char* tip;
+    std::uint32_t flags;
+  } cases[] = {{false, "", 1}, {true, "", 3}, {false, "t", 5}, {true, "t", 7}};
+  for (const Case& c : cases) {
+    desktop.notifyArea.calls.clear();
+    icon->SetIcon(c.withIcon ? desktop.wm.NewIcon() : platform::Hicon{});
+    icon->SetTip(c.tip);
+    icon->SetVisible(true);
+    EXPECT_EQ(desktop.notifyArea.calls.back().record.uFlags, c.flags) << c.withIcon << c.tip;
+    icon->SetVisible(false);
+  }
+}
+
+TEST_F(NotifyIconTest, ALongTipIsCutToSixtyThreeCharacters) {
+  icon->SetTip(std::string(100, 'x'));
+  icon->SetVisible(true);
+  const auto& r = desktop.notifyArea.calls.back().record;
+  EXPECT_EQ(std::string(r.szTip), std::string(63, 'x'));
+  EXPECT_EQ(r.szTip[63], '\0');
+}
+
+TEST_F(NotifyIconTest, MouseMessagesRaiseTheirEvents) {
+  icon->SetVisible(true);
+  const std::uint32_t messages[] = {0x200, 0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209, 0x20A};
+  for (std::uint32_t m : messages) {
+    std::int32_t result = 0;
+    EXPECT_TRUE(Send(icon->Id(), m, &result));
+    EXPECT_EQ(result, 1);
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"move", "down left", "up left", "dblclick left", "down right",
+                                              "up right", "dblclick right", "down middle", "up middle",
+                                              "dblclick middle"}));
+}
+
+TEST_F(NotifyIconTest, RightReleaseOpensThePopupMenuAtTheCursorInsteadOfMouseUp) {
+  ui::PopupMenu menu(app, "Menu");
+  icon->PopupMenu = &menu;
+  backend.cursorX = 700;
+  backend.cursorY = 580;
+  std::int32_t result = 0;
+  EXPECT_TRUE(Send(icon->Id(), 0x205, &result));
+  EXPECT_EQ(backend.lastPopup, &menu);
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(desktop.wm.foregroundCalls.back(), owner->Handle());
+}
+
+TEST_F(NotifyIconTest, AnotherIconsMessageIsLeftAlone) {
+  std::int32_t result = 42;
+  EXPECT_FALSE(Send(icon->Id() + 1, 0x203, &result));
+  EXPECT_EQ(result, 42);
+  EXPECT_TRUE(events.empty());
+}
+
+TEST_F(NotifyIconTest, IdentifiersCountUpAndDestructionDeletesTheIcon) {
+  TNotifyIcon second(app, *owner);
+  EXPECT_EQ(second.Id(), icon->Id() + 1);
+  std::uint32_t id = icon->Id();
+  icon.reset();
+  ASSERT_FALSE(desktop.notifyArea.calls.empty());
+  EXPECT_EQ(desktop.notifyArea.calls.back().message, kNimDelete);
+  EXPECT_EQ(desktop.notifyArea.calls.back().record.uID, id);
+  EXPECT_EQ(desktop.icons.LiveIcons(), 0) << "the icon copy goes with the component";
+}
+
+TEST_F(NotifyIconTest, ARestartedTaskbarGetsTheIconAgain) {
+  icon->SetVisible(true);
+  desktop.notifyArea.RestartTaskbar();
+  EXPECT_EQ(Calls(), (std::vector<unsigned>{kNimAdd, kNimAdd}));
+  EXPECT_EQ(desktop.notifyArea.shown.size(), 1u);
+  icon->SetVisible(false);
+  desktop.notifyArea.RestartTaskbar();
+  EXPECT_TRUE(desktop.notifyArea.shown.empty()) << "an invisible icon stays away";
+}
+
+TEST_F(NotifyIconTest, ARefusedAddIsTriedAgainWhenTheTaskbarComes) {
+  desktop.notifyArea.refuseAdd = true;
+  icon->SetVisible(true);
+  EXPECT_FALSE(icon->Added());
+  desktop.notifyArea.RestartTaskbar();
+  EXPECT_TRUE(icon->Added());
+  EXPECT_EQ(desktop.notifyArea.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace nimbul::shell
