@@ -417,6 +417,8 @@ def main():
         f.write(credits_picture())
     with open(os.path.join(res, "update_frames.bmp"), "wb") as f:
         f.write(update_frames_bmp())
+    import draw_tray_icons
+    draw_tray_icons.write_all(res)
 
 
 if __name__ == "__main__":

@@ -19,11 +19,11 @@ constexpr std::uint32_t kNifTip = 4;
 // The record the shell takes, in its first (88-byte) form.
 struct NotifyIconRecord {
   std::uint32_t cbSize = 88;
-  Hwnd hWnd = 0;
+  Hwnd hWnd{};
   std::uint32_t uID = 0;
   std::uint32_t uFlags = 0;
   std::uint32_t uCallbackMessage = 0;
-  Hicon hIcon = 0;
+  Hicon hIcon{};
   char szTip[64] = {};
 };
 static_assert(sizeof(NotifyIconRecord) == 88, "the shell's first record form is 88 bytes");

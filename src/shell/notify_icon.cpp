@@ -21,7 +21,7 @@ TNotifyIcon::TNotifyIcon(ui::Application& app, ui::Form& owner)
       [this](unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result) {
         return OnMessage(message, wParam, lParam, result);
       });
-  record_.hWnd = window_ ? window_->Handle() : 0;
+  record_.hWnd = window_ ? window_->Handle() : platform::Hwnd{};
 }
 
 TNotifyIcon::~TNotifyIcon() {

@@ -7,7 +7,7 @@ namespace nimbul::testing {
 namespace {
 
 struct ShellSwitchesTest : MainWindowTest {
-  platform::Hwnd desk = 0, taskbar = 0;
+  platform::Hwnd desk{}, taskbar{};
   void SetUp() override {
     MainWindowTest::SetUp();
     desk = desktop.wm.AddWindow("Program Manager", "Progman", true);

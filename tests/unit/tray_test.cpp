@@ -13,7 +13,7 @@ namespace {
 struct TrayTest : MainWindowTest {
   shell::TForm5* chooser = nullptr;
   dialogs::TForm4* taskbarButton = nullptr;
-  platform::Hwnd taskbar = 0;
+  platform::Hwnd taskbar{};
 
   void SetUp() override {
     MainWindowTest::SetUp();
