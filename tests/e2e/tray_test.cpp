@@ -4,6 +4,9 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
+
+#include <cstdio>
 
 #include "desktop.h"
 #include "e2e_test.h"
@@ -31,71 +34,85 @@ class Tray : public E2eTest {
     auto found = FindTopLevel({std::string(kTrayWindowClass), std::nullopt, app.process().id(), false});
     return found.empty() ? nullptr : found.front();
   }
-  // The icons the virtual desktop's taskbar shows: one window each.
+  // How many icons the virtual desktop's taskbar has taken: it draws them
+  // itself and gives each one a tool of its tooltip window (a tool that
+  // stays when the icon goes, so only an increase says anything).
   int TrayIcons() {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar) return -1;
     int n = 0;
-    for (HWND w : ChildrenOf(taskbar, "__wine_tray_icon"))
-      if (IsWindowVisible(w)) ++n;
+    for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
+      DWORD_PTR tools = 0;
+      if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
+    }
     return n;
   }
-  void SetUp() override {
-    E2eTest::SetUp();
-    iconsBefore_ = TrayIcons();
-  }
-  bool InTray(NimbulApp& app) {
-    return !IsWindowVisible(app.MainWindow()) && !IsWindowVisible(ApplicationWindow(app)) &&
-           TrayIcons() == iconsBefore_ + 1;
+  // Main window and taskbar button gone, and an icon added since `iconsBefore`.
+  bool InTray(NimbulApp& app, int iconsBefore) {
+    return !IsWindowVisible(main_) && !IsWindowVisible(ApplicationWindow(app)) &&
+           TrayIcons() > iconsBefore;
   }
   bool Back(NimbulApp& app) {
-    return IsWindowVisible(app.MainWindow()) && IsWindowVisible(ApplicationWindow(app)) &&
-           TrayIcons() == iconsBefore_;
+    return IsWindowVisible(main_) && IsWindowVisible(ApplicationWindow(app));
   }
   // What the shell sends the icon's window when the user double-clicks it.
   void DoubleClickIcon(NimbulApp& app) {
     PostMessageA(TrayWindow(app), kTrayCallback, kFirstIconId, WM_LBUTTONDBLCLK);
   }
-  int iconsBefore_ = 0;
+  // Started and shown; the main window is remembered (other windows of the
+  // program share its caption).
+  NimbulApp& Start() {
+    NimbulApp& app = StartNimbul();
+    main_ = app.WaitForMainWindow();
+    return app;
+  }
+  HWND main_ = nullptr;
 };
 
 TEST_F(Tray, ToSystemtrayHidesWindowAndTaskbarButtonAndADoubleClickBringsThemBack) {
-  NimbulApp& app = StartNimbul();
-  HWND main = app.WaitForMainWindow();
+  NimbulApp& app = Start();
+  HWND main = main_;
   ASSERT_NE(main, nullptr);
   ASSERT_NE(TrayWindow(app), nullptr);
   ASSERT_TRUE(Activate(main));
+  const int icons = TrayIcons();
   PressKey('W', kAlt);
   PressKey('T');
-  ASSERT_TRUE(WaitUntil([&] { return InTray(app); })) << "\"&To Systemtray\" did not go to the tray";
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); })) << "\"&To Systemtray\" did not go to the tray";
   DoubleClickIcon(app);
   EXPECT_TRUE(WaitUntil([&] { return Back(app); })) << "the icon's double-click did not bring the program back";
 }
 
 TEST_F(Tray, F4TwiceGoesToTheTrayAndBack) {
-  NimbulApp& app = StartNimbul();
-  HWND main = app.WaitForMainWindow();
+  NimbulApp& app = Start();
+  HWND main = main_;
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(Activate(main));
+  const int icons = TrayIcons();
   PressKey(VK_F4);
-  ASSERT_TRUE(WaitUntil([&] { return InTray(app); }));
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); }));
   PressKey(VK_F4);
   EXPECT_TRUE(WaitUntil([&] { return Back(app); }));
 }
 
 TEST_F(Tray, WithTheOptionOnEveryMinimizeGoesToTheTray) {
   PresetDword(kSettingsKey, "Systray_Min", 1);
-  NimbulApp& app = StartNimbul();
-  HWND main = app.WaitForMainWindow();
+  NimbulApp& app = Start();
+  HWND main = main_;
   ASSERT_NE(main, nullptr);
   // As another program would ask for it.
+  const int icons = TrayIcons();
   PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  ASSERT_TRUE(WaitUntil([&] { return InTray(app); }));
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); }));
   DoubleClickIcon(app);
   ASSERT_TRUE(WaitUntil([&] { return Back(app); }));
   // Switched off from the menu: a minimize keeps the taskbar button.
   ASSERT_TRUE(Activate(main));
+  // "Minimize to Systemtray", four up from the menu's start: the last
+  // entry first, then past "Choose Systemtray Icon" and "Run on Startup".
   PressKey('O', kAlt);
-  PressKey('M');
+  for (int i = 0; i < 4; ++i) PressKey(VK_UP);
+  PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return ReadDword(kSettingsKey, "Systray_Min") == std::optional<DWORD>(0); }));
   PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
@@ -103,12 +120,13 @@ TEST_F(Tray, WithTheOptionOnEveryMinimizeGoesToTheTray) {
 }
 
 TEST_F(Tray, ARestartedTaskbarGetsTheIconAgain) {
-  NimbulApp& app = StartNimbul();
-  HWND main = app.WaitForMainWindow();
+  NimbulApp& app = Start();
+  HWND main = main_;
   ASSERT_NE(main, nullptr);
   ASSERT_TRUE(Activate(main));
+  const int icons = TrayIcons();
   PressKey(VK_F4);
-  ASSERT_TRUE(WaitUntil([&] { return InTray(app); }));
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); }));
   // A new taskbar starts without the old icons, then announces itself to
   // every top-level window.
   NOTIFYICONDATAA gone{};
@@ -116,11 +134,11 @@ TEST_F(Tray, ARestartedTaskbarGetsTheIconAgain) {
   gone.hWnd = TrayWindow(app);
   gone.uID = kFirstIconId;
   ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
-  ASSERT_TRUE(WaitUntil([&] { return TrayIcons() == iconsBefore_; }));
+  const int afterDelete = TrayIcons();
   DWORD_PTR ignored = 0;
   SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
                       &ignored);
-  EXPECT_TRUE(WaitUntil([&] { return InTray(app); })) << "the icon did not come back";
+  EXPECT_TRUE(WaitUntil([&] { return InTray(app, afterDelete); })) << "the icon did not come back";
   DoubleClickIcon(app);
   EXPECT_TRUE(WaitUntil([&] { return Back(app); }));
 }
