@@ -22,11 +22,11 @@ NimbulApp NimbulApp::Start(const StartOptions& options) {
 }
 
 HWND NimbulApp::WaitForMainWindow(Millis timeout) const {
-  return WaitForTopLevel({std::nullopt, std::string(kMainCaption), process_.id(), true}, timeout);
+  return WaitForTopLevel({std::string(kMainClass), std::string(kMainCaption), process_.id(), true}, timeout);
 }
 
 HWND NimbulApp::MainWindow() const {
-  auto found = FindTopLevel({std::nullopt, std::string(kMainCaption), process_.id(), false});
+  auto found = FindTopLevel({std::string(kMainClass), std::string(kMainCaption), process_.id(), false});
   return found.empty() ? nullptr : found.front();
 }
 

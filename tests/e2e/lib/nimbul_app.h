@@ -12,6 +12,8 @@
 namespace nimbul::e2e {
 
 inline constexpr const char* kMainCaption = "Nimbulon";
+// Other windows of the program share the caption; the class tells the main one.
+inline constexpr const char* kMainClass = "TfrmNimbulMain";
 inline constexpr const char* kApplicationTitle = "Nimbul";
 inline constexpr const char* kFirstStartCaption = "Caution";
 inline constexpr const char* kFirstStartFlag = "SchonXgestartet";
