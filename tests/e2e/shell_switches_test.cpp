@@ -1,0 +1,104 @@
+// The shell switches against a desktop stand-in and the virtual desktop's
+// taskbar, their tool buttons' state, the restore on exit and the Run value.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "desktop.h"
+#include "e2e_test.h"
+#include "input.h"
+#include "main_window_driver.h"
+#include "registry_state.h"
+
+namespace nimbul::e2e {
+namespace {
+
+// Tool bar positions of the two switches.
+constexpr int kDesktopIcons = 7;
+constexpr int kTaskbar = 8;
+
+class ShellSwitches : public E2eTest {
+ protected:
+  // The pressed state of a check button of another process's tool bar.
+  static bool Pressed(HWND bar, int index) {
+    RemoteMemory memory(bar, sizeof(TBBUTTON));
+    if (!SendWithDeadline(bar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory.address())))
+      return false;
+    TBBUTTON button{};
+    memory.Read(0, &button, sizeof button);
+    return (button.fsState & TBSTATE_CHECKED) != 0;
+  }
+  static HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
+  // "Run on Startup": three up from the start of "&Options" (past "Choose
+  // Hotkey" and "Choose Systemtray Icon"; the system keys item is hidden).
+  static void RunOnStartupByKeyboard(HWND main) {
+    ASSERT_TRUE(Activate(main));
+    PressKey('O', kAlt);
+    for (int i = 0; i < 3; ++i) PressKey(VK_UP);
+    PressKey(VK_RETURN);
+  }
+};
+
+TEST_F(ShellSwitches, DesktopAndTaskbarTogglesHideAndShowTheShellWindowsAndTheButtonsFollow) {
+  Targets& t = OpenTargets({{"Program Manager", "Progman"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND bar = ToolBarOf(main);
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(Activate(main));
+  ASSERT_TRUE(WaitUntil([&] { return !Pressed(bar, kDesktopIcons); })) << "the stand-in is shown";
+
+  ClickToolButton(bar, kDesktopIcons);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); }));
+  EXPECT_TRUE(WaitUntil([&] { return Pressed(bar, kDesktopIcons); }));
+  ClickToolButton(bar, kDesktopIcons);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return !Pressed(bar, kDesktopIcons); }));
+
+  ClickToolButton(bar, kTaskbar);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(Taskbar()); }));
+  EXPECT_TRUE(WaitUntil([&] { return Pressed(bar, kTaskbar); }));
+  ClickToolButton(bar, kTaskbar);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(Taskbar()) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return !Pressed(bar, kTaskbar); }));
+}
+
+TEST_F(ShellSwitches, ClosingWithBothHiddenShowsBothAgain) {
+  Targets& t = OpenTargets({{"Program Manager", "Progman"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND bar = ToolBarOf(main);
+  ASSERT_TRUE(Activate(main));
+  ClickToolButton(bar, kDesktopIcons);
+  ClickToolButton(bar, kTaskbar);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]) && !IsWindowVisible(Taskbar()); }));
+  app.Close();
+  ASSERT_EQ(app.process().WaitForExit(), std::optional<DWORD>(0));
+  EXPECT_TRUE(IsWindowVisible(t[0]));
+  EXPECT_TRUE(IsWindowVisible(Taskbar()));
+}
+
+TEST_F(ShellSwitches, RunOnStartupWritesTheValueAndTakesItAway) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  RunOnStartupByKeyboard(main);
+  ASSERT_TRUE(WaitUntil([&] { return ReadString(kRunKey, kRunValue).has_value(); }));
+  std::string exe = NimbulExePath();
+  char full[MAX_PATH];
+  GetFullPathNameA(exe.c_str(), MAX_PATH, full, nullptr);
+  std::string path = full;
+  std::string expected = (path.find(' ') != std::string::npos ? "\"" + path + "\"" : path) + " /systray";
+  std::string stored = *ReadString(kRunKey, kRunValue);
+  CharLowerA(&stored[0]);
+  CharLowerA(&expected[0]);
+  EXPECT_EQ(stored, expected);
+  RunOnStartupByKeyboard(main);
+  EXPECT_TRUE(WaitUntil([&] { return !ReadString(kRunKey, kRunValue).has_value(); }));
+}
+
+}  // namespace
+}  // namespace nimbul::e2e
