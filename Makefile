@@ -1,4 +1,5 @@
-# The two everyday commands, `make run` and `make test`, plus `make bench`.
+# The two everyday commands, `make run` and `make test`, plus `make bench`
+# and `make release` (the downloads in dist/).
 # Both presets build into build/native and build/win32 unless told otherwise,
 # e.g. `make test BUILD=build/mine` (then build/mine-native, build/mine-win32,
 # and the logs and screenshots in build/mine-test-logs, build/mine-e2e-screenshots).
@@ -21,7 +22,7 @@ export NIMBUL_DEPS NIMBUL_WINEPREFIX
 export NIMBUL_NATIVE_DIR := $(NATIVE_DIR)
 export NIMBUL_WIN32_DIR := $(WIN32_DIR)
 
-.PHONY: all bootstrap native win32 build test check run bench clean
+.PHONY: all bootstrap native win32 build test check run bench release clean
 
 all: build
 
@@ -57,6 +58,11 @@ run: win32
 
 bench: win32
 	@scripts/bench.sh
+
+# A clean build of Nimbul.exe in build/release, then dist/: the exe, the
+# portable zip, the installer and SHA256SUMS.
+release: bootstrap
+	@scripts/release.sh
 
 clean:
 	rm -rf $(NATIVE_DIR) $(WIN32_DIR)

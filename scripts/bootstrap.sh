@@ -17,7 +17,8 @@ toolchain=$repo/cmake/mingw-i686.cmake
 packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev libsodium-dev pkg-config
   autoconf automake libtool
   g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine
-  xvfb xauth x11-utils xdotool imagemagick dpkg-dev)
+  xvfb xauth x11-utils xdotool imagemagick dpkg-dev
+  nsis zip unzip)
 
 say() { printf 'bootstrap: %s\n' "$*"; }
 
