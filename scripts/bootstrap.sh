@@ -89,8 +89,13 @@ enable_deb_src() {
   fi
 }
 
+# Both libraries linked into Nimbul.exe are built for size, each function in
+# a section of its own so that the link keeps only what the program calls.
+# A library built before that (no mark beside it) is built again.
+lean_flags="-Os -ffunction-sections -fdata-sections"
+
 build_libjpeg() {
-  if [ -f "$deps/lib/libjpeg.a" ] && [ -f "$deps/include/jpeglib.h" ]; then
+  if [ -f "$deps/lib/libjpeg.a" ] && [ -f "$deps/include/jpeglib.h" ] && [ -f "$deps/lib/.libjpeg-lean" ]; then
     return
   fi
   say "building libjpeg-turbo for the Windows target into $deps"
@@ -106,13 +111,15 @@ build_libjpeg() {
   mkdir -p "$work/libjpeg-turbo-src"
   tar -xzf "$tarball" -C "$work/libjpeg-turbo-src" --strip-components=1
   cross_build "$work/libjpeg-turbo-src" "$work/libjpeg-turbo" \
-    -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0
+    -DWITH_SIMD=0 -DENABLE_SHARED=0 -DENABLE_STATIC=1 -DWITH_TURBOJPEG=0 \
+    -DWITH_ARITH_DEC=0 -DWITH_ARITH_ENC=0 -DCMAKE_C_FLAGS_RELEASE="$lean_flags -DNDEBUG"
+  as_root touch "$deps/lib/.libjpeg-lean"
 }
 
 # The update's hash and signature checks; like libjpeg, from Debian's own
 # source package, built with the cross compilers of the toolchain file.
 build_libsodium() {
-  if [ -f "$deps/lib/libsodium.a" ] && [ -f "$deps/include/sodium.h" ]; then
+  if [ -f "$deps/lib/libsodium.a" ] && [ -f "$deps/include/sodium.h" ] && [ -f "$deps/lib/.libsodium-lean" ]; then
     return
   fi
   say "building libsodium for the Windows target into $deps"
@@ -132,10 +139,11 @@ build_libsodium() {
     # Debian's original tarball is the bare source tree, without configure.
     [ -x configure ] || autoreconf -fi >/dev/null 2>&1
     ./configure -q --host=i686-w64-mingw32 --prefix="$deps" --disable-shared --enable-static \
-      --disable-ssp --disable-pie CC=i686-w64-mingw32-gcc-posix >/dev/null
+      --disable-ssp --disable-pie CC=i686-w64-mingw32-gcc-posix CFLAGS="$lean_flags" >/dev/null
     make -j2 -s >/dev/null 2>&1
     as_root make -s install >/dev/null
   )
+  as_root touch "$deps/lib/.libsodium-lean"
 }
 
 prepare_wine_prefix() {

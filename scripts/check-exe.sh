@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the shipped file itself: a 32-bit PE for i386 with the GUI subsystem
-# that needs no DLL beside it, that is, one that imports Windows system DLLs
-# only (the compiler's runtime is linked in statically).
+# Checks the shipped file itself: a 32-bit PE for i386 with the GUI subsystem,
+# at most 1 MB, that needs no DLL beside it, that is, one that imports Windows
+# system DLLs only (the compiler's runtime is linked in statically).
 # Prints "  ok <check>" or "  FAILED <check>: <why>" per check; exits non-zero
 # on any failure.
 set -uo pipefail
@@ -21,6 +21,11 @@ has() { grep -Eq "$1" <<<"$dump" && echo yes || echo no; }
 check "PE32 (32-bit)" "$(has 'Magic[[:space:]]+010b')" "$(grep -m1 Magic <<<"$dump")"
 check "machine i386" "$(has 'file format pei-i386')" "$(grep -m1 'file format' <<<"$dump")"
 check "GUI subsystem" "$(has 'Subsystem[[:space:]]+00000002')" "$(grep -m1 '^Subsystem' <<<"$dump")"
+
+# At most 1 MB as Windows counts it (1024 x 1024 bytes).
+max_size=1048576
+size=$(stat -c %s "$exe")
+check "at most 1 MB (${size} bytes)" "$([ "$size" -le $max_size ] && echo yes || echo no)" "over $max_size bytes"
 
 imports=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$dump" | tr -d '\r')
 foreign=$(tr 'A-Z' 'a-z' <<<"$imports" | grep -Ev "$system_dlls" | tr '\n' ' ')

@@ -3,7 +3,7 @@
 # "N passed, N failed", summed over all of them. Exits non-zero when any
 # test failed. Expects the builds to be done (make test does that first).
 #
-#   scripts/test.sh [layers|unit|exe|win32|e2e]...   (default: all of them)
+#   scripts/test.sh [layers|unit|exe|win32|e2e|release]...   (default: all of them)
 # Extra arguments for the GoogleTest programs go in NIMBUL_GTEST_ARGS, for
 # example NIMBUL_GTEST_ARGS=--gtest_filter='ProgramEntry.*' (make check does
 # that: make check SUITE=e2e FILTER='ProgramEntry.*').
@@ -118,10 +118,33 @@ run_e2e() {
   convert_screenshots
 }
 
+# The downloads made from the built Nimbul.exe: their file checks, then the
+# installer and uninstaller under Wine.
+run_release() {
+  local exe=$win32_dir/Nimbul.exe dist=$win32_dir/dist out
+  echo "== release downloads"
+  if [ ! -f "$exe" ]; then echo "  skipped: $exe not built"; return; fi
+  if ! out=$("$repo/scripts/release.sh" "$exe" "$dist" 2>&1); then
+    echo "$out" | sed 's/^/  /'
+    echo "  FAILED release packaging"
+    failed=$((failed + 1))
+    return
+  fi
+  out=$("$repo/scripts/check-dist.sh" "$dist")
+  echo "$out"
+  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
+  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
+  export NIMBUL_SETUP NIMBUL_SCREENSHOTS
+  NIMBUL_SETUP=$(winepath -w "$(ls "$dist"/Nimbulon-*-setup.exe)" 2>/dev/null)
+  NIMBUL_SCREENSHOTS=$(winepath -w "${NIMBUL_SCREENSHOT_DIR:-$repo/build/e2e-screenshots}" 2>/dev/null)
+  run_wine_suite release "$win32_dir/nimbul_release_tests.exe" 300
+  convert_screenshots
+}
+
 trap 'stop_xvfb; stop_wine' EXIT
 
 suites=("$@")
-[ ${#suites[@]} -eq 0 ] && suites=(layers unit exe win32 e2e)
+[ ${#suites[@]} -eq 0 ] && suites=(layers unit exe win32 e2e release)
 for s in "${suites[@]}"; do
   case $s in
     layers) run_layer_check ;;
@@ -129,7 +152,8 @@ for s in "${suites[@]}"; do
     exe) run_exe_check ;;
     win32) run_wine_suite win32 "$win32_dir/nimbul_win32_tests.exe" 600 ;;
     e2e) run_e2e ;;
-    *) echo "unknown suite: $s (layers, unit, exe, win32, e2e)" >&2; exit 2 ;;
+    release) run_release ;;
+    *) echo "unknown suite: $s (layers, unit, exe, win32, e2e, release)" >&2; exit 2 ;;
   esac
 done
 
