@@ -41,7 +41,10 @@ CaptionGeometry Measure(HWND hwnd) {
     buttons = 1;
     if (!g.tool && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))) buttons += 2;
   }
-  g.hasIcon = !g.tool && (style & WS_SYSMENU) && !(ex & WS_EX_DLGMODALFRAME);
+  // A dialog frame shows an icon only when the window was given one of its own
+  // (the icon chooser previews its choice there).
+  const bool ownIcon = ::SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0) != 0;
+  g.hasIcon = !g.tool && (style & WS_SYSMENU) && (!(ex & WS_EX_DLGMODALFRAME) || ownIcon);
   g.band = g.bar;
   g.band.right = std::max(g.band.left, g.bar.right - buttons * buttonWidth - 2);
   g.iconLeft = g.bar.left + 2;

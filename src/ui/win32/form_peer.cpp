@@ -364,6 +364,7 @@ void FormPeer::ApplyIcon() {
     LPARAM icon = reinterpret_cast<LPARAM>(platform::win32::FromId<HICON>(own));
     ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG, icon);
     ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, icon);
+    PaintCaption();
     return;
   }
   const std::string& name = form_.IconResource();
