@@ -35,10 +35,8 @@ std::vector<TShortCut> RefusedHotkeys(platform::Hotkeys& hotkeys, const std::arr
   for (TShortCut value : values) {
     if (value == 0) continue;
     const unsigned vk = static_cast<unsigned>(value & ~kScModifiers);
-    if (hotkeys.RegisterHotKey(probe.get(), kProbeId, ModifierFlags(value), vk))
-      hotkeys.UnregisterHotKey(probe.get(), kProbeId);
-    else
-      refused.push_back(value);
+    if (!hotkeys.RegisterHotKey(probe.get(), kProbeId, ModifierFlags(value), vk)) refused.push_back(value);
+    hotkeys.UnregisterHotKey(probe.get(), kProbeId);
   }
   return refused;
 }

@@ -20,6 +20,10 @@ class WindowManager {
   virtual bool IsWindowVisible(Hwnd w) = 0;
   virtual bool IsWindow(Hwnd w) = 0;
   virtual bool IsWindowEnabled(Hwnd w) = 0;
+  // The id of the process that owns the window; 0 when there is no such window.
+  virtual std::uint32_t GetWindowProcessId(Hwnd w) = 0;
+  // The window's class name; empty when there is no such window.
+  virtual std::string GetClassNameA(Hwnd w) = 0;
   // The top-level window of the class, or 0. Class names compare case-insensitively.
   virtual Hwnd FindWindowA(const std::string& className) = 0;
   virtual bool ShowWindow(Hwnd w, int cmd) = 0;

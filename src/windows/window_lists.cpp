@@ -204,7 +204,7 @@ void WindowLists::ShowTarget(platform::Hwnd w, int cmd) {
   if (wm.IsHungAppWindow(w) || (wm.IsWindow(w) && !wm.AnswersWithin(w, kAnswerMs))) {
     wm.ShowWindowAsync(w, cmd);
     if (cmd == platform::kSwHide)
-      pendingHide_.insert(w);
+      pendingHide_[w] = wm.GetWindowProcessId(w);
     else
       pendingHide_.erase(w);
     return;
@@ -218,7 +218,8 @@ void WindowLists::PrunePendingHides() {
   // A posted hide is done once its window is hidden or gone; a handle kept
   // longer would make hide-all pass over a new window that reuses it.
   for (auto it = pendingHide_.begin(); it != pendingHide_.end();)
-    it = wm.IsWindow(*it) && wm.IsWindowVisible(*it) ? std::next(it) : pendingHide_.erase(it);
+    it = wm.IsWindowVisible(it->first) && wm.GetWindowProcessId(it->first) == it->second ? std::next(it)
+                                                                                          : pendingHide_.erase(it);
 }
 
 void WindowLists::StringGrid1DblClick() {

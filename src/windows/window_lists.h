@@ -4,6 +4,7 @@
 // The main window owns the controls; this object owns the logic and its state.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 
@@ -90,7 +91,9 @@ class WindowLists {
   bool closing_ = false;
   ui::Timer settled_;
   // Windows whose hiding was only posted (their program did not answer).
-  std::set<platform::Hwnd> pendingHide_;
+  // With each, the process that owned it: a handle given to a new window is
+  // not the window whose hiding was posted.
+  std::map<platform::Hwnd, std::uint32_t> pendingHide_;
 };
 
 }  // namespace nimbul::windows

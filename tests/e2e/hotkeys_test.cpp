@@ -32,23 +32,20 @@ class Hotkeys : public E2eTest {
         },
         Millis(3000));
   }
-  // Opens "Options" > "Choose Hotkey" with the keyboard and returns the dialog
-  // once it is open for good: the main window disabled and the dialog still
-  // there a moment later (under Wine the Enter that chose the entry now and
-  // then reaches the new dialog as well, which then closes at once).
+  // Opens "Options" > "Choose Hotkey" with the keyboard, once: the Enter that
+  // chooses the entry never acts inside the dialog it opens, so the dialog
+  // stays open with the main window disabled.
   HWND OpenHotkeyDialog(NimbulApp& app) {
     HWND main = app.MainWindow();
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      if (!Activate(main)) return nullptr;
-      PressKey('O', kAlt);
-      PressKey(VK_UP);  // the last entry of the menu
-      PressKey(VK_RETURN);
-      HWND dialog = WaitForTopLevel({std::nullopt, std::string("Hotkeys"), app.process().id(), true});
-      if (!dialog || !WaitUntil([&] { return !IsWindowEnabled(main); })) continue;
-      bool closed = WaitUntil([&] { return !IsWindowVisible(dialog) || IsWindowEnabled(main); }, Millis(500));
-      if (!closed) return dialog;
-    }
-    return nullptr;
+    if (!Activate(main)) return nullptr;
+    PressKey('O', kAlt);
+    PressKey(VK_UP);  // the last entry of the menu
+    PressKey(VK_RETURN);
+    HWND dialog = WaitForTopLevel({std::nullopt, std::string("Hotkeys"), app.process().id(), true});
+    if (!dialog || !WaitUntil([&] { return !IsWindowEnabled(main); })) return nullptr;
+    const bool closed =
+        WaitUntil([&] { return !IsWindowVisible(dialog) || IsWindowEnabled(main); }, Millis(1000));
+    return closed ? nullptr : dialog;
   }
 };
 
@@ -66,12 +63,13 @@ TEST_F(Hotkeys, F9HidesTheForegroundWindowAndF7BringsItBackActive) {
   EXPECT_TRUE(WaitUntil([&] { return ListedHandles(app.HiddenList()).empty(); }));
 }
 
-TEST_F(Hotkeys, F8HidesEveryTargetWindow) {
-  Targets& t = OpenTargets({{"One"}, {"Two"}, {"Three"}});
+TEST_F(Hotkeys, F8WithAnotherProgramActiveHidesEveryTargetWindowThatOneToo) {
+  Targets& t = OpenTargets({{"One"}, {"Two"}, {"Three"}, {"Four"}, {"Five"}});
   NimbulApp& app = StartNimbul();
   HWND main = app.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(Activate(main));
+  // The one a user presses F8 to hide: active, above the main window.
+  ASSERT_TRUE(Activate(t[2]));
   PressKey(VK_F8);
   EXPECT_TRUE(WaitUntil([&] {
     return std::none_of(t.windows().begin(), t.windows().end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
@@ -115,6 +113,36 @@ TEST_F(Hotkeys, ChangedHotkeyIsStoredAndTheOldKeyNoLongerActs) {
   ASSERT_TRUE(Activate(t[0]));
   PressKey(VK_F9, kCtrl);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); })) << "Ctrl+F9 did not hide the window";
+}
+
+TEST_F(Hotkeys, TheConflictBoxHoldsTheDialogAndTheMainWindowUntilAnswered) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND dialog = OpenHotkeyDialog(app);
+  ASSERT_NE(dialog, nullptr) << "the hotkey dialog did not stay open";
+  auto fields = ChildrenOf(dialog, HOTKEY_CLASSA);
+  ASSERT_EQ(fields.size(), 4u);
+  ASSERT_TRUE(Activate(dialog));
+  ClickAt(CentreOf(ScreenRect(fields[1])));  // HKAkt takes KHAFV's F8
+  PressKey(VK_F8);
+  ClickAt(CentreOf(ScreenRect(ChildWithText(dialog, "&Ok"))));
+  HWND box = WaitForMessageBox("Ooops", app.process().id());
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(dialog)) << "the dialog stays clickable behind its box";
+  EXPECT_FALSE(IsWindowEnabled(main));
+  ASSERT_TRUE(PressMessageBoxButton(box));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; }));
+  EXPECT_FALSE(IsWindowEnabled(main)) << "the dialog is still open";
+}
+
+TEST_F(Hotkeys, AHotkeyAnotherProgramHoldsIsReportedInTheStatusBar) {
+  Targets& t = OpenTargets({{"Holds F9"}});
+  ASSERT_TRUE(t.HoldHotkey(VK_F9));
+  NimbulApp& app = StartNimbul();
+  ASSERT_NE(app.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == "The Hotkey F9 is used by another program!"; }))
+      << app.StatusText();
 }
 
 }  // namespace

@@ -250,3 +250,19 @@ TEST_F(HotkeyDialog, ReopeningShowsWhatWasSaved) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HotkeyDialog, ACombinationAnotherProgramHoldsIsRefusedByName) {
+  desktop.hotkeys.TakenElsewhere(kModControl, kF9);
+  Open();
+  dialog.HKAkt.UserSet(kScCtrl | kF9);
+  dialog.Button1.Click();
+  ASSERT_EQ(desktop.wm.boxes.size(), 1u);
+  EXPECT_EQ(desktop.wm.boxes[0].text, "The Hotkey Ctrl+F9 is used by another program!");
+  EXPECT_EQ(desktop.wm.boxes[0].caption, "Ooops");
+  EXPECT_TRUE(dialog.Visible());
+  ExpectStoredDefaults();
+}
+
+}  // namespace

@@ -46,13 +46,13 @@ TEST_F(MainWindowTest, WindowIsLaidOutAsDesigned) {
 }
 
 TEST_F(MainWindowTest, ResizeSplitsTheListsAndSizesTheColumns) {
-  backend.Resize(*main, 601, 300);
-  EXPECT_EQ(main->StringGrid1.Width(), 300);
-  EXPECT_EQ(main->GradientSteps(), 30 * 601);
-  int clientW = 601 - ui::fake::FakeBackend::kFrameW;
-  EXPECT_EQ(main->StringGrid2.Width(), clientW - 300 - 3);
-  // Fake metrics: border 1, scroll bar 16. W = 300 - 1 - 16 - 3 = 280.
-  EXPECT_EQ(main->StringGrid1.ColWidth(0), 224);
+  backend.Resize(*main, 604, 300);
+  EXPECT_EQ(main->StringGrid1.Width(), 302);
+  EXPECT_EQ(main->GradientSteps(), 30 * 604);
+  int clientW = 604 - ui::fake::FakeBackend::kFrameW;
+  EXPECT_EQ(main->StringGrid2.Width(), clientW - 302 - 3);
+  // Fake metrics: border 1, scroll bar 16. W = 302 - 1 - 16 - 3 = 282; 0.8 W = 225.6 rounds up.
+  EXPECT_EQ(main->StringGrid1.ColWidth(0), 226);
   EXPECT_EQ(main->StringGrid1.ColWidth(1), 56);
   int w2 = main->StringGrid2.Width() - 20;
   EXPECT_EQ(main->StringGrid2.ColWidth(0) + main->StringGrid2.ColWidth(1), w2);

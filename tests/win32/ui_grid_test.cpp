@@ -234,6 +234,32 @@ TEST_F(GridPeerTest, TopRowScrollsTheListAndARebuildReturnsToTheTop) {
   EXPECT_TRUE(PumpUntil([&] { return ::SendMessageA(list, LVM_GETTOPINDEX, 0, 0) == 0; }));
 }
 
+TEST_F(GridPeerTest, ARebuildAfterTheUserScrolledReturnsToTheTop) {
+  ::ShowWindow(Native(form->Handle()), SW_SHOWNOACTIVATE);
+  form->Grid.SetAll(Entries(200), 1, 1);
+  ASSERT_TRUE(PumpUntil([&] { return ItemCount(list) == 200; }));
+  ::SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);  // the user's own scrolling
+  ::SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  ASSERT_GT(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0);
+  form->Grid.SetAll(Entries(200), 1, 1);
+  form->Grid.SetTopRow(1);
+  EXPECT_TRUE(PumpUntil([&] { return ::SendMessageA(list, LVM_GETTOPINDEX, 0, 0) == 0; }));
+}
+
+TEST_F(GridPeerTest, InputMeetsTheModelsRowsNotOnesStillWaitingToBeShown) {
+  ::ShowWindow(Native(form->Handle()), SW_SHOWNOACTIVATE);
+  form->Grid.SetAll(Entries(2), 1, 1);
+  ASSERT_TRUE(PumpUntil([&] { return ItemCount(list) == 2; }));
+  // A rebuild right after the last one waits for the interval; the user's
+  // click must not meet the old rows, nor the old selection.
+  form->Grid.SetAll(Entries(5), 1, 1);
+  form->Grid.SetRow(4);
+  ASSERT_EQ(ItemCount(list), 2);
+  ::SendMessageA(list, WM_KEYDOWN, VK_SHIFT, 0);
+  EXPECT_EQ(ItemCount(list), 5);
+  EXPECT_EQ(SelectedItem(list), 3);
+}
+
 TEST_F(GridPeerTest, FocusedControlIsTheGridWhoseListHasTheFocus) {
   form->Show();
   ASSERT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == Native(form->Handle()); }));

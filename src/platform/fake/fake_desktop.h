@@ -28,6 +28,7 @@ struct FakeWindow {
   bool stalled = false;        // its thread has just stopped; the system does not know yet
   bool refusesHide = false;    // ShowWindow(SW_HIDE) has no effect
   bool iconic = false;
+  std::uint32_t processId = 0;  // each window its own program unless a test says otherwise
   Hicon classSmallIcon{};
   Hicon classIcon{};
   Hwnd lastActivePopup{};    // for owners: most recently active owned window
@@ -89,6 +90,8 @@ class FakeWindowManager : public WindowManager {
   bool IsWindowVisible(Hwnd w) override;
   bool IsWindow(Hwnd w) override { return Exists(w); }
   bool IsWindowEnabled(Hwnd w) override;
+  std::uint32_t GetWindowProcessId(Hwnd w) override { return Exists(w) ? Get(w).processId : 0; }
+  std::string GetClassNameA(Hwnd w) override { return Exists(w) ? Get(w).className : std::string(); }
   Hwnd FindWindowA(const std::string& className) override;
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;
@@ -125,6 +128,7 @@ class FakeWindowManager : public WindowManager {
   std::uint32_t next_ = 0x10010;
   Hwnd foreground_{};
   std::uint32_t nextIcon_ = 0x5000;
+  std::uint32_t nextProcess_ = 0x700;
   std::set<Hicon> icons_;
   std::set<Hicon> copies_;
 };

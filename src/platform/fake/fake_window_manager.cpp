@@ -21,6 +21,7 @@ Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& c
   next_ += 4;
   FakeWindow w;
   w.hwnd = h;
+  w.processId = nextProcess_++;
   w.title = title;
   w.className = className;
   w.visible = visible;

@@ -42,6 +42,18 @@ bool Win32WindowManager::IsWindow(Hwnd w) { return ::IsWindow(W(w)) != FALSE; }
 
 bool Win32WindowManager::IsWindowEnabled(Hwnd w) { return ::IsWindowEnabled(W(w)) != FALSE; }
 
+std::uint32_t Win32WindowManager::GetWindowProcessId(Hwnd w) {
+  DWORD process = 0;
+  if (!::GetWindowThreadProcessId(W(w), &process)) return 0;
+  return process;
+}
+
+std::string Win32WindowManager::GetClassNameA(Hwnd w) {
+  char buffer[kTextBuffer] = {};
+  const int n = ::GetClassNameA(W(w), buffer, kTextBuffer);
+  return TextOf(buffer, n);
+}
+
 Hwnd Win32WindowManager::FindWindowA(const std::string& className) {
   return ToId<Hwnd>(::FindWindowA(className.c_str(), nullptr));
 }

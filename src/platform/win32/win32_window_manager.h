@@ -11,6 +11,8 @@ class Win32WindowManager : public WindowManager {
   bool IsWindowVisible(Hwnd w) override;
   bool IsWindow(Hwnd w) override;
   bool IsWindowEnabled(Hwnd w) override;
+  std::uint32_t GetWindowProcessId(Hwnd w) override;
+  std::string GetClassNameA(Hwnd w) override;
   Hwnd FindWindowA(const std::string& className) override;
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;

@@ -18,6 +18,7 @@ enum Command : UINT {
   kHang,                         // wParam: milliseconds without pumping messages
   kQuit,                         // the helper ends with exit code 0
   kGetLastKey,                   // result: the last key pressed in a target (see below)
+  kHoldHotkey,                   // wParam: a virtual key the helper registers as its own hotkey; result: granted
 };
 
 // kGetLastKey's result: the virtual-key code in the low word, the modifier

@@ -69,6 +69,10 @@ void Targets::Show(size_t index, int showCommand) const { Post(targets::kShowTar
 
 void Targets::Close(size_t index) const { Post(targets::kCloseTarget, index); }
 
+bool Targets::HoldHotkey(WORD virtualKey) const {
+  return SendWithDeadline(control_, targets::kHoldHotkey, virtualKey, 0) != 0;
+}
+
 void Targets::Hang(Millis duration) const {
   Post(targets::kHang, static_cast<WPARAM>(duration.count()));
 }

@@ -38,6 +38,8 @@ class Targets {
   void SetTitle(size_t index, const std::string& title) const;
   void Show(size_t index, int showCommand) const;
   void Close(size_t index) const;
+  // The helper takes the key as a system-wide hotkey of its own.
+  bool HoldHotkey(WORD virtualKey) const;
   // The helper stops pumping messages for `duration`.
   void Hang(Millis duration) const;
   // The last key a target window received, and the modifiers held with it

@@ -54,6 +54,8 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case cmd::kGetLastKey:
       return g_lastKey;
+    case cmd::kHoldHotkey:
+      return RegisterHotKey(window, 1, 0, static_cast<UINT>(wParam));
     case cmd::kQuit:
       PostQuitMessage(0);
       return 0;

@@ -1,0 +1,79 @@
+// What a user met with the shipped program, driven the same way again.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "desktop.h"
+#include "e2e_test.h"
+#include "input.h"
+#include "main_window_driver.h"
+#include "message_boxes.h"
+
+namespace nimbul::e2e {
+namespace {
+
+class FoundInUse : public E2eTest {
+ protected:
+  bool Listed(const RemoteListView& list, HWND w) {
+    auto h = ListedHandles(list);
+    return std::find(h.begin(), h.end(), HandleText(w)) != h.end();
+  }
+};
+
+TEST_F(FoundInUse, ADoubleClickRightAfterActivationHidesTheWindowOfThatRow) {
+  Targets& t = OpenTargets({{"Click target"}, {"Other target"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (int run = 1; run <= 20; ++run) {
+    ASSERT_TRUE(Activate(t[1]));
+    ASSERT_TRUE(Activate(main));
+    // The rows the activation's rebuild shows, then the double-click at once.
+    ASSERT_TRUE(WaitUntil([&] { return Listed(app.VisibleList(), t[0]) && Listed(app.VisibleList(), t[1]); }));
+    ASSERT_TRUE(DoubleClickRowOf(app.VisibleList(), t[0])) << "run " << run;
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); })) << "run " << run;
+    ASSERT_TRUE(IsWindowVisible(t[1])) << "run " << run << ": another row's window was hidden";
+    PressKey(VK_F7);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) != FALSE; })) << "run " << run;
+  }
+}
+
+TEST_F(FoundInUse, ActivatedFromOutsideItListsTheWindowsBelowItWithinASecond) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  // Opened after the main window, so above it, while another program is active.
+  Targets& t = OpenTargets({{"Below 1"}, {"Below 2"}, {"Below 3"}, {"Below 4"}});
+  ASSERT_TRUE(Activate(t[0]));
+  // As task switchers do: activate first, raise afterwards.
+  SetForegroundWindow(main);
+  BringWindowToTop(main);
+  EXPECT_TRUE(WaitUntil([&] { return std::all_of(t.windows().begin(), t.windows().end(), [&](HWND w) {
+                           return Listed(app.VisibleList(), w);
+                         }); }, Millis(1000)))
+      << "listed: " << ListedNames(app.VisibleList()).size();
+}
+
+TEST_F(FoundInUse, TheEndOfTheSessionShowsEveryHiddenWindowAgain) {
+  Targets& t = OpenTargets({{"Session 1"}, {"Session 2"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (HWND w : t.windows()) {
+    ASSERT_TRUE(Activate(w));
+    PressKey(VK_F9);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(w); }));
+  }
+  HWND appWindow = WaitForTopLevel({std::string("TApplication"), std::nullopt, app.process().id(), false});
+  ASSERT_NE(appWindow, nullptr);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(appWindow, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the session end must not be refused";
+  SendMessageTimeoutA(appWindow, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  for (HWND w : t.windows()) EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+}
+
+}  // namespace
+}  // namespace nimbul::e2e
