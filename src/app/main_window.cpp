@@ -309,6 +309,8 @@ void TfrmNimbulMain::FormCreate() {
   // 10.
   windows::ShowEmpty(StringGrid2);
   RefreshWindowList();
+  // Windows a run that ended without closing left hidden come back into the list.
+  lists_.RecoverHidden();
   // 11.
   WriteAppPaths();
   // 12.

@@ -28,6 +28,10 @@ class Registry {
                                         KeyOwner* result) = 0;
   virtual std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                                       KeyOwner* result) = 0;
+  // Like RegCreateKeyExA, but a key it creates is volatile: the system drops
+  // it when the user logs off.
+  virtual std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                              KeyOwner* result) = 0;
   // With `data` null only the type and size are asked for.
   virtual std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                          std::vector<std::uint8_t>* data) = 0;

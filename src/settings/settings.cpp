@@ -55,6 +55,16 @@ bool SettingsAccessor::OpenKey(const std::string& path, bool create) {
   return true;
 }
 
+bool SettingsAccessor::OpenVolatileKey(const std::string& path) {
+  CloseKey();
+  platform::KeyOwner opened;
+  if (registry_.RegCreateVolatileKeyA(root_, path, platform::kKeyAllAccess, &opened) != platform::kErrorSuccess)
+    return false;
+  key_ = std::move(opened);
+  path_ = path;
+  return true;
+}
+
 void SettingsAccessor::CloseKey() {
   key_.reset();
   path_.clear();

@@ -15,6 +15,8 @@ inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVer
 inline constexpr const char* kAppPathsKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nimbul.exe";
 inline constexpr const char* kRunValue = "Nimbulon";
+// The record of the windows the program keeps hidden; it lives until logoff.
+inline constexpr const char* kHiddenJournalKey = "Software\\Quendel-Soft\\Nimbul\\Hidden";
 
 // An accessor for one operation: created, used and released by one handler.
 // Failures are thrown as nimbul::Error with the texts the program shows.
@@ -31,6 +33,9 @@ class SettingsAccessor {
   // with a leading backslash is taken from the root. Returns success.
   bool OpenKey(const std::string& path, bool create);
   void CloseKey();
+  // Opens (creating when missing) a key below the root that lives only until
+  // the user logs off. Returns success.
+  bool OpenVolatileKey(const std::string& path);
 
   bool HasValue(const std::string& name);
   bool GetFlag(const std::string& name);

@@ -35,7 +35,8 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       ToolButton7(c.ToolButton7),
       HideTaskbar1(c.HideTaskbar1),
       ToolButton12(c.ToolButton12),
-      settled_(app, kSettleMs, false) {
+      settled_(app, kSettleMs, false),
+      journal_(app.Sys().registry, app.Sys().wm) {
   settled_.OnTimer = [this] {
     settled_.SetEnabled(false);
     RefreshWindowList();
@@ -51,6 +52,15 @@ void WindowLists::RefreshAfterActivation() {
 void WindowLists::ShowAllForClose() {
   closing_ = true;
   while (EntryCount(StringGrid2) > 0) ShowFirstHidden();
+  Journal();
+}
+
+void WindowLists::Journal() { journal_.Sync(Entries(StringGrid2)); }
+
+void WindowLists::RecoverHidden() {
+  for (const WindowEntry& e : journal_.Recover()) AppendEntry(StringGrid2, e);
+  // Written afresh: what could not be proven is gone from it too.
+  Journal();
 }
 
 
@@ -118,6 +128,7 @@ void WindowLists::Timer1Timer() {
       // The entry that moves up into this position is looked at next tick.
       if (title.empty() && !wm.IsWindow(h)) RemoveEntry(StringGrid2, p);
     }
+    Journal();
     // Visible list: titles only; no entry is added or removed.
     for (int p = 1; p <= EntryCount(StringGrid1); ++p) {
       platform::Hwnd h{};
@@ -230,6 +241,7 @@ void WindowLists::StringGrid1DblClick() {
   if (!ParseHandle(s.handle, &h)) return;
   ShowTarget(h, platform::kSwHide);
   AppendEntry(StringGrid2, s);
+  Journal();
   RefreshWindowList();
 }
 
@@ -240,6 +252,7 @@ void WindowLists::StringGrid2DblClick() {
   if (!ParseHandle(s.handle, &h)) return;
   ShowTarget(h, platform::kSwShowNoActivate);
   RemoveEntry(StringGrid2, StringGrid2.Row());
+  Journal();
   RefreshWindowList();
   if (!host_.Flags().MinimizedFlag) host_.BringToFront();
 }
@@ -251,6 +264,7 @@ void WindowLists::ShowFirstHidden() {
   StringGrid2DblClick();
   // An entry that could not be shown must not be met again and again.
   if (EntryCount(StringGrid2) >= before) RemoveEntry(StringGrid2, 1);
+  Journal();
 }
 
 void WindowLists::ToolButton1Click() {
@@ -300,6 +314,7 @@ void WindowLists::ToolButton11Click() {
     platform::Hwnd h{};
     if (!ParseHandle(l.handle, &h)) return;
     AppendEntry(StringGrid2, l);
+    Journal();
     hiddenNow.insert(l.handle);
     ShowTarget(h, platform::kSwHide);
     RefreshWindowList();
@@ -321,6 +336,7 @@ void WindowLists::HKAktHotKeyEvent() {
     // the hotkey never waits on the window's program, answering or not.
     wm.ShowWindowAsync(w, platform::kSwHide);
     AppendEntry(StringGrid2, {title, handle});
+    Journal();
   }
   host_.BringToFront();
 }
@@ -342,6 +358,7 @@ void WindowLists::AFSMHotKeyEvent() {
   platform::Hwnd h{};
   if (ParseHandle(last.handle, &h)) ShowTarget(h, platform::kSwShow);
   ShowEmpty(StringGrid2);
+  Journal();
 }
 
 void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
@@ -351,6 +368,7 @@ void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
   const platform::Hwnd w = *window;
   ShowTarget(w, platform::kSwHide);
   AppendEntry(StringGrid2, {wm.GetWindowTextA(w), SignedHandleText(w)});
+  Journal();
 }
 
 void WindowLists::TrayShowWindowClick(const ui::MenuItem& item) {
@@ -362,6 +380,7 @@ void WindowLists::TrayShowWindowClick(const ui::MenuItem& item) {
   WindowEntry e = EntryAt(StringGrid2, p);
   if (ParseHandle(e.handle, &h)) ShowTarget(h, platform::kSwShow);
   RemoveEntry(StringGrid2, p);
+  Journal();
   RefreshWindowList();
 }
 
@@ -386,8 +405,10 @@ void WindowLists::TrayShowAllClick() {
     if (ParseHandle(EntryAt(StringGrid2, n).handle, &h))
       ShowTarget(h, platform::kSwShowNoActivate);
     RemoveEntry(StringGrid2, n);
+    Journal();
   }
   ShowEmpty(StringGrid2);
+  Journal();
 }
 
 void WindowLists::Fenster1Click() {

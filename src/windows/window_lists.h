@@ -18,6 +18,7 @@
 #include "ui/string_grid.h"
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
+#include "windows/hidden_journal.h"
 #include "windows/window_entry.h"
 
 namespace nimbul::windows {
@@ -70,6 +71,8 @@ class WindowLists {
   void TrayShowAllClick();
   // Closing: every hidden window comes back, and nothing more may be hidden.
   void ShowAllForClose();
+  // At start: the windows a run that ended without closing left hidden.
+  void RecoverHidden();
 
  private:
   // Shows the first hidden entry as a double-click does; drops it if it cannot be shown.
@@ -77,6 +80,8 @@ class WindowLists {
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
   void PrunePendingHides();
+  // Mirrors the hidden list into its journal; after every change of the list.
+  void Journal();
 
   ui::Application& app_;
   ui::ProgramHost& host_;
@@ -90,6 +95,7 @@ class WindowLists {
   ui::ToolButton& ToolButton12;
   bool closing_ = false;
   ui::Timer settled_;
+  HiddenJournal journal_;
   // Windows whose hiding was only posted (their program did not answer).
   // With each, the process that owned it: a handle given to a new window is
   // not the window whose hiding was posted.

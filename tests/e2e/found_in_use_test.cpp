@@ -75,5 +75,26 @@ TEST_F(FoundInUse, TheEndOfTheSessionShowsEveryHiddenWindowAgain) {
   for (HWND w : t.windows()) EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
 }
 
+TEST_F(FoundInUse, WindowsHiddenByAKilledRunAreListedByTheNextStart) {
+  Targets& t = OpenTargets({{"Kept 1"}, {"Kept 2"}});
+  NimbulApp& first = StartNimbul();
+  ASSERT_NE(first.WaitForMainWindow(), nullptr);
+  for (HWND w : t.windows()) {
+    ASSERT_TRUE(Activate(w));
+    PressKey(VK_F9);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(w); }));
+  }
+  first.process().Kill();
+  ASSERT_TRUE(first.process().WaitForExit().has_value());
+  for (HWND w : t.windows()) ASSERT_FALSE(IsWindowVisible(w));
+
+  NimbulApp& second = StartNimbul();
+  ASSERT_NE(second.WaitForMainWindow(), nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return Listed(second.HiddenList(), t[0]) && Listed(second.HiddenList(), t[1]); }));
+  for (HWND w : t.windows()) EXPECT_FALSE(IsWindowVisible(w)) << "still hidden until the user shows it";
+  second.Close();
+  for (HWND w : t.windows()) EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
+}
+
 }  // namespace
 }  // namespace nimbul::e2e

@@ -50,6 +50,11 @@ class RecordingRegistry : public nimbul::platform::Registry {
     calls.push_back({"open", root, path, access, false});
     return Recorded(inner_.RegOpenKeyExA(root, path, access, result), result);
   }
+  std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                      KeyOwner* result) override {
+    calls.push_back({"create volatile", root, path, access, false});
+    return Recorded(inner_.RegCreateVolatileKeyA(root, path, access, result), result);
+  }
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type, Bytes* data) override {
     calls.push_back({"query", key, name, 0, data != nullptr});
     return inner_.RegQueryValueExA(key, name, type, data);

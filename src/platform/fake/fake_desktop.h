@@ -156,6 +156,11 @@ class FakeRegistry : public Registry {
                                 KeyOwner* result) override;
   std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                               KeyOwner* result) override;
+  std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                      KeyOwner* result) override;
+  bool IsVolatile(Hkey root, const std::string& path) const { return volatile_.count(Normal(root, path)) != 0; }
+  // The user logs off and on: volatile keys are gone.
+  void LogOff();
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                  std::vector<std::uint8_t>* data) override;
   std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
@@ -175,6 +180,7 @@ class FakeRegistry : public Registry {
   std::map<KeyId, Key> keys_;
   std::map<Hkey, KeyId> handles_;
   std::vector<KeyId> denied_;
+  std::set<KeyId> volatile_;
   std::uint32_t nextHandle_ = 0x100;
 };
 

@@ -110,6 +110,26 @@ std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, 
   return kErrorSuccess;
 }
 
+std::uint32_t FakeRegistry::RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                                  KeyOwner* result) {
+  KeyId id;
+  const bool existed = Resolve(root, path, &id) && keys_.count(id);
+  const std::uint32_t status = RegCreateKeyExA(root, path, access, result);
+  if (status == kErrorSuccess && !existed) volatile_.insert(id);
+  return status;
+}
+
+void FakeRegistry::LogOff() {
+  for (const KeyId& id : volatile_) {
+    for (auto it = keys_.begin(); it != keys_.end();) {
+      const bool below = it->first.first == id.first &&
+                         (it->first.second == id.second || it->first.second.rfind(id.second + "\\", 0) == 0);
+      it = below ? keys_.erase(it) : std::next(it);
+    }
+  }
+  volatile_.clear();
+}
+
 std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                                           KeyOwner* result) {
   constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004;  // KEY_SET_VALUE, KEY_CREATE_SUB_KEY

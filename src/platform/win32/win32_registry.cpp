@@ -28,6 +28,15 @@ std::uint32_t Win32Registry::RegCreateKeyExA(Hkey root, const std::string& path,
   return static_cast<std::uint32_t>(status);
 }
 
+std::uint32_t Win32Registry::RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                                   KeyOwner* result) {
+  HKEY key = nullptr;
+  LONG status = ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, access, nullptr, &key,
+                                  nullptr);
+  if (status == ERROR_SUCCESS) *result = Own(key);
+  return static_cast<std::uint32_t>(status);
+}
+
 std::uint32_t Win32Registry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                                            KeyOwner* result) {
   HKEY key = nullptr;

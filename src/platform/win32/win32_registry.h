@@ -11,6 +11,8 @@ class Win32Registry : public Registry {
                                 KeyOwner* result) override;
   std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                               KeyOwner* result) override;
+  std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
+                                      KeyOwner* result) override;
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,
                                  std::vector<std::uint8_t>* data) override;
   std::uint32_t RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
