@@ -77,7 +77,7 @@ run_wine_suite() {
   echo "  display $DISPLAY, prefix $WINEPREFIX"
   stop_wine
   use_virtual_desktop
-  (cd "$(dirname "$exe")" && timeout -k 10 "$limit" wine "$exe" "${gtest_args[@]}") 2>&1 |
+  (cd "$(dirname "$exe")" && timeout -k 10 "$limit" "${wine_wrap[@]}" wine "$exe" "${gtest_args[@]}") 2>&1 |
     tr -d '\r' | tee "$logs/$name.log"
   local rc=${PIPESTATUS[0]}
   [ "$rc" -eq 124 ] && echo "  timed out after $limit s"
@@ -114,7 +114,12 @@ run_e2e() {
   export NIMBUL_EXE NIMBUL_SCREENSHOTS
   NIMBUL_EXE=$(winepath -w "$exe" 2>/dev/null)
   NIMBUL_SCREENSHOTS=$(winepath -w "$dir" 2>/dev/null)
+  # The update tests reach the program's own update host on 127.0.0.1.
+  local host
+  host=$(sed -n 's/^NIMBUL_UPDATE_HOST:STRING=//p' "$win32_dir/CMakeCache.txt" 2>/dev/null)
+  [ -n "$host" ] && wine_wrap=("$repo/scripts/with-update-host.sh" "$host")
   run_wine_suite e2e "$win32_dir/nimbul_e2e_tests.exe" 600
+  wine_wrap=()
   convert_screenshots
 }
 
@@ -140,6 +145,9 @@ run_release() {
   run_wine_suite release "$win32_dir/nimbul_release_tests.exe" 300
   convert_screenshots
 }
+
+# A command that runs the Wine suite's program (see run_e2e).
+wine_wrap=()
 
 trap 'stop_xvfb; stop_wine' EXIT
 

@@ -17,7 +17,7 @@ namespace nimbul::testing {
 struct HttpAnswer {
   int status = 200;
   bool withLength = true;
-  std::string body;
+  std::string body{};
   std::size_t dropAfter = static_cast<std::size_t>(-1);  // close after this many body bytes
   unsigned pauseMs = 0;                                  // before the body is sent
 };

@@ -17,7 +17,7 @@ std::string NimbulExePath() {
 NimbulApp NimbulApp::Start(const StartOptions& options) {
   if (options.skipFirstStartNotice) PresetDword(kSettingsKey, kFirstStartFlag, 1);
   NimbulApp app;
-  app.process_ = Process::Start(NimbulExePath(), options.arguments);
+  app.process_ = Process::Start(options.exe.empty() ? NimbulExePath() : options.exe, options.arguments);
   return app;
 }
 

@@ -26,6 +26,8 @@ struct StartOptions {
   // Marks the profile as started before, so no first-start notice comes up.
   // Off: the test meets the notice itself.
   bool skipFirstStartNotice = true;
+  // Another copy of the program to start (a Windows path); empty: NimbulExePath().
+  std::string exe{};
 };
 
 class NimbulApp {

@@ -1,0 +1,277 @@
+// The update from outside: Nimbul.exe copied into a folder of its own (whose
+// path holds a blank and a percent sign) asks its update host, which the
+// test run maps to 127.0.0.1, where this driver serves the version
+// description and the new program; the batch file replaces the program and
+// the new one greets the user.
+#include <winsock2.h>
+#include <windows.h>
+#include <wincrypt.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "desktop.h"
+#include "e2e_test.h"
+#include "input.h"
+#include "local_http_server.h"
+#include "main_window_driver.h"
+#include "message_boxes.h"
+
+namespace nimbul::e2e {
+namespace {
+
+using nimbul::testing::HttpAnswer;
+using nimbul::testing::LocalHttpServer;
+
+constexpr const char* kDescriptionPath = "/quendel-soft/software/freeware/nimbul/update/en_nimbulinfo.txt";
+constexpr const char* kProgramPath = "/files/Nimbul.exe";
+constexpr const char* kProgramUrl = "http://127.0.0.1/files/Nimbul.exe";
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The program's bytes with the file version of its fixed file information
+// set to `ms`.`ls` (two 16-bit parts each).
+std::string WithFileVersion(std::string program, DWORD ms, DWORD ls) {
+  const std::string signature("\xBD\x04\xEF\xFE", 4);
+  std::size_t at = program.find(signature);
+  if (at == std::string::npos) return std::string();
+  auto put = [&](std::size_t offset, DWORD v) {
+    for (int i = 0; i < 4; ++i) program[offset + i] = static_cast<char>(v >> (8 * i));
+  };
+  put(at + 8, ms);
+  put(at + 12, ls);
+  return program;
+}
+
+// Lower-case hex SHA-256, as the description carries it, from the
+// system's own provider.
+std::string Sha256Hex(const std::string& bytes) {
+  HCRYPTPROV provider = 0;
+  HCRYPTHASH hash = 0;
+  std::string hex;
+  if (CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) {
+    // CALG_SHA_256, which the headers hide below Windows XP SP3's version number.
+    constexpr ALG_ID kSha256 = ALG_CLASS_HASH | ALG_TYPE_ANY | 12;
+    if (CryptCreateHash(provider, kSha256, 0, 0, &hash)) {
+      BYTE digest[32];
+      DWORD size = sizeof digest;
+      if (CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()), 0) &&
+          CryptGetHashParam(hash, HP_HASHVAL, digest, &size, 0)) {
+        for (DWORD i = 0; i < size; ++i) {
+          char two[3];
+          std::snprintf(two, sizeof two, "%02x", digest[i]);
+          hex += two;
+        }
+      }
+      CryptDestroyHash(hash);
+    }
+    CryptReleaseContext(provider, 0);
+  }
+  return hex;
+}
+
+class Update : public E2eTest {
+ protected:
+  void SetUp() override {
+    E2eTest::SetUp();
+    const char* host = std::getenv("NIMBUL_UPDATE_HOST");
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    hostent* found = host ? gethostbyname(host) : nullptr;
+    if (!found || found->h_addrtype != AF_INET ||
+        *reinterpret_cast<u_long*>(found->h_addr_list[0]) != htonl(INADDR_LOOPBACK))
+      GTEST_SKIP() << "the update host is not mapped to 127.0.0.1 for this run";
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "nimbul update 50%\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    for (const char* name : {"Nimbul.exe", "versnfo~.tmp", "newver.axe", "install.bat"})
+      DeleteFileA((folder_ + name).c_str());
+    original_ = ReadAll(NimbulExePath());
+    ASSERT_FALSE(original_.empty());
+    ASSERT_TRUE(CopyFileA(NimbulExePath().c_str(), Exe().c_str(), FALSE));
+    newer_ = WithFileVersion(original_, 0x00010008, 0);  // 1.8.0.0
+    ASSERT_FALSE(newer_.empty());
+  }
+  void TearDown() override {
+    if (adopted_) {
+      TerminateProcess(adopted_, 0);
+      WaitForSingleObject(adopted_, 5000);
+      CloseHandle(adopted_);
+    }
+    E2eTest::TearDown();
+  }
+
+  std::string Exe() const { return folder_ + "Nimbul.exe"; }
+  std::string Description(const std::string& version, const std::string& program) {
+    return version + "\r\n" + kProgramUrl + "\r\n" + Sha256Hex(program) + "\r\n";
+  }
+  NimbulApp& StartCopy() { return StartNimbul({"", true, Exe()}); }
+
+  // "W&eb" > "Update?" by keyboard; the update window once it is open.
+  HWND OpenUpdate(NimbulApp& app) {
+    HWND main = app.WaitForMainWindow();
+    for (int attempt = 0; main && attempt < 3; ++attempt) {
+      if (!Activate(main)) return nullptr;
+      PressKey('E', kAlt);
+      PressKey(VK_DOWN);
+      PressKey(VK_DOWN);
+      PressKey(VK_RETURN);
+      HWND dialog = WaitForTopLevel({std::string("TfrmUpdate"), std::string("Nimbulon"), app.process().id(), true},
+                                    Millis(5000));
+      if (dialog) return dialog;
+      PressKey(VK_ESCAPE);
+      PressKey(VK_ESCAPE);
+    }
+    return nullptr;
+  }
+  // Clicks the dialog's button that reads `caption`.
+  bool Click(HWND dialog, const std::string& caption) {
+    HWND button = nullptr;
+    if (!WaitUntil([&] { return (button = ChildWithText(dialog, caption)) != nullptr; })) return false;
+    return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+  }
+  bool Shows(HWND dialog, const std::string& text, Millis timeout = kPatience) {
+    return WaitUntil([&] { return ChildWithText(dialog, text) != nullptr; }, timeout);
+  }
+  // Ends the program the batch file started when the test ends.
+  void Adopt(DWORD processId) { adopted_ = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId); }
+
+  std::string folder_, original_, newer_;
+  HANDLE adopted_ = nullptr;
+};
+
+TEST_F(Update, AnEqualVersionIsNoNewerAndABiggerOneIsRecommended) {
+  std::string offered = "1.7.1.6";
+  LocalHttpServer server([&](const std::string& path) {
+    return path == kDescriptionPath ? HttpAnswer{200, true, Description(offered, newer_)} : HttpAnswer{404};
+  });
+  ASSERT_TRUE(server.Listening());
+  NimbulApp& app = StartCopy();
+  HWND main = app.WaitForMainWindow();
+  HWND dialog = OpenUpdate(app);
+  ASSERT_NE(dialog, nullptr) << "Web > Update? opened no update window";
+  EXPECT_FALSE(IsWindowEnabled(main));
+  ASSERT_TRUE(Click(dialog, "Check now"));
+  EXPECT_TRUE(Shows(dialog, "There is no newer version availible!"));
+  ASSERT_TRUE(Click(dialog, "Close"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+
+  offered = "1.8.0.0";
+  dialog = OpenUpdate(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Click(dialog, "Check now"));
+  EXPECT_TRUE(Shows(dialog,
+                    "A new verison of Nimbulon exists. We recommend to download this update, because this update "
+                    "offers a big versionjump"));
+  EXPECT_NE(ChildWithText(dialog, "Get update"), nullptr);
+}
+
+TEST_F(Update, GetUpdateReplacesTheProgramWhichStartsAgainAndSaysSo) {
+  LocalHttpServer server([&](const std::string& path) {
+    if (path == kDescriptionPath) return HttpAnswer{200, true, Description("1.8.0.0", newer_)};
+    if (path == kProgramPath) return HttpAnswer{200, true, newer_};
+    return HttpAnswer{404};
+  });
+  ASSERT_TRUE(server.Listening());
+  NimbulApp& app = StartCopy();
+  HWND dialog = OpenUpdate(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Click(dialog, "Check now"));
+  ASSERT_TRUE(Click(dialog, "Get update"));
+  EXPECT_EQ(app.process().WaitForExit(Millis(30000)), std::optional<DWORD>(0)) << "the old program did not quit";
+
+  HWND box = WaitForMessageBox(kApplicationTitle, 0, Millis(60000));
+  ASSERT_NE(box, nullptr) << "the new program did not say that the update succeeded";
+  Adopt(ProcessOf(box));
+  EXPECT_EQ(MessageBoxTextOf(box), "Update erfolgreich!");
+  EXPECT_TRUE(ReadAll(Exe()) == newer_) << "Nimbul.exe is not the new program";
+  EXPECT_FALSE(Exists(folder_ + "versnfo~.tmp")) << "the new program deletes the leftovers at its start";
+  EXPECT_FALSE(Exists(folder_ + "newver.axe"));
+  EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_ + "install.bat"); })) << "the batch file removes itself";
+  PressMessageBoxButton(box, IDOK);
+}
+
+TEST_F(Update, NothingIsInstalledFromATamperedFileOrACutTransfer) {
+  std::string tampered = newer_;
+  tampered[tampered.size() / 2] ^= 0x20;
+  struct Case {
+    const char* situation;
+    HttpAnswer program;
+    std::string message;  // the dialog's report; empty: it reports nothing
+  };
+  const Case cases[] = {
+      {"one byte changed", HttpAnswer{200, true, tampered},
+       "The downloaded file is not the one the version information describes. Nothing was installed."},
+      {"connection dropped", HttpAnswer{200, true, newer_, newer_.size() / 2}, ""},
+      {"no length header", HttpAnswer{200, false, newer_}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.situation);
+    int served = 0;
+    LocalHttpServer server([&](const std::string& path) {
+      if (path == kDescriptionPath) return HttpAnswer{200, true, Description("1.8.0.0", newer_)};
+      ++served;
+      return c.program;
+    });
+    ASSERT_TRUE(server.Listening());
+    NimbulApp& app = StartCopy();
+    HWND dialog = OpenUpdate(app);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(Click(dialog, "Check now"));
+    ASSERT_TRUE(Click(dialog, "Get update"));
+    if (!c.message.empty()) {
+      HWND box = WaitForMessageBox(kApplicationTitle, app.process().id());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(MessageBoxTextOf(box), c.message);
+      PressMessageBoxButton(box, IDOK);
+      EXPECT_FALSE(Exists(folder_ + "newver.axe")) << "what failed the check is deleted";
+    } else {
+      ASSERT_TRUE(WaitUntil([&] { return served > 0; }));
+      Sleep(2000);
+    }
+    EXPECT_TRUE(app.process().Running()) << "the program keeps running";
+    EXPECT_FALSE(Exists(folder_ + "install.bat"));
+    EXPECT_TRUE(ReadAll(Exe()) == original_);
+    app.process().Kill();
+  }
+}
+
+TEST_F(Update, ClosingTheWindowDuringTheDownloadCancelsIt) {
+  LocalHttpServer server([&](const std::string& path) {
+    if (path == kDescriptionPath) return HttpAnswer{200, true, Description("1.8.0.0", newer_)};
+    HttpAnswer slow{200, true, newer_};
+    slow.pauseMs = 3000;
+    return slow;
+  });
+  ASSERT_TRUE(server.Listening());
+  NimbulApp& app = StartCopy();
+  HWND dialog = OpenUpdate(app);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(Click(dialog, "Check now"));
+  ASSERT_TRUE(Click(dialog, "Get update"));
+  ASSERT_TRUE(WaitUntil([&] { return server.Requests().size() == 2; }));
+  PostMessageA(dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
+  Sleep(4000);  // the server's pause is over and the body has arrived
+  EXPECT_TRUE(app.process().Running());
+  EXPECT_FALSE(Exists(folder_ + "install.bat"));
+  EXPECT_TRUE(ReadAll(Exe()) == original_);
+  dialog = OpenUpdate(app);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_NE(ChildWithText(dialog, "Check now"), nullptr) << "the window opens again at its first stage";
+}
+
+}  // namespace
+}  // namespace nimbul::e2e
