@@ -25,6 +25,7 @@ constexpr const char* kUnsafeFolder =
     "The name of Nimbulon's folder can't be written into the batch file that installs the update.";
 constexpr const char* kBatchNotWritten = "The batch file that installs the update could not be written.";
 constexpr const char* kNothingInstalled = " Nothing was installed.";
+constexpr char kEscape = 27;
 
 Version Widen(const std::array<std::uint16_t, 4>& v) { return {v[0], v[1], v[2], v[3]}; }
 
@@ -71,6 +72,10 @@ TfrmUpdate::TfrmUpdate(ui::Application& app)
   OnCreate = [this] { FormCreate(); };
   OnClose = [this] { FormClose(); };
   Button1.OnClick = [this] { Button1Click(); };
+  // Esc closes the window, as its close box does (and cancels a download).
+  OnKeyPress = [this](char key) {
+    if (key == kEscape) Close();
+  };
   Timer1.OnTimer = [this] { FormApp().Guard([&] { Timer1Timer(); }); };
 }
 

@@ -274,9 +274,12 @@ TEST_F(UpdateDialogTest, ClosingWhileTheWorkerWaitsForAReportCancelsWithoutARepo
   EXPECT_EQ(dialog->UpdateStage, 1);
   EXPECT_TRUE(desk.shell.calls.empty());
   EXPECT_FALSE(backend.terminated);
-  // Opened again, the dialog starts over.
+  // Opened again, the dialog starts over; Esc closes it.
   Open();
   EXPECT_EQ(dialog->Button1.Caption(), "Check now");
+  dialog->KeyPress(27);
+  EXPECT_FALSE(dialog->Visible());
+  EXPECT_TRUE(mainForm->Enabled());
 }
 
 }  // namespace
