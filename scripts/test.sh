@@ -77,9 +77,14 @@ run_wine_suite() {
   echo "  display $DISPLAY, prefix $WINEPREFIX"
   stop_wine
   use_virtual_desktop
-  (cd "$(dirname "$exe")" && timeout -k 10 "$limit" "${wine_wrap[@]}" wine "$exe" "${gtest_args[@]}") 2>&1 |
-    tr -d '\r' | tee "$logs/$name.log"
-  local rc=${PIPESTATUS[0]}
+  # Into a file, not a pipe: a Wine process that outlives the tests (the
+  # virtual desktop, a program a test left running) would hold a pipe open and
+  # the run would wait for it for ever.
+  (cd "$(dirname "$exe")" && timeout -k 10 "$limit" "${wine_wrap[@]}" wine "$exe" "${gtest_args[@]}") >"$logs/$name.raw" 2>&1
+  local rc=$?
+  tr -d '\r' <"$logs/$name.raw" >"$logs/$name.log"
+  rm -f "$logs/$name.raw"
+  cat "$logs/$name.log"
   [ "$rc" -eq 124 ] && echo "  timed out after $limit s"
   stop_wine
   stop_xvfb
