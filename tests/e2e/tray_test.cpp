@@ -143,5 +143,19 @@ TEST_F(Tray, ARestartedTaskbarGetsTheIconAgain) {
   EXPECT_TRUE(WaitUntil([&] { return Back(app); }));
 }
 
+TEST_F(Tray, StartedWithTheTraySwitchItLivesInTheTrayUntilTheIconBringsItBack) {
+  const int icons = TrayIcons();
+  StartOptions options;
+  options.arguments = "/systray";
+  NimbulApp& app = StartNimbul(options);
+  // Never shown, so looked for among the hidden windows too.
+  main_ = WaitForTopLevel({std::string(kMainClass), std::nullopt, app.process().id(), false});
+  ASSERT_NE(main_, nullptr);
+  ASSERT_NE(WaitForTopLevel({std::string(kTrayWindowClass), std::nullopt, app.process().id(), false}), nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); })) << "the tray start showed a window or no icon";
+  DoubleClickIcon(app);
+  EXPECT_TRUE(WaitUntil([&] { return Back(app); }));
+}
+
 }  // namespace
 }  // namespace nimbul::e2e
