@@ -116,6 +116,7 @@ TEST_F(StartSwitches, CreditsSwitchShowsTheNamesAndClosingThemEndsTheProgram) {
   NimbulApp& app = StartNimbul({"/QUORM"});
   HWND credits = WaitForTopLevel({std::string("TForm7"), std::string("Nimbulon"), app.process().id(), true});
   ASSERT_NE(credits, nullptr) << "no credits window";
+  SaveDocsShot("credits.bmp");
   EXPECT_EQ(FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, app.process().id(), true}).size(), 0u);
   PostMessageA(credits, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.process().WaitForExit(), std::optional<DWORD>(0));
