@@ -99,6 +99,31 @@ TEST_F(AboutBox, LicenceOpensFromTheHelpMenuAndEscClosesIt) {
       << "Esc did not close the licence window and enable the main window";
 }
 
+TEST_F(AboutBox, FeedbackLinkIsReachedByTabAndFollowedByEnter) {
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND link = WaitFor([&] { return app.Control("Tell us what you think of this program!"); });
+  ASSERT_NE(link, nullptr);
+  ASSERT_TRUE(Activate(main));
+  auto focus = [&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+    return info.hwndFocus;
+  };
+  for (int i = 0; i < 6 && !WaitUntil([&] { return focus() == link; }, Millis(300)); ++i) PressKey(VK_TAB);
+  ASSERT_EQ(focus(), link) << "Tab never reached the feedback link";
+  PressKey(VK_RETURN);
+  HWND form = WaitForTopLevel({std::string("TfrmEMail"), std::nullopt, app.process().id(), true});
+  ASSERT_NE(form, nullptr) << "Enter on the link opened no feedback form";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form; }));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(form) && IsWindowEnabled(main); }));
+  EXPECT_EQ(ReadDword(kSettingsKey, "EMailanzeigen"), std::optional<DWORD>(1));
+}
+
 class StartSwitches : public E2eTest {};
 
 TEST_F(StartSwitches, ToggleSwitchReportsAndEndsWithCodeZeroWithoutAMainWindow) {

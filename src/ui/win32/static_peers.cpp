@@ -157,7 +157,9 @@ void ImagePeer::PaintInto(HDC dc) {
 
 LabelPeer::LabelPeer(Win32Backend& backend, Label& label) : ControlPeer(backend, label), label_(label) {
   // SS_NOTIFY: without it a static lets clicks and mouse moves fall through to its parent.
-  if (Create("STATIC", SS_NOTIFY | AlignmentStyle(label), 0, nullptr)) SetFont(LabelFont());
+  // A link is a Tab stop that Enter and the space bar follow.
+  const DWORD tabStop = label.IsLink() ? WS_TABSTOP : 0u;
+  if (Create("STATIC", SS_NOTIFY | tabStop | AlignmentStyle(label), 0, nullptr)) SetFont(LabelFont());
 }
 
 HFONT LabelPeer::LabelFont() const {
@@ -172,10 +174,47 @@ LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       ApplyCaption();
       return 0;
     case WM_ERASEBKGND: return label_.Transparent() ? 1 : ControlPeer::HandleMessage(msg, wParam, lParam);
-    case WM_PAINT: return label_.Transparent() ? OnPaintTransparent() : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_PAINT:
+      if (label_.Transparent()) return OnPaintTransparent();
+      return label_.IsLink() ? OnPaintLink(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_SETTEXT: return label_.Transparent() ? OnSetTextTransparent(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_GETDLGCODE: return label_.IsLink() ? OnLinkDlgCode(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_KEYDOWN: return label_.IsLink() ? OnLinkKeyDown(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (label_.IsLink()) ::InvalidateRect(hwnd(), nullptr, TRUE);
+      return ControlPeer::HandleMessage(msg, wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
+}
+
+// The static control paints the text; a focused link gets the focus frame around it.
+LRESULT LabelPeer::OnPaintLink(WPARAM wParam, LPARAM lParam) {
+  LRESULT result = ControlPeer::HandleMessage(WM_PAINT, wParam, lParam);
+  if (::GetFocus() == hwnd()) {
+    HDC dc = ::GetDC(hwnd());
+    RECT r;
+    ::GetClientRect(hwnd(), &r);
+    ::DrawFocusRect(dc, &r);
+    ::ReleaseDC(hwnd(), dc);
+  }
+  return result;
+}
+
+// Enter reaches the focused link instead of the dialog manager.
+LRESULT LabelPeer::OnLinkDlgCode(WPARAM wParam, LPARAM lParam) {
+  LRESULT code = ControlPeer::HandleMessage(WM_GETDLGCODE, wParam, lParam);
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+  return code;
+}
+
+LRESULT LabelPeer::OnLinkKeyDown(WPARAM wParam, LPARAM lParam) {
+  if (wParam == VK_RETURN || wParam == VK_SPACE) {
+    label_.Click();
+    return 0;
+  }
+  return Default(WM_KEYDOWN, wParam, lParam);
 }
 
 // A static control paints its new text at once, on its own background; a

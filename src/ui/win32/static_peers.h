@@ -60,6 +60,9 @@ class LabelPeer : public ControlPeer {
   LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
   LRESULT OnPaintTransparent();
   LRESULT OnSetTextTransparent(WPARAM wParam, LPARAM lParam);
+  LRESULT OnLinkDlgCode(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaintLink(WPARAM wParam, LPARAM lParam);
+  LRESULT OnLinkKeyDown(WPARAM wParam, LPARAM lParam);
   // The pictures of the sibling images below the label, then the text.
   void PaintTransparent(HDC dc, const RECT& client);
   HFONT LabelFont() const;

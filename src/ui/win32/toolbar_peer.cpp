@@ -35,7 +35,8 @@ ToolBarPeer::ToolBarPeer(Win32Backend& backend, ToolBar& bar) : ControlPeer(back
   // No TBSTYLE_TOOLTIPS: the hints go to the status bar. The model places the bar.
   DWORD style = WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
                 (bar.Flat() ? TBSTYLE_FLAT : 0u);
-  if (!Create(TOOLBARCLASSNAMEA, style, 0, "")) return;
+  // A control on the tool bar (the feedback link) takes part in Tab navigation.
+  if (!Create(TOOLBARCLASSNAMEA, style, WS_EX_CONTROLPARENT, "")) return;
   ::SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   if (HIMAGELIST list = images_.Get(bar.Images()))
     ::SendMessageA(hwnd(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
