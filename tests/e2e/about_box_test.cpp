@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -124,7 +125,39 @@ TEST_F(AboutBox, FeedbackLinkIsReachedByTabAndFollowedByEnter) {
   EXPECT_EQ(ReadDword(kSettingsKey, "EMailanzeigen"), std::optional<DWORD>(1));
 }
 
-class StartSwitches : public E2eTest {};
+class StartSwitches : public E2eTest {
+ protected:
+  // Tools of the taskbar's tooltip windows: one more each time an icon is added.
+  int TrayIcons() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar) return -1;
+    int n = 0;
+    for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
+      DWORD_PTR tools = 0;
+      if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
+    }
+    return n;
+  }
+};
+
+TEST_F(StartSwitches, SystraySwitchStartsInTheTrayWithoutMainWindowOrTaskbarButton) {
+  const int before = TrayIcons();
+  NimbulApp& app = StartNimbul({"/systray"});
+  const DWORD id = app.process().id();
+  EXPECT_TRUE(WaitUntil([&] { return TrayIcons() > before; })) << "no icon came into the tray";
+  EXPECT_TRUE(app.process().Running());
+  EXPECT_TRUE(FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, id, true}).empty())
+      << "the main window shows";
+  EXPECT_TRUE(WaitUntil([&] { return FindTopLevel({std::nullopt, std::string(kApplicationTitle), id, true}).empty(); }))
+      << "the taskbar button shows";
+  // And it stays that way: nothing brings the main window or the button back by itself.
+  EXPECT_FALSE(WaitUntil(
+      [&] {
+        return !FindTopLevel({std::nullopt, std::string(kApplicationTitle), id, true}).empty() ||
+               !FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, id, true}).empty();
+      },
+      Millis(1000)));
+}
 
 TEST_F(StartSwitches, ToggleSwitchReportsAndEndsWithCodeZeroWithoutAMainWindow) {
   NimbulApp& app = StartNimbul({"7k52r"});
