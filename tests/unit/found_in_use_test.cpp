@@ -7,19 +7,7 @@ namespace {
 
 using windows::WindowEntry;
 
-class FoundInUse : public MainWindowTest {
- protected:
-  void ShowMain() {
-    main->Show();
-    backend.ActivateForm(*main);
-  }
-  std::vector<platform::Hwnd> Targets(int n) {
-    std::vector<platform::Hwnd> out;
-    for (int i = 1; i <= n; ++i) out.push_back(Target("Window " + std::to_string(i)));
-    main->RefreshWindowList();
-    return out;
-  }
-};
+class FoundInUse : public MainWindowTest {};
 
 TEST_F(FoundInUse, HideAllWithAnotherProgramActiveHidesThatProgramsWindowToo) {
   desktop.wm.activationRaises = false;  // as under Wine

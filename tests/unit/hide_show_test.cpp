@@ -8,17 +8,6 @@ using windows::WindowEntry;
 
 class HideShowTest : public MainWindowTest {
  protected:
-  // The main window on screen and active, as after a normal start.
-  void ShowMain() {
-    main->Show();
-    backend.ActivateForm(*main);
-  }
-  std::vector<platform::Hwnd> Targets(int n) {
-    std::vector<platform::Hwnd> out;
-    for (int i = 1; i <= n; ++i) out.push_back(Target("Window " + std::to_string(i)));
-    main->RefreshWindowList();
-    return out;
-  }
   // The foreground belongs to another program.
   void Foreground(platform::Hwnd w) {
     backend.ActivateOther(w);

@@ -40,6 +40,19 @@ class MainWindowTest : public ::testing::Test {
     return h;
   }
 
+  // The main window on screen and active, as after a normal start.
+  void ShowMain() {
+    main->Show();
+    backend.ActivateForm(*main);
+  }
+  // Visible windows of other programs below the main window, listed.
+  std::vector<platform::Hwnd> Targets(int n) {
+    std::vector<platform::Hwnd> out;
+    for (int i = 1; i <= n; ++i) out.push_back(Target("Window " + std::to_string(i)));
+    main->RefreshWindowList();
+    return out;
+  }
+
   std::vector<std::string> Names(const ui::StringGrid& g) {
     std::vector<std::string> out;
     for (auto& e : windows::Entries(g)) out.push_back(e.name);
