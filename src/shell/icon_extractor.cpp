@@ -32,15 +32,15 @@ TForm6::TForm6(ui::Application& app)
   Image1.SetBounds(3, 3, 16, 16);
   Image1.SetHint("Preview");
   Image1.SetShowHint(true);
-  struct Spec {
+  struct ButtonLook {
     ui::Button& button;
     int left;
     const char* caption;
     const char* hint;
   };
-  for (const Spec& b : {Spec{SpeedButton1, 40, "&Open", "Choose File for Extraction"},
-                        Spec{SpeedButton2, 71, "&Save", "Save Icon"},
-                        Spec{SpeedButton3, 102, "&?", "Information (How does this work)"}}) {
+  for (const ButtonLook& b : {ButtonLook{SpeedButton1, 40, "&Open", "Choose File for Extraction"},
+                              ButtonLook{SpeedButton2, 71, "&Save", "Save Icon"},
+                              ButtonLook{SpeedButton3, 102, "&?", "Information (How does this work)"}}) {
     b.button.SetBounds(b.left, 8, 27, 24);
     b.button.SetCaption(b.caption);
     b.button.SetHint(b.hint);
