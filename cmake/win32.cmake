@@ -37,7 +37,7 @@ set_target_properties(nimbul_gtest PROPERTIES
 add_library(nimbul_gtest_main STATIC IMPORTED)
 set_target_properties(nimbul_gtest_main PROPERTIES IMPORTED_LOCATION ${NIMBUL_DEPS}/lib/libgtest_main.a)
 
-add_executable(Nimbul WIN32 src/app/main_win32.cpp res/nimbul.rc)
+add_executable(Nimbul WIN32 src/app/main_win32.cpp src/app/lean_runtime_win32.cpp res/nimbul.rc)
 # The resource compiler does not report the files the script pulls in.
 file(GLOB NIMBUL_RESOURCE_FILES CONFIGURE_DEPENDS res/*.bmp res/*.ico res/*.jpg res/*.manifest)
 set_source_files_properties(res/nimbul.rc PROPERTIES OBJECT_DEPENDS "${NIMBUL_RESOURCE_FILES}")

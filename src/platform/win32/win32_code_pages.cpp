@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace nimbul::platform::win32 {
 
 bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
@@ -10,7 +12,9 @@ bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
   int size = static_cast<int>(ansi.size());
   int wide = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, nullptr, 0);
   if (wide <= 0) return false;
-  std::wstring w(static_cast<std::size_t>(wide), L'\0');
+  // Vectors, not wide strings: those would link a whole instantiation of the
+  // wide string class into the program for two buffers.
+  std::vector<wchar_t> w(static_cast<std::size_t>(wide));
   if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, &w[0], wide) != wide) return false;
   BOOL usedDefault = FALSE;
   // No best fit: a character the OEM page lacks must fail, not turn into a
@@ -26,7 +30,7 @@ bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
     return false;
   // A round trip proves that the OEM text names the same characters.
   int back = ::MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, out.data(), bytes, nullptr, 0);
-  std::wstring check(static_cast<std::size_t>(back > 0 ? back : 0), L'\0');
+  std::vector<wchar_t> check(static_cast<std::size_t>(back > 0 ? back : 0));
   if (back <= 0 || ::MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, out.data(), bytes, &check[0], back) != back ||
       check != w)
     return false;

@@ -21,9 +21,13 @@ Win32Backend::Win32Backend(platform::Platform& platform) : platform_(platform) {
 
 Win32Backend::~Win32Backend() = default;
 
-std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& c) { return MakePeer(*this, c); }
+std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& c) {
+  if (auto standIn = deferred_.StandIn(c, !app_ || app_->MainForm() == &c)) return standIn;
+  return MakePeer(*this, c);
+}
 
 std::unique_ptr<MenuPeer> Win32Backend::CreateMenuPeer(Menu& m) {
+  if (auto standIn = deferred_.StandIn(m)) return standIn;
   // The menu's messages go to the form that holds it, else to the main form.
   FormPeer* owner = nullptr;
   for (FormPeer* f : forms_) {
@@ -98,6 +102,7 @@ bool Win32Backend::ApplicationActive() {
 }
 
 void Win32Backend::PopupMenuAt(PopupMenu& m, int x, int y) {
+  if (!dynamic_cast<NativeMenu*>(m.GetPeer())) deferred_.MakeOwnerOf(m);
   if (auto* native = dynamic_cast<NativeMenu*>(m.GetPeer())) native->Popup(x, y);
 }
 
@@ -122,7 +127,13 @@ void Win32Backend::ProcessMessages() {
 
 void Win32Backend::RunMessageLoop() {
   MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) Handle(msg);
+  for (;;) {
+    // The forms not shown yet get their windows one by one while nothing
+    // else waits, so the main window is up and painted first.
+    while (!deferred_.Empty() && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) deferred_.MakeNext();
+    if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) return;
+    Handle(msg);
+  }
 }
 
 void Win32Backend::Terminate() { ::PostQuitMessage(0); }

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "ui/backend.h"
+#include "ui/win32/deferred_forms.h"
 #include "ui/win32/fonts.h"
 
 namespace nimbul::ui {
@@ -95,6 +96,7 @@ class Win32Backend : public Backend {
   void Handle(MSG& msg);
 
   platform::Platform& platform_;
+  DeferredForms deferred_{*this};
   Application* app_ = nullptr;
   Fonts fonts_;
   std::unique_ptr<AppWindow> appWindow_;
