@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop.h"
 #include "e2e_test.h"
 #include "message_boxes.h"
 #include "platform/win32/handle.h"
@@ -70,6 +71,14 @@ class Installer : public E2eTest {
 
   void TearDown() override {
     E2eTest::TearDown();
+    // A failed test may leave the installer's or the uninstaller's window
+    // waiting for a user; nobody will come.
+    for (const char* caption : {"Nimbulon Uninstall", "Nimbulon 1.7.1.6 Setup"}) {
+      for (HWND w : FindTopLevel({std::nullopt, std::string(caption), 0, false})) {
+        const platform::win32::KernelHandle p(OpenProcess(PROCESS_TERMINATE, FALSE, ProcessOf(w)));
+        if (p) TerminateProcess(p.get(), 1);
+      }
+    }
     if (Exists(InstallFolder() + "Uninstall.exe")) Uninstall("/S /REMOVESETTINGS", [] {
       return !MachineKeyExists(kUninstallKey) && !KeyExists(kSettingsKey);
     });
