@@ -63,18 +63,20 @@ double PrivateKiBAfterStart(const std::string& exe, const std::string& arguments
     if (!search.found) Sleep(5);
   }
   double kib = 0;
-  if (!search.found) std::fprintf(stderr, "memory: %s showed no window in %lu ms\n", exe.c_str(), GetTickCount() - start);
-  if (search.found) {
+  if (!search.found) {
+    std::fprintf(stderr, "memory: %s showed no window in %lu ms\n", exe.c_str(), GetTickCount() - start);
+  } else {
     WaitForInputIdle(process.get(), kSettleMs);
     Sleep(kSettleMs);
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters))
-      // Some systems leave PrivateUsage at 0; the commit charge is the same figure.
+                             sizeof counters)) {
+      // Wine leaves PrivateUsage at 0; the commit charge is the same figure there.
       kib = (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1024.0;
-    else
+    } else {
       std::fprintf(stderr, "memory: no counters (error %lu)\n", GetLastError());
+    }
   }
   TerminateProcess(process.get(), 0);
   WaitForSingleObject(process.get(), kGiveUpMs);
@@ -103,7 +105,7 @@ int main() {
   const double program = PrivateKiBAfterStart(nimbul, "");
   const double baseline = PrivateKiBAfterStart(OwnFolder() + "bench_minimal_window.exe", " --window");
   if (program == 0 || baseline == 0) {
-    std::fprintf(stderr, "memory: a program did not show its window (%.0f, %.0f KiB)\n", program, baseline);
+    std::fprintf(stderr, "memory: no figure (%.0f and %.0f KiB)\n", program, baseline);
     return 1;
   }
   bench::PrintFigure("private bytes after start", {program, "KiB"}, {baseline, "KiB"});
