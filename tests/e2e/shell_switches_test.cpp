@@ -34,6 +34,8 @@ class ShellSwitches : public E2eTest {
   // Hotkey" and "Choose Systemtray Icon"; the system keys item is hidden).
   static void RunOnStartupByKeyboard(HWND main) {
     ASSERT_TRUE(Activate(main));
+    // The keys go to the window, not to whatever control took the focus.
+    ClickAt(CentreOf(ScreenRect(main)));
     PressKey('O', kAlt);
     for (int i = 0; i < 3; ++i) PressKey(VK_UP);
     PressKey(VK_RETURN);

@@ -93,12 +93,16 @@ bool Win32Backend::ApplicationActive() {
   // it, but to the user it is no longer the active program.
   HWND appWindow = AppWindowHandle();
   auto counts = [&](HWND h) { return h && !(h == appWindow && ::IsIconic(appWindow)); };
-  if (counts(::GetActiveWindow())) return true;
-  HWND foreground = ::GetForegroundWindow();
-  if (!counts(foreground)) return false;
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(foreground, &process);
-  return process == ::GetCurrentProcessId();
+  // The foreground decides first: the thread's active window stays ours until
+  // the deactivation is handled, and a hotkey pressed in another program may
+  // arrive before that.
+  if (HWND foreground = ::GetForegroundWindow()) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(foreground, &process);
+    if (process != ::GetCurrentProcessId()) return false;
+    if (counts(foreground)) return true;
+  }
+  return counts(::GetActiveWindow());
 }
 
 void Win32Backend::PopupMenuAt(PopupMenu& m, int x, int y) {
