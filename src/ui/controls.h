@@ -161,9 +161,20 @@ class ProgressBar : public Control {
   int Position() const { return position_; }
   void SetRange(int mn, int mx) { min_ = mn; max_ = mx; Changed(Prop::Position); }
   void SetPosition(int p) { position_ = p; Changed(Prop::Position); }
+  // The bar shows how far it is as a percentage in its middle.
+  bool ShowPercent() const { return showPercent_; }
+  void SetShowPercent(bool s) { showPercent_ = s; }
+  // The whole percentage of the range that the position covers; 0 for an empty range.
+  int Percent() const {
+    if (max_ <= min_) return 0;
+    long long done = static_cast<long long>(position_) - min_;
+    long long percent = done * 100 / (static_cast<long long>(max_) - min_);
+    return static_cast<int>(percent < 0 ? 0 : percent > 100 ? 100 : percent);
+  }
 
  private:
   int min_ = 0, max_ = 100, position_ = 0;
+  bool showPercent_ = false;
 };
 
 // A picture; without one it is an empty area.

@@ -113,14 +113,16 @@ TEST_F(UpdateDialogTest, ProgressShowsKbytesAndTheBar) {
   std::vector<std::string> texts;
   dialog->HTTPGet1.OnProgress = [&](update::THTTPGet&, std::int32_t total, std::int32_t readed) {
     dialog->HTTPGet1Progress(total, readed);
-    texts.push_back(dialog->Label2.Caption());
+    texts.push_back(dialog->Label2.Caption() + " " + std::to_string(dialog->Gauge1.Percent()) + "%");
     EXPECT_EQ(dialog->StatusBar1.SimpleText(), "Downloading File");
     EXPECT_EQ(dialog->Gauge1.Max(), total);
     EXPECT_EQ(dialog->Gauge1.Position(), readed);
   };
   Click();
   ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts, (std::vector<std::string>{"1 Kbytes of 2 Kbytes", "2 Kbytes of 2 Kbytes", "2 Kbytes of 2 Kbytes"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"1 Kbytes of 2 Kbytes 40%", "2 Kbytes of 2 Kbytes 80%",
+                                             "2 Kbytes of 2 Kbytes 100%"}));
+  EXPECT_TRUE(dialog->Gauge1.ShowPercent());
 }
 
 TEST_F(UpdateDialogTest, GetUpdateDownloadsInstallsThroughTheBatchFileAndQuits) {

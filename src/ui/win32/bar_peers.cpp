@@ -35,7 +35,25 @@ LRESULT ProgressBarPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     ApplyPosition();
     return 0;
   }
-  return ControlPeer::HandleMessage(msg, wParam, lParam);
+  LRESULT result = ControlPeer::HandleMessage(msg, wParam, lParam);
+  if (msg == WM_PAINT && bar_.ShowPercent()) PaintPercent();
+  return result;
+}
+
+// The common control has no text of its own: the percentage goes over what
+// it has just painted.
+void ProgressBarPeer::PaintPercent() {
+  HDC dc = ::GetDC(hwnd());
+  if (!dc) return;
+  RECT r;
+  ::GetClientRect(hwnd(), &r);
+  std::string text = std::to_string(shown_) + "%";
+  HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(hwnd(), dc);
 }
 
 void ProgressBarPeer::OnChanged(Prop p, int, int) {
@@ -45,6 +63,9 @@ void ProgressBarPeer::OnChanged(Prop p, int, int) {
 void ProgressBarPeer::ApplyPosition() {
   ::SendMessageA(hwnd(), PBM_SETRANGE32, static_cast<WPARAM>(bar_.Min()), static_cast<LPARAM>(bar_.Max()));
   ::SendMessageA(hwnd(), PBM_SETPOS, static_cast<WPARAM>(bar_.Position()), 0);
+  // The text may change where the bar does not grow by a pixel.
+  if (bar_.ShowPercent() && bar_.Percent() != shown_) ::InvalidateRect(hwnd(), nullptr, FALSE);
+  shown_ = bar_.Percent();
 }
 
 }  // namespace nimbul::ui::win32

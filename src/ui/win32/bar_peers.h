@@ -28,8 +28,10 @@ class ProgressBarPeer : public ControlPeer {
 
  private:
   void ApplyPosition();
+  void PaintPercent();
   ProgressBar& bar_;
   BurstLimiter limiter_{1, 50};
+  int shown_ = 0;  // the percentage the control shows now
 };
 
 }  // namespace nimbul::ui::win32
