@@ -24,11 +24,20 @@ LRESULT SplitterPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT SplitterPeer::OnButtonDown(WPARAM, LPARAM) {
+namespace {
+// Where the message says the mouse was, on the screen: the cursor may have
+// moved on since the message was posted.
+POINT ScreenPointOf(HWND hwnd, LPARAM lParam) {
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ::ClientToScreen(hwnd, &p);
+  return p;
+}
+}  // namespace
+
+LRESULT SplitterPeer::OnButtonDown(WPARAM, LPARAM lParam) {
   Control* sized = splitter_.SizedControl();
   if (!sized) return 0;
-  POINT p;
-  ::GetCursorPos(&p);
+  const POINT p = ScreenPointOf(hwnd(), lParam);
   startX_ = p.x;
   startWidth_ = sized->Width();
   dragging_ = true;
@@ -39,8 +48,7 @@ LRESULT SplitterPeer::OnButtonDown(WPARAM, LPARAM) {
 // The lists follow the mouse while it is dragged.
 LRESULT SplitterPeer::OnMouseMove(WPARAM wParam, LPARAM lParam) {
   if (!dragging_) return ControlPeer::OnMouseMove(wParam, lParam);
-  POINT p;
-  ::GetCursorPos(&p);
+  const POINT p = ScreenPointOf(hwnd(), lParam);
   int delta = p.x - startX_;
   splitter_.UserDragged(splitter_.GetAlign() == Align::Right ? startWidth_ - delta : startWidth_ + delta);
   return 0;
