@@ -32,13 +32,21 @@ class ShellSwitches : public E2eTest {
   static HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
   // "Run on Startup": three up from the start of "&Options" (past "Choose
   // Hotkey" and "Choose Systemtray Icon"; the system keys item is hidden).
-  static void RunOnStartupByKeyboard(HWND main) {
-    ASSERT_TRUE(Activate(main));
-    // The keys go to the window, not to whatever control took the focus.
-    ClickAt(CentreOf(ScreenRect(main)));
-    PressKey('O', kAlt);
-    for (int i = 0; i < 3; ++i) PressKey(VK_UP);
-    PressKey(VK_RETURN);
+  // "Options" > "Run on Startup" by keyboard until the Run value is `wanted`:
+  // under load Wine now and then drops one of the arrow keys, and the entry
+  // above is chosen instead (its window is closed with Esc before the next try).
+  static bool RunOnStartupByKeyboard(HWND main, bool wanted) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!Activate(main)) return false;
+      // The keys go to the window, not to whatever control took the focus.
+      ClickAt(CentreOf(ScreenRect(main)));
+      PressKey('O', kAlt);
+      for (int i = 0; i < 3; ++i) PressKey(VK_UP);
+      PressKey(VK_RETURN);
+      if (WaitUntil([&] { return ReadString(kRunKey, kRunValue).has_value() == wanted; }, Millis(3000))) return true;
+      PressKey(VK_ESCAPE);
+    }
+    return false;
   }
 };
 
@@ -87,8 +95,7 @@ TEST_F(ShellSwitches, RunOnStartupWritesTheValueAndTakesItAway) {
   NimbulApp& app = StartNimbul();
   HWND main = app.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  RunOnStartupByKeyboard(main);
-  ASSERT_TRUE(WaitUntil([&] { return ReadString(kRunKey, kRunValue).has_value(); }));
+  ASSERT_TRUE(RunOnStartupByKeyboard(main, true));
   std::string exe = NimbulExePath();
   char full[MAX_PATH];
   GetFullPathNameA(exe.c_str(), MAX_PATH, full, nullptr);
@@ -98,8 +105,7 @@ TEST_F(ShellSwitches, RunOnStartupWritesTheValueAndTakesItAway) {
   CharLowerA(&stored[0]);
   CharLowerA(&expected[0]);
   EXPECT_EQ(stored, expected);
-  RunOnStartupByKeyboard(main);
-  EXPECT_TRUE(WaitUntil([&] { return !ReadString(kRunKey, kRunValue).has_value(); }));
+  EXPECT_TRUE(RunOnStartupByKeyboard(main, false));
 }
 
 }  // namespace
