@@ -8,17 +8,13 @@
 #include <vector>
 
 #include "bench.h"
+#include "own_folder.h"
 
 using namespace nimbul;
 
 namespace {
 
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string p(path, n);
-  return p.substr(0, p.find_last_of('\\') + 1);
-}
+using nimbul::bench::OwnFolder;
 
 PROCESS_INFORMATION Start(const std::string& exe, const std::string& args) {
   STARTUPINFOA si{};

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench.h"
+#include "own_folder.h"
 #include "platform/win32/handle.h"
 
 namespace {
@@ -20,12 +21,7 @@ constexpr DWORD kGiveUpMs = 30000;
 // Long enough for the idle work after the first paint.
 constexpr DWORD kSettleMs = 1000;
 
-std::string OwnFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, length);
-  return s.substr(0, s.find_last_of("\\/") + 1);
-}
+using nimbul::bench::OwnFolder;
 
 struct Search {
   DWORD processId;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench.h"
+#include "own_folder.h"
 #include "platform/win32/handle.h"
 
 namespace {
@@ -22,12 +23,7 @@ using nimbul::platform::win32::RegKey;
 constexpr int kRuns = 10;
 constexpr DWORD kGiveUpMs = 30000;
 
-std::string OwnFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, length);
-  return s.substr(0, s.find_last_of("\\/") + 1);
-}
+using nimbul::bench::OwnFolder;
 
 struct Search {
   DWORD processId;
