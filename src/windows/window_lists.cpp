@@ -334,9 +334,10 @@ void WindowLists::HKAktHotKeyEvent() {
   if (!shell && title != " ") {
     // Nothing here reads the result back, so the request is only posted:
     // the hotkey never waits on the window's program, answering or not.
-    wm.ShowWindowAsync(w, platform::kSwHide);
+    // Recorded first: a run that ends right after the hide still leaves the window to the next start.
     AppendEntry(StringGrid2, {title, handle});
     Journal();
+    wm.ShowWindowAsync(w, platform::kSwHide);
   }
   host_.BringToFront();
 }
