@@ -104,10 +104,11 @@ TForm5::TForm5(ui::Application& app)
   Button2.SetCancel(true);
   Button2.SetTabOrder(5);
 
-  // The built-in icons come with the window.
+  // The built-in icons come with the window; each is loaded when first
+  // shown or chosen, so the start does not wait for them.
   auto& icons = app.Sys().icons;
   for (int i = 0; i < kBuiltInIconCount; ++i) {
-    ImageList1.Add(icons.FromResource(BuiltInIconResource(i)));
+    ImageList1.AddLater([&icons, i] { return icons.FromResource(BuiltInIconResource(i)); });
     ListView1.Add(kBuiltInIconCaptions[i], i);
   }
 
@@ -158,7 +159,7 @@ void TForm5::Res() {
   if (!s.HasValue(index)) s.SetNumber(index, 0);
   if (s.GetNumber(index) > ImageList1.Count() - 1 || s.GetNumber(index) < 0) s.SetNumber(index, 0);
   const int chosen = s.GetNumber(index);
-  SetIcon(chosen < ImageList1.Count() ? ImageList1.Icons()[static_cast<size_t>(chosen)] : platform::Hicon{});
+  SetIcon(ImageList1.Icon(chosen));
   ListView1.SetSelected(chosen);
   const std::string tip = settings::SystrayToolTip.name;
   if (!s.HasValue(tip)) s.SetTextValue(tip, settings::SystrayToolTip.defaultText);
@@ -168,7 +169,7 @@ void TForm5::Res() {
 void TForm5::ListView1Change() {
   const int i = ListView1.Selected();
   if (i < 0 || i >= ImageList1.Count()) return;
-  SetIcon(ImageList1.Icons()[static_cast<size_t>(ListView1.At(i).image)]);
+  SetIcon(ImageList1.Icon(ListView1.At(i).image));
 }
 
 void TForm5::ListView1DblClick() {

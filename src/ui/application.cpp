@@ -45,9 +45,14 @@ void Application::RealizeTree(Control& c) {
   for (Control* child : children) RealizeTree(*child);
 }
 
+// The menus come right after the form's own window: a menu bar attached
+// later would shrink the client area under every control made by then and
+// move each of them once more.
 void Application::Realize(Form& f) {
-  RealizeTree(f);
+  f.AttachPeer(backend_.CreatePeer(f));
   for (Menu* m : f.Menus()) RealizeMenu(*m);
+  std::vector<Control*> children = f.Children();
+  for (Control* child : children) RealizeTree(*child);
 }
 
 void Application::RealizeMenu(Menu& m) { m.AttachPeer(backend_.CreateMenuPeer(m)); }

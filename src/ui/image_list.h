@@ -1,5 +1,7 @@
 // A list of icons shown by menus, tool bars and list views.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,23 +22,42 @@ class ImageList {
   // Icons added at run time. The list owns them: Clear and the list's end destroy them.
   std::vector<platform::Hicon> Icons() const {
     std::vector<platform::Hicon> out;
-    for (const auto& i : icons_) out.push_back(i.get());
+    for (int i = 0; i < Count(); ++i) out.push_back(Icon(i));
     return out;
   }
-  int Add(platform::IconOwner icon) {
-    icons_.push_back(std::move(icon));
-    ++generation_;
-    return static_cast<int>(icons_.size()) - 1;
+  // The icon at `index`, made now if it was added for later; null when out of range.
+  platform::Hicon Icon(int index) const {
+    if (index < 0 || index >= Count()) return {};
+    Entry& e = entries_[static_cast<std::size_t>(index)];
+    if (e.source) {
+      e.icon = e.source();
+      e.source = nullptr;
+    }
+    return e.icon.get();
   }
-  void Clear() { icons_.clear(); ++generation_; }
-  int Count() const { return static_cast<int>(icons_.size()); }
+  int Add(platform::IconOwner icon) { return Append(Entry{std::move(icon), nullptr}); }
+  // An icon made only when it is first asked for: a list of many icons costs
+  // nothing until it is shown or one of them is used.
+  int AddLater(std::function<platform::IconOwner()> source) { return Append(Entry{{}, std::move(source)}); }
+  void Clear() { entries_.clear(); ++generation_; }
+  int Count() const { return static_cast<int>(entries_.size()); }
   // Changes whenever the contents change, so peers know when to rebuild.
   unsigned Generation() const { return generation_; }
 
  private:
+  struct Entry {
+    platform::IconOwner icon;
+    std::function<platform::IconOwner()> source;
+  };
+  int Append(Entry e) {
+    entries_.push_back(std::move(e));
+    ++generation_;
+    return Count() - 1;
+  }
+
   int width_, height_;
   std::string resource_;
-  std::vector<platform::IconOwner> icons_;
+  mutable std::vector<Entry> entries_;
   unsigned generation_ = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "platform/win32/late_bound.h"
+
 namespace nimbul::platform::win32 {
 
 // Policy: `Value` is the raw handle type, `Invalid()` the value that owns
@@ -78,7 +80,10 @@ struct IconPolicy {
 struct InternetPolicy {
   using Value = HINTERNET;
   static Value Invalid() { return nullptr; }
-  static void Close(Value v) { ::InternetCloseHandle(v); }
+  static void Close(Value v) {
+    static auto* const close = LateBound<decltype(::InternetCloseHandle)>("wininet.dll", "InternetCloseHandle");
+    if (close) close(v);
+  }
 };
 
 template <typename Gdi>

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/late_bound.h"
 
 namespace nimbul::platform::win32 {
 
@@ -16,7 +17,8 @@ bool Win32ColorDialogs::ChooseColorA(Hwnd owner, std::uint32_t* rgb, CustomColor
   dialog.rgbResult = *rgb;
   dialog.lpCustColors = reinterpret_cast<COLORREF*>(custom->data());
   dialog.Flags = CC_RGBINIT | CC_FULLOPEN | CC_SOLIDCOLOR | CC_ANYCOLOR;
-  if (!::ChooseColorA(&dialog)) return false;
+  static auto* const chooseColor = LateBound<decltype(::ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+  if (!chooseColor || !chooseColor(&dialog)) return false;
   *rgb = dialog.rgbResult & 0x00FFFFFFu;
   return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/late_bound.h"
 
 namespace nimbul::platform::win32 {
 
@@ -38,8 +39,10 @@ bool Run(Hwnd owner, const FileDialogOptions& options, std::string* path, bool s
   if (options.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (options.resizable) ofn.Flags |= OFN_ENABLESIZING;
   if (!save) ofn.Flags |= OFN_FILEMUSTEXIST;
-  BOOL ok = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
-  if (!ok) return false;
+  static auto* const openDialog = LateBound<decltype(::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  static auto* const saveDialog = LateBound<decltype(::GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  auto* const dialog = save ? saveDialog : openDialog;
+  if (!dialog || !dialog(&ofn)) return false;
   *path = file.data();
   return true;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/late_bound.h"
 
 namespace nimbul::platform::win32 {
 
@@ -58,7 +59,8 @@ IconOwner Win32Icons::FromResource(const std::string& name) {
 IconOwner Win32Icons::FileSmallIcon(const std::string& path) {
   SHFILEINFOA info{};
   static_assert(sizeof info == 352, "the shell's file information record");
-  if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return {};
+  static auto* const fileInfo = LateBound<decltype(::SHGetFileInfoA)>("shell32.dll", "SHGetFileInfoA");
+  if (!fileInfo || !fileInfo(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return {};
   IconHandle icon(info.hIcon);
   if (!IsIcon(icon.get())) {
     // Not an icon: nothing to give back to the system.

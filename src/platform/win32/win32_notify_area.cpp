@@ -7,6 +7,7 @@
 
 #include "platform/win32/handle.h"
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/message_window.h"
 
 namespace nimbul::platform::win32 {
@@ -71,7 +72,8 @@ bool Win32NotifyArea::Shell_NotifyIconA(unsigned message, const NotifyIconRecord
   static_assert(sizeof record.szTip == 64, "the first record form has a 64-byte tip");
   std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
   data.szTip[63] = '\0';
-  return ::Shell_NotifyIconA(message, &data) != FALSE;
+  static auto* const notifyIcon = LateBound<decltype(::Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+  return notifyIcon && notifyIcon(message, &data) != FALSE;
 }
 
 unsigned Win32NotifyArea::TaskbarCreatedMessage() {

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/late_bound.h"
 
 namespace nimbul::platform::win32 {
 
@@ -15,7 +16,9 @@ const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(
 void Win32Shell::ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
                                const std::string& directory, int showCmd) {
   // No verb: the file type's default action. Callers do not look at the outcome.
-  ::ShellExecuteA(FromId<HWND>(owner), nullptr, file.c_str(), OrNull(parameters), OrNull(directory), showCmd);
+  static auto* const shellExecute = LateBound<decltype(::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (!shellExecute) return;
+  shellExecute(FromId<HWND>(owner), nullptr, file.c_str(), OrNull(parameters), OrNull(directory), showCmd);
 }
 
 }  // namespace nimbul::platform::win32

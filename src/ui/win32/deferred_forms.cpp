@@ -107,13 +107,14 @@ void DeferredForms::Forget(const Form& f) {
                  waiting_.end());
 }
 
-// In the order the application asked for them: the form, its controls
-// parent before child, then its menus, which find their form's window. The
-// form waits no longer, so a stand-in asked meanwhile (a later sibling's
-// window, which does not exist yet) answers as a control without a peer.
+// In the order the application asked for them: the form, its menus, which
+// find the form's window, then its controls parent before child. The form
+// waits no longer, so a stand-in asked meanwhile (a later sibling's window,
+// which does not exist yet) answers as a control without a peer.
 void DeferredForms::MakeNow(Waiting w) {
-  for (Control* c : w.controls) c->AttachPeer(MakePeer(backend_, *c));
+  w.controls.front()->AttachPeer(MakePeer(backend_, *w.controls.front()));
   for (Menu* m : w.menus) m->AttachPeer(backend_.CreateMenuPeer(*m));
+  for (std::size_t i = 1; i < w.controls.size(); ++i) w.controls[i]->AttachPeer(MakePeer(backend_, *w.controls[i]));
   for (Control* c : w.controls) {
     if (Peer* p = c->GetPeer())
       for (Prop prop : kReplayed) p->Changed(prop);

@@ -18,7 +18,7 @@ HIMAGELIST FromIcons(const ImageList& model) {
   // Every index keeps its place, also behind an icon that is no longer valid.
   ::ImageList_SetImageCount(list, static_cast<UINT>(count));
   for (int i = 0; i < count; ++i)
-    ::ImageList_ReplaceIcon(list, i, platform::win32::FromId<HICON>(model.Icons()[static_cast<size_t>(i)]));
+    ::ImageList_ReplaceIcon(list, i, platform::win32::FromId<HICON>(model.Icon(i)));
   return list;
 }
 
