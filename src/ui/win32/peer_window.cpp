@@ -1,5 +1,7 @@
 #include "ui/win32/peer_window.h"
 
+#include <unordered_map>
+
 #include "platform/win32/message_window.h"
 
 #include "ui/win32/win32_backend.h"
@@ -8,10 +10,17 @@ namespace nimbul::ui::win32 {
 
 namespace {
 
-// The window property that leads from a handle to its peer, for both kinds.
-constexpr char kPeerProperty[] = "NimbulonPeer";
-// The identifier of the program's one subclass of a standard control.
-constexpr UINT_PTR kSubclassId = 1;
+// The peers of this thread's windows by handle. A window property would do
+// the same, but every message would then cost a call to the system.
+std::unordered_map<HWND, PeerWindow*>& Peers() {
+  thread_local std::unordered_map<HWND, PeerWindow*> peers;
+  return peers;
+}
+
+// Where a control keeps its own window procedure when its peer goes while
+// another subclass sits on top of the program's, so the procedure cannot be
+// put back: the program's procedure then hands every message on to it.
+constexpr char kOriginalProcProperty[] = "NimbulonOriginalProc";
 
 bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
@@ -52,7 +61,9 @@ PeerWindow::~PeerWindow() {
 
 PeerWindow* PeerWindow::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<PeerWindow*>(::GetPropA(hwnd, kPeerProperty));
+  auto& peers = Peers();
+  auto it = peers.find(hwnd);
+  return it == peers.end() ? nullptr : it->second;
 }
 
 bool PeerWindow::CreateOwn(const char* className, const ClassLook& look, DWORD exStyle, const char* title,
@@ -69,21 +80,35 @@ bool PeerWindow::CreateControl(const char* className, DWORD exStyle, const char*
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
                              nullptr);
   if (!h) return false;
-  window_.reset(h);
-  ::SetPropA(h, kPeerProperty, this);
-  subclassed_ = ::SetWindowSubclass(h, &PeerWindow::SubclassProc, kSubclassId, 0) != FALSE;
+  Attach(h);
+  // The control's messages come to ControlProc first. Replacing the window
+  // procedure costs nothing per message, where the system's subclass list
+  // looks itself up on every one.
+  original_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PeerWindow::ControlProc)));
+  if (!original_) {
+    Detach();
+    window_.reset();
+    return false;
+  }
   return true;
 }
 
 void PeerWindow::Attach(HWND hwnd) {
   window_.reset(hwnd);
-  ::SetPropA(hwnd, kPeerProperty, this);
+  Peers()[hwnd] = this;
 }
 
 void PeerWindow::Detach() {
   HWND h = window_.get();
-  ::RemovePropA(h, kPeerProperty);
-  if (subclassed_) ::RemoveWindowSubclass(h, &PeerWindow::SubclassProc, kSubclassId);
+  Peers().erase(h);
+  if (!original_) return;
+  const auto ours = reinterpret_cast<LONG_PTR>(&PeerWindow::ControlProc);
+  if (::GetWindowLongPtrA(h, GWLP_WNDPROC) == ours)
+    ::SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+  else
+    ::SetPropA(h, kOriginalProcProperty, reinterpret_cast<HANDLE>(original_));
+  original_ = nullptr;
 }
 
 LRESULT CALLBACK PeerWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -96,22 +121,21 @@ LRESULT CALLBACK PeerWindow::OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   return self->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK PeerWindow::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR) {
-  PeerWindow* self = FromHandle(hwnd);
-  if (!self) return ::DefSubclassProc(hwnd, msg, wParam, lParam);
-  return self->Dispatch(msg, wParam, lParam);
+LRESULT CALLBACK PeerWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (PeerWindow* self = FromHandle(hwnd)) return self->Dispatch(msg, wParam, lParam);
+  auto original = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOriginalProcProperty));
+  if (msg == WM_NCDESTROY) ::RemovePropA(hwnd, kOriginalProcProperty);
+  return original ? ::CallWindowProcA(original, hwnd, msg, wParam, lParam) : ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT PeerWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCDESTROY) {
     // Destroyed from outside (with its parent or owner): the peer lets go of the handle.
-    const bool subclassed = subclassed_;
+    const WNDPROC original = original_;
     HWND h = window_.get();
     Detach();
     window_.release();
-    subclassed_ = false;
-    return subclassed ? ::DefSubclassProc(h, msg, wParam, lParam) : ::DefWindowProcA(h, msg, wParam, lParam);
+    return original ? ::CallWindowProcA(original, h, msg, wParam, lParam) : ::DefWindowProcA(h, msg, wParam, lParam);
   }
   try {
     return HandleMessage(msg, wParam, lParam);
@@ -134,7 +158,7 @@ LRESULT PeerWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT PeerWindow::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (subclassed_) return ::DefSubclassProc(hwnd(), msg, wParam, lParam);
+  if (original_) return ::CallWindowProcA(original_, hwnd(), msg, wParam, lParam);
   return ::DefWindowProcA(hwnd(), msg, wParam, lParam);
 }
 

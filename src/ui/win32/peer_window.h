@@ -1,6 +1,7 @@
 // One window of a native peer. A window of a class of its own gets its object
-// at WM_NCCREATE; a standard control is created and then subclassed with
-// SetWindowSubclass. A window property leads from either kind to its peer. Either
+// at WM_NCCREATE; a standard control is created and then subclassed by
+// replacing its window procedure. A table of the thread's windows leads from
+// either kind to its peer. Either
 // way the messages reach HandleMessage, a flat switch in each peer that
 // unpacks a message and calls a named member.
 #pragma once
@@ -58,15 +59,14 @@ class PeerWindow {
 
  private:
   static LRESULT CALLBACK OwnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND hwnd);
   void Detach();
 
   Win32Backend& backend_;
   platform::win32::WindowHandle window_;
-  bool subclassed_ = false;  // a standard control, subclassed
+  WNDPROC original_ = nullptr;  // a standard control's own procedure, while subclassed
 };
 
 }  // namespace nimbul::ui::win32
