@@ -22,15 +22,6 @@ constexpr const char* kToggledOn =
     "The Funktion \"Disable all Hotkeys\" was enabled\r\nPlease restart Nimbulon, in order to let the changes take "
     "affect";
 
-// When NIMBUL_DOCS_SHOTS names a folder, the pictures for the documentation go there.
-// Only then it waits a moment, so the picture shows the window fully painted.
-void SaveDocsShot(const char* name) {
-  const char* dir = std::getenv("NIMBUL_DOCS_SHOTS");
-  if (!dir || !*dir) return;
-  Sleep(700);
-  SaveScreenshot(std::string(dir) + "\\" + name);
-}
-
 class AboutBox : public E2eTest {
  protected:
   // "Help" > "About Nimbulon" by keyboard; the box once it stays open with

@@ -71,10 +71,7 @@ TEST_F(ColorsDialog, ColourPickedInTheSystemDialogIsStoredByOk) {
   EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clWindow"));
   HWND panel = ColourPanel(dialog);
   ASSERT_NE(panel, nullptr);
-  if (const char* dir = std::getenv("NIMBUL_DOCS_SHOTS"); dir && *dir) {
-    Sleep(700);
-    SaveScreenshot(std::string(dir) + "\\colors-dialog.bmp");
-  }
+  SaveDocsShot("colors-dialog.bmp");
 
   ClickAt(CentreOf(ScreenRect(panel)));
   HWND chooser = WaitForColourChooser(app);

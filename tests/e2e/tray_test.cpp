@@ -13,6 +13,7 @@
 #include "input.h"
 #include "main_window_driver.h"
 #include "registry_state.h"
+#include "screenshot.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -93,6 +94,24 @@ TEST_F(Tray, F4TwiceGoesToTheTrayAndBack) {
   ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); }));
   PressKey(VK_F4);
   EXPECT_TRUE(WaitUntil([&] { return Back(app); }));
+}
+
+TEST_F(Tray, TheIconsRightClickOpensItsMenuWhoseOpenEntryBringsTheProgramBackByItsLetter) {
+  NimbulApp& app = Start();
+  ASSERT_NE(main_, nullptr);
+  ASSERT_TRUE(Activate(main_));
+  const int icons = TrayIcons();
+  PressKey(VK_F4);
+  ASSERT_TRUE(WaitUntil([&] { return InTray(app, icons); }));
+  // The menu opens where the mouse is: near the corner the taskbar's icons sit in.
+  MoveMouseTo(POINT{GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 60});
+  PostMessageA(TrayWindow(app), kTrayCallback, kFirstIconId, WM_RBUTTONUP);
+  HWND menu = WaitForTopLevel({std::string("#32768"), std::nullopt, app.process().id(), true});
+  ASSERT_NE(menu, nullptr) << "the icon's right-click opened no menu";
+  SaveDocsShot("tray-menu.bmp");
+  PressKey('O');
+  EXPECT_TRUE(WaitUntil([&] { return Back(app); })) << "\"&Open Nimbulon\" did not bring the program back";
+  EXPECT_FALSE(IsWindowVisible(menu));
 }
 
 TEST_F(Tray, WithTheOptionOnEveryMinimizeGoesToTheTray) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -68,6 +69,13 @@ bool SaveScreenshot(const std::string& path) {
   return std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
          std::fwrite(&info, sizeof info, 1, out.get()) == 1 &&
          std::fwrite(pixels.data(), pixels.size(), 1, out.get()) == 1;
+}
+
+void SaveDocsShot(const char* name) {
+  const char* dir = std::getenv("NIMBUL_DOCS_SHOTS");
+  if (!dir || !*dir) return;
+  Sleep(700);
+  SaveScreenshot(std::string(dir) + "\\" + name);
 }
 
 }  // namespace nimbul::e2e

@@ -9,4 +9,9 @@ namespace nimbul::e2e {
 // writing failed.
 bool SaveScreenshot(const std::string& path);
 
+// When NIMBUL_DOCS_SHOTS names a folder, a picture for the documentation
+// goes there as `name`; only then it waits a moment first, so the picture
+// shows the windows fully painted.
+void SaveDocsShot(const char* name);
+
 }  // namespace nimbul::e2e
