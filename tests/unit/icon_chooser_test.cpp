@@ -79,6 +79,19 @@ TEST_F(IconChooserTest, WithoutAFolderOnlyTheBuiltInIcons) {
   EXPECT_EQ(chooser->Label2.Caption(), "0 Icons added");
 }
 
+// The start pays for the one icon the tray shows; the list loads the rest
+// when it is first drawn.
+TEST_F(IconChooserTest, OnlyTheChosenBuiltInIconIsLoadedAtTheStart) {
+  desktop.registry.PutDword(platform::kHkeyCurrentUser, settings::kSettingsKey, "SysTrayIcon", 5);
+  Create();
+  EXPECT_EQ(desktop.icons.LiveIcons(), 1);
+  EXPECT_EQ(desktop.icons.Origin(chooser->Icon()), "res:TRAY05");
+  const std::vector<platform::Hicon> all = chooser->ImageList1.Icons();
+  EXPECT_EQ(desktop.icons.LiveIcons(), 28);
+  EXPECT_EQ(desktop.icons.Origin(all[27]), "res:TRAY27");
+  EXPECT_EQ(all[5], chooser->Icon());
+}
+
 TEST_F(IconChooserTest, ABrokenFileStopsTheScanWithTheMessage) {
   desktop.files.Put(std::string(kFolder) + "a.ico", IconFile(16));
   desktop.files.Put(std::string(kFolder) + "b.ico", "not an icon at all");

@@ -214,6 +214,37 @@ TEST_F(ControlPeerTest, EditReportsWhatTheUserTypesButNotTheProgramsText) {
   EXPECT_EQ(form->Edit1.Text(), "Nimbulon!");
 }
 
+// What another subclass of a control saw: a tooltip, for one, subclasses
+// the controls it watches after the program has.
+struct OtherSubclass {
+  int chars = 0;
+  bool destroyed = false;
+};
+
+LRESULT CALLBACK OtherSubclassProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto* seen = reinterpret_cast<OtherSubclass*>(data);
+  if (msg == WM_CHAR) ++seen->chars;
+  if (msg == WM_NCDESTROY) seen->destroyed = true;
+  return ::DefSubclassProc(h, msg, wParam, lParam);
+}
+
+TEST_F(ControlPeerTest, ASubclassOnTopOfTheProgramsSharesTheKeysAndTheControlStillGoesCleanly) {
+  HWND edit = Native(form->Edit1.Handle());
+  OtherSubclass seen;
+  ASSERT_TRUE(::SetWindowSubclass(edit, OtherSubclassProc, 7, reinterpret_cast<DWORD_PTR>(&seen)));
+  ASSERT_TRUE(Activate());
+  ::SetFocus(edit);
+  ::SendMessageA(edit, WM_CHAR, 'x', 0);
+  EXPECT_EQ(seen.chars, 1);
+  EXPECT_EQ(form->Edit1.Text(), "x");
+  EXPECT_EQ(TextOf(edit), "x");
+  // The program's procedure cannot be taken out from under the other one:
+  // it hands the control's last messages to the control's own procedure.
+  form->Edit1.DetachPeer();
+  EXPECT_TRUE(seen.destroyed);
+  EXPECT_FALSE(::IsWindow(edit));
+}
+
 TEST(EditText, MemoLinesBecomeCrLf) {
   EXPECT_EQ(WithCrLf("a\nb"), "a\r\nb");
   EXPECT_EQ(WithCrLf("a\r\nb\n"), "a\r\nb\r\n");

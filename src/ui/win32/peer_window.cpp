@@ -36,15 +36,17 @@ bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   wc.hCursor = ::LoadCursorA(nullptr, look.cursor);
   if (look.backgroundColor >= 0)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(look.backgroundColor + 1));
+  // Only windows with a frame show an icon: a control's class needs none,
+  // and loading one costs each new class a good part of a millisecond.
   if (look.iconResource) {
     // Shared resource icons: the system frees them with the module.
     wc.hIcon = ::LoadIconA(instance, look.iconResource);
     wc.hIconSm = static_cast<HICON>(::LoadImageA(instance, look.iconResource, IMAGE_ICON,
                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                                  LR_SHARED));
+    // A program without its icon resource (the test programs) gets the system's.
+    if (!wc.hIcon) wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
   }
-  // A program without its icon resource (the test programs) gets the system's.
-  if (!wc.hIcon) wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
   wc.lpszClassName = className;
   return platform::win32::EnsureWindowClass(wc);
 }
