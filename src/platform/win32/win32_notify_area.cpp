@@ -72,6 +72,9 @@ bool Win32NotifyArea::Shell_NotifyIconA(unsigned message, const NotifyIconRecord
   static_assert(sizeof record.szTip == 64, "the first record form has a 64-byte tip");
   std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
   data.szTip[63] = '\0';
+  // Without the shell's library in the process no icon of ours can be in
+  // the tray: taking one away (as every icon does when it ends) need not load it.
+  if (message == NIM_DELETE && !::GetModuleHandleA("shell32.dll")) return false;
   static auto* const notifyIcon = LateBound<decltype(::Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
   return notifyIcon && notifyIcon(message, &data) != FALSE;
 }
