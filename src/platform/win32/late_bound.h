@@ -8,12 +8,24 @@
 
 namespace nimbul::platform::win32 {
 
+// The system library `library`, loaded from the system folder by its full
+// path: a file of the same name beside the program (a download folder holds
+// anything) is never taken for it.
+inline HMODULE SystemLibrary(const char* library) {
+  char path[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
+  if (length == 0 || static_cast<int>(length) + 1 + ::lstrlenA(library) >= MAX_PATH) return nullptr;
+  path[length] = '\\';
+  ::lstrcpyA(path + length + 1, library);
+  return ::LoadLibraryA(path);
+}
+
 // `name` of `library`, or null when the library or the function is missing.
 // Callers keep the answer in a function-local static, so each function is
 // looked up once, and safely from any thread.
 template <class Fn>
 Fn* LateBound(const char* library, const char* name) {
-  HMODULE module = ::LoadLibraryA(library);
+  HMODULE module = SystemLibrary(library);
   if (!module) return nullptr;
   return reinterpret_cast<Fn*>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
