@@ -118,17 +118,7 @@ TEST_F(AboutBox, FeedbackLinkIsReachedByTabAndFollowedByEnter) {
 
 class StartSwitches : public E2eTest {
  protected:
-  // Tools of the taskbar's tooltip windows: one more each time an icon is added.
-  int TrayIcons() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!taskbar) return -1;
-    int n = 0;
-    for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
-      DWORD_PTR tools = 0;
-      if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
-    }
-    return n;
-  }
+  int TrayIcons() { return TrayIconCount(); }
 };
 
 TEST_F(StartSwitches, SystraySwitchStartsInTheTrayWithoutMainWindowOrTaskbarButton) {

@@ -35,19 +35,7 @@ class Tray : public E2eTest {
     auto found = FindTopLevel({std::string(kTrayWindowClass), std::nullopt, app.process().id(), false});
     return found.empty() ? nullptr : found.front();
   }
-  // How many icons the virtual desktop's taskbar has taken: it draws them
-  // itself and gives each one a tool of its tooltip window (a tool that
-  // stays when the icon goes, so only an increase says anything).
-  int TrayIcons() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!taskbar) return -1;
-    int n = 0;
-    for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
-      DWORD_PTR tools = 0;
-      if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
-    }
-    return n;
-  }
+  int TrayIcons() { return TrayIconCount(); }
   // Main window and taskbar button gone, and an icon added since `iconsBefore`.
   bool InTray(NimbulApp& app, int iconsBefore) {
     return !IsWindowVisible(main_) && !IsWindowVisible(ApplicationWindow(app)) &&

@@ -118,6 +118,14 @@ class Update : public E2eTest {
   }
   NimbulApp& StartCopy() { return StartNimbul({"", true, Exe()}); }
 
+  // The update window opened, checked and told to get the update; null when
+  // any step failed (the caller asserts on it).
+  HWND StartDownload(NimbulApp& app) {
+    HWND dialog = OpenUpdate(app);
+    if (!dialog || !Click(dialog, "Check now") || !Click(dialog, "Get update")) return nullptr;
+    return dialog;
+  }
+
   // "W&eb" > "Update?" by keyboard; the update window once it is open.
   HWND OpenUpdate(NimbulApp& app) {
     HWND main = app.WaitForMainWindow();
@@ -186,10 +194,8 @@ TEST_F(Update, GetUpdateReplacesTheProgramWhichStartsAgainAndSaysSo) {
   });
   ASSERT_TRUE(server.Listening());
   NimbulApp& app = StartCopy();
-  HWND dialog = OpenUpdate(app);
+  HWND dialog = StartDownload(app);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Click(dialog, "Check now"));
-  ASSERT_TRUE(Click(dialog, "Get update"));
   EXPECT_EQ(app.process().WaitForExit(Millis(30000)), std::optional<DWORD>(0)) << "the old program did not quit";
 
   HWND box = WaitForMessageBox(kApplicationTitle, 0, Millis(60000));
@@ -227,10 +233,8 @@ TEST_F(Update, NothingIsInstalledFromATamperedFileOrACutTransfer) {
     });
     ASSERT_TRUE(server.Listening());
     NimbulApp& app = StartCopy();
-    HWND dialog = OpenUpdate(app);
+    HWND dialog = StartDownload(app);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(Click(dialog, "Check now"));
-    ASSERT_TRUE(Click(dialog, "Get update"));
     if (!c.message.empty()) {
       HWND box = WaitForMessageBox(kApplicationTitle, app.process().id());
       ASSERT_NE(box, nullptr);
@@ -257,10 +261,8 @@ TEST_F(Update, ClosingTheWindowDuringTheDownloadCancelsIt) {
   });
   ASSERT_TRUE(server.Listening());
   NimbulApp& app = StartCopy();
-  HWND dialog = OpenUpdate(app);
+  HWND dialog = StartDownload(app);
   ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(Click(dialog, "Check now"));
-  ASSERT_TRUE(Click(dialog, "Get update"));
   ASSERT_TRUE(WaitUntil([&] { return server.Requests().size() == 2; }));
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));

@@ -1,5 +1,7 @@
 #include "desktop.h"
 
+#include <commctrl.h>
+
 namespace nimbul::e2e {
 namespace {
 
@@ -66,6 +68,17 @@ HWND WaitForTopLevel(const WindowQuery& query, Millis timeout) {
         return found.empty() ? nullptr : found.front();
       },
       timeout);
+}
+
+int TrayIconCount() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  if (!taskbar) return -1;
+  int n = 0;
+  for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
+    DWORD_PTR tools = 0;
+    if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
+  }
+  return n;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent, const std::string& className) {

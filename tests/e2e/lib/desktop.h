@@ -33,6 +33,11 @@ HWND WaitForTopLevel(const WindowQuery& query, Millis timeout = kPatience);
 std::vector<HWND> ChildrenOf(HWND parent, const std::string& className = "");
 HWND ChildWithText(HWND parent, const std::string& text);
 
+// How many icons the virtual desktop's taskbar has taken: it draws them
+// itself and gives each one a tool of its tooltip window (a tool that stays
+// when the icon goes, so only an increase says anything). -1 without a taskbar.
+int TrayIconCount();
+
 // The window's rectangle and its centre, in screen coordinates.
 RECT ScreenRect(HWND window);
 POINT CentreOf(const RECT& r);
