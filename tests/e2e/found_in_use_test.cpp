@@ -14,13 +14,7 @@
 namespace nimbul::e2e {
 namespace {
 
-class FoundInUse : public E2eTest {
- protected:
-  bool Listed(const RemoteListView& list, HWND w) {
-    auto h = ListedHandles(list);
-    return std::find(h.begin(), h.end(), HandleText(w)) != h.end();
-  }
-};
+class FoundInUse : public E2eTest {};
 
 TEST_F(FoundInUse, ADoubleClickRightAfterActivationHidesTheWindowOfThatRow) {
   Targets& t = OpenTargets({{"Click target"}, {"Other target"}});

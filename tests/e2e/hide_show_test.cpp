@@ -21,10 +21,6 @@ class HideShow : public E2eTest {
     for (int i = 1; i <= 10; ++i) specs.push_back({"Target " + std::to_string(i)});
     return specs;
   }
-  bool Listed(const RemoteListView& list, HWND w) {
-    auto h = ListedHandles(list);
-    return std::find(h.begin(), h.end(), HandleText(w)) != h.end();
-  }
 };
 
 TEST_F(HideShow, DoubleClickAndToolButtonsHideAndShowOneWindow) {

@@ -19,10 +19,6 @@ namespace {
 
 class Hotkeys : public E2eTest {
  protected:
-  bool Listed(const RemoteListView& list, HWND w) {
-    auto h = ListedHandles(list);
-    return std::find(h.begin(), h.end(), HandleText(w)) != h.end();
-  }
  // Whether the target helper received this key itself (no hotkey took it).
   bool ReachedTarget(const Targets& t, WORD vk, unsigned modifiers) {
     return WaitUntil(

@@ -21,10 +21,7 @@ TEST_F(WindowLists, TargetWindowsAppearWithTitlesAndHandlesAndFollowTitleChanges
   NimbulApp& app = StartNimbul();
   HWND main = app.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  auto listed = [&](HWND w) {
-    auto h = ListedHandles(app.VisibleList());
-    return std::find(h.begin(), h.end(), HandleText(w)) != h.end();
-  };
+  auto listed = [&](HWND w) { return Listed(app.VisibleList(), w); };
   ASSERT_TRUE(WaitUntil([&] { return listed(t[0]) && listed(t[1]) && listed(t[2]); }))
       << "the target windows are not all in the visible list";
   auto rows = app.VisibleList().Rows(2);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "desktop.h"
@@ -56,6 +57,11 @@ std::vector<std::string> ListedHandles(const RemoteListView& list) {
   for (auto& row : list.Rows(2))
     if (!row[1].empty()) out.push_back(row[1]);
   return out;
+}
+
+bool Listed(const RemoteListView& list, HWND window) {
+  const auto handles = ListedHandles(list);
+  return std::find(handles.begin(), handles.end(), HandleText(window)) != handles.end();
 }
 
 std::string HandleText(HWND window) {

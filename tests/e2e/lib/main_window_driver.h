@@ -33,6 +33,8 @@ std::vector<std::string> ListedNames(const RemoteListView& list);
 // The Handle column likewise.
 std::vector<std::string> ListedHandles(const RemoteListView& list);
 std::string HandleText(HWND window);
+// Whether a row of the list carries `window`'s handle.
+bool Listed(const RemoteListView& list, HWND window);
 // Double-clicks the row of a list whose Handle column is `handle`.
 bool DoubleClickRowOf(const RemoteListView& list, HWND window);
 
