@@ -4,7 +4,6 @@
 
 #include "bench.h"
 #include "program_host.h"
-#include "windows/window_grid.h"
 
 using namespace nimbul;
 
@@ -20,7 +19,7 @@ int main() {
     auto start = bench::Clock::now();
     host.main->ToolButton11Click();
     figure.push_back(bench::MillisecondsSince(start));
-    int hidden = windows::EntryCount(host.main->StringGrid2);
+    int hidden = host.main->Lists().Hidden().Count();
     host.main->TrayShowAllClick();
     for (HWND w : targets) DestroyWindow(w);
     if (hidden < count) std::printf("warning: only %d of %d windows hidden\n", hidden, count);

@@ -45,6 +45,13 @@ struct ProgramHost {
   HWND MainHwnd() const { return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(main->Handle())); }
 };
 
+// Hides a window through its item in the tray menu, as a user would.
+inline void HideFromTray(app::TfrmNimbulMain& main, HWND h) {
+  ui::MenuItem item("", "");
+  item.SetPayload(platform::Hwnd{static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(h))});
+  main.TrayHideWindowClick(item);
+}
+
 // Visible, titled top-level windows of a private class, created by this thread.
 inline std::vector<HWND> OpenWindows(int count, const char* prefix) {
   static bool registered = false;

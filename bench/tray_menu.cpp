@@ -5,7 +5,6 @@
 #include "bench.h"
 #include "program_host.h"
 #include "ui/win32/native_menu.h"
-#include "windows/window_grid.h"
 
 using namespace nimbul;
 
@@ -61,12 +60,7 @@ int main() {
   bench::ProgramHost host;
   auto visible = bench::OpenWindows(200, "Visible");
   auto hidden = bench::OpenWindows(50, "Hidden");
-  for (HWND h : hidden) {
-    ShowWindow(h, SW_HIDE);
-    char title[256];
-    GetWindowTextA(h, title, sizeof title);
-    windows::AppendEntry(host.main->StringGrid2, {title, std::to_string(reinterpret_cast<ULONG_PTR>(h))});
-  }
+  for (HWND h : hidden) bench::HideFromTray(*host.main, h);
   host.MainOnTop();
   bench::Pump();
   auto* native = dynamic_cast<ui::win32::NativeMenu*>(host.main->PopupMenu1.GetPeer());

@@ -5,7 +5,6 @@
 
 #include "bench.h"
 #include "program_host.h"
-#include "windows/window_grid.h"
 
 using namespace nimbul;
 
@@ -47,24 +46,24 @@ int main() {
 
   auto [rebuild, bare] = PairedMediansMs(
       runs, [&] { host.main->RefreshWindowList(); }, [&] { bench::BareEnumeration(host.MainHwnd()); });
-  int listed = windows::EntryCount(host.main->StringGrid1);
+  int listed = host.main->Lists().Visible().Count();
   bench::PrintFigure("RefreshWindowList over " + std::to_string(listed) + " visible windows",
                      {rebuild, "ms"}, {bare, "ms"});
 
-  for (HWND h : hidden) windows::AppendEntry(host.main->StringGrid2, {"x", std::to_string(reinterpret_cast<ULONG_PTR>(h))});
+  for (HWND h : hidden) bench::HideFromTray(*host.main, h);
   std::vector<HWND> all(visible);
   all.insert(all.end(), hidden.begin(), hidden.end());
   auto [tick, bareTick] = PairedMediansMs(runs, [&] { host.main->Timer1Timer(); }, [&] { BareTitleReads(all); });
   bench::PrintFigure("Timer1Timer with 100 hidden and " + std::to_string(listed) + " visible entries", {tick, "ms"},
                      {bareTick, "ms"});
 
+  host.main->TrayShowAllClick();  // no entries of closed windows left to drop
   for (HWND w : all) DestroyWindow(w);
   bench::Pump();
   // Idle: the shown main window with nothing happening. Every message the
   // thread receives counts; the baseline is the one-second timer alone.
   const int seconds = 20;
   host.main->RefreshWindowList();
-  windows::ShowEmpty(host.main->StringGrid2);  // no entries of closed windows left to drop
   bench::Pump();
   int messages = 0;
   auto start = bench::Clock::now();

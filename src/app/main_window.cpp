@@ -307,7 +307,6 @@ void TfrmNimbulMain::FormCreate() {
   // before the other programs are asked to close.
   app.OnEndSession = [this] { FormClose(); };
   // 10.
-  windows::ShowEmpty(StringGrid2);
   RefreshWindowList();
   // Windows a run that ended without closing left hidden come back into the list.
   lists_.RecoverHidden();

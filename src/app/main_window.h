@@ -159,6 +159,7 @@ class TfrmNimbulMain : public ui::Form,
   void TrayShowAllClick() { lists_.TrayShowAllClick(); }
   void Fenster1Click() { lists_.Fenster1Click(); }
   void KHTASKHotKeyEvent();
+  const windows::WindowLists& Lists() const { return lists_; }
 
   // What the subsystems reach back for.
   ui::ProgramFlags& Flags() override { return *this; }

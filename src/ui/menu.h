@@ -10,15 +10,12 @@
 #include "platform/types.h"
 #include "ui/image_list.h"
 #include "ui/peer.h"
+#include "ui/row_key.h"
 
 namespace nimbul::ui {
 
-// A position in a list, counted from 1.
-struct ListPosition {
-  int value = 0;
-};
-inline bool operator==(ListPosition a, ListPosition b) { return a.value == b.value; }
-using MenuPayload = std::variant<std::monostate, platform::Hwnd, ListPosition>;
+// What an item acts on: a window, or an entry of a list model.
+using MenuPayload = std::variant<std::monostate, platform::Hwnd, RowKey>;
 
 class Menu;
 

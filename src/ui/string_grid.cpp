@@ -18,6 +18,7 @@ void StringGrid::SetRowCount(int n) {
   n = std::max(n, 1);
   if (n == RowCount()) return;
   cells_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(colCount_)));
+  if (!keys_.empty()) keys_.resize(cells_.size());
   if (fixedRows_ >= n) fixedRows_ = n - 1;
   if (row_ >= n) row_ = n - 1;
   if (row_ < fixedRows_) row_ = fixedRows_;
@@ -46,10 +47,13 @@ void StringGrid::SetCell(int col, int row, const std::string& text) {
   Changed(Prop::Cell, row, col);
 }
 
-void StringGrid::SetAll(std::vector<std::vector<std::string>> rows, int fixedRows, int selectedRow) {
+void StringGrid::SetAll(std::vector<std::vector<std::string>> rows, int fixedRows, int selectedRow,
+                        std::vector<RowKey> keys) {
   if (rows.empty()) rows.emplace_back();
   for (auto& r : rows) r.resize(static_cast<size_t>(colCount_));
   cells_ = std::move(rows);
+  keys_ = std::move(keys);
+  if (!keys_.empty()) keys_.resize(cells_.size());
   fixedRows_ = std::clamp(fixedRows, 0, RowCount() - 1);
   row_ = std::clamp(selectedRow, fixedRows_, RowCount() - 1);
   Changed(Prop::Rows);
@@ -66,6 +70,23 @@ void StringGrid::SetColWidth(int col, int w) {
   if (col < 0 || col >= colCount_) return;
   colWidths_[static_cast<size_t>(col)] = w;
   Changed(Prop::ColWidths);
+}
+
+RowKey StringGrid::KeyOfRow(int row) const {
+  if (row < 0 || row >= static_cast<int>(keys_.size())) return {};
+  return keys_[static_cast<size_t>(row)];
+}
+
+void StringGrid::UserSelectedKey(RowKey key) {
+  for (int r = fixedRows_; r < static_cast<int>(keys_.size()); ++r)
+    if (keys_[static_cast<size_t>(r)] == key) row_ = r;
+  if (OnUserSelect) OnUserSelect(key);
+}
+
+void StringGrid::UserSelected(int row) {
+  if (row < fixedRows_ || row >= RowCount()) return;
+  row_ = row;
+  if (OnUserSelect) OnUserSelect(KeyOfRow(row));
 }
 
 void StringGrid::DblClick() { Raise(OnDblClick); }

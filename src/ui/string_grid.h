@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/row_key.h"
 
 namespace nimbul::ui {
 
@@ -21,7 +22,11 @@ class StringGrid : public Control {
   const std::string& Cell(int col, int row) const;
   void SetCell(int col, int row, const std::string& text);
   // Replaces the whole contents at once (one notification for the peer).
-  void SetAll(std::vector<std::vector<std::string>> rows, int fixedRows, int selectedRow);
+  // `keys`, one per row when given, name the entries the rows show.
+  void SetAll(std::vector<std::vector<std::string>> rows, int fixedRows, int selectedRow,
+              std::vector<RowKey> keys = {});
+  // The key of a row, or none.
+  RowKey KeyOfRow(int row) const;
 
   // The selected row (a row index, counting the fixed row).
   int Row() const { return row_; }
@@ -40,17 +45,22 @@ class StringGrid : public Control {
   Color FontColor() const { return fontColor_; }
   void SetColors(Color back, Color font) { color_ = back; fontColor_ = font; Changed(Prop::Color); }
 
-  // Raised by the peer: a double-click on a row (the row is selected first).
+  // Raised by the peer: a double-click on a row, or Enter (the row is chosen first).
   std::function<void()> OnDblClick;
   void DblClick();
-  // The user selected a row.
-  void UserSelected(int row) { row_ = row; }
+  // The user chose the row that showed `key` on screen: the view may already
+  // draw other rows there, so the key, not a row index, says which entry.
+  std::function<void(RowKey)> OnUserSelect;
+  void UserSelectedKey(RowKey key);
+  // The user selected a row of the grid as it stands (a grid without keys, and tests).
+  void UserSelected(int row);
   // The user resized a column.
   void UserSizedColumn(int col, int w) { colWidths_.at(static_cast<size_t>(col)) = w; }
 
  private:
   int colCount_;
   std::vector<std::vector<std::string>> cells_;
+  std::vector<RowKey> keys_;  // one per row, or none
   int fixedRows_ = 0;
   int row_ = 0;
   int topRow_ = 0;

@@ -43,8 +43,7 @@ bool ParseJournalRecord(const std::string& text, JournalRecord* out) {
 }
 
 std::string HiddenJournal::Record(const WindowEntry& e) {
-  platform::Hwnd h{};
-  if (!ParseHandle(e.handle, &h)) return std::string();
+  const platform::Hwnd h = e.window;
   return std::to_string(platform::Raw(h)) + "\t" + std::to_string(wm_.GetWindowProcessId(h)) + "\t" +
          wm_.GetClassNameA(h) + "\t" + e.name;
 }
@@ -98,8 +97,8 @@ std::vector<WindowEntry> HiddenJournal::Recover() {
       if (!wm_.IsWindow(r.window) || wm_.IsWindowVisible(r.window)) continue;
       if (wm_.GetWindowProcessId(r.window) != r.processId || wm_.GetClassNameA(r.window) != r.className) continue;
       bool listed = false;
-      for (const WindowEntry& e : out) listed = listed || e.handle == HandleText(r.window);
-      if (!listed) out.push_back({wm_.GetWindowTextA(r.window), HandleText(r.window)});
+      for (const WindowEntry& e : out) listed = listed || e.window == r.window;
+      if (!listed) out.push_back({r.window, wm_.GetWindowTextA(r.window)});
     }
   } catch (const std::exception&) {
     // What was proven so far is kept.

@@ -8,7 +8,7 @@
 
 #include "platform/registry.h"
 #include "platform/window_manager.h"
-#include "windows/window_entry.h"
+#include "windows/window_list.h"
 
 namespace nimbul::windows {
 

@@ -1,96 +1,59 @@
 #include "windows/window_grid.h"
 
+#include <string>
+#include <vector>
+
 namespace nimbul::windows {
 
 namespace {
+
 const char* const kHeaderName = "Name";
 const char* const kHeaderHandle = "Handle";
+
+// The grid's row of the chosen entry; a choice that is gone keeps the grid's
+// row, inside the entries.
+int ChosenRow(const WindowList& list, const ui::StringGrid& grid) {
+  const int p = list.PositionOf(list.Chosen());
+  if (p > 0) return p;
+  return grid.Row() < 1 ? 1 : (grid.Row() > list.Count() ? list.Count() : grid.Row());
+}
+
+bool ShowsSameEntries(const WindowList& list, const ui::StringGrid& grid) {
+  if (grid.FixedRows() != 1 || grid.RowCount() != list.Count() + 1) return false;
+  for (int p = 1; p <= list.Count(); ++p)
+    if (grid.KeyOfRow(p) != list.KeyAt(p)) return false;
+  return true;
+}
+
 }  // namespace
 
-void ShowEmpty(ui::StringGrid& grid) { grid.SetAll({{"", ""}}, 0, 0); }
-
-int EntryCount(const ui::StringGrid& grid) { return grid.FixedRows() == 0 ? 0 : grid.RowCount() - 1; }
-
-WindowEntry EntryAt(const ui::StringGrid& grid, int position) {
-  if (position < 1 || position > EntryCount(grid)) return {};
-  return {grid.Cell(kNameCol, position), grid.Cell(kHandleCol, position)};
-}
-
-std::vector<WindowEntry> Entries(const ui::StringGrid& grid) {
-  std::vector<WindowEntry> out;
-  for (int p = 1; p <= EntryCount(grid); ++p) out.push_back(EntryAt(grid, p));
-  return out;
-}
-
-void SetEntries(ui::StringGrid& grid, const std::vector<WindowEntry>& entries) {
-  if (entries.empty()) {
-    ShowEmpty(grid);
+void Render(const WindowList& list, ui::StringGrid& grid) {
+  if (list.Empty()) {
+    grid.SetAll({{"", ""}}, 0, 0);
+    return;
+  }
+  if (ShowsSameEntries(list, grid)) {
+    grid.SetCell(kNameCol, 0, kHeaderName);
+    grid.SetCell(kHandleCol, 0, kHeaderHandle);
+    for (int p = 1; p <= list.Count(); ++p) {
+      grid.SetCell(kNameCol, p, list.At(p).name);
+      grid.SetCell(kHandleCol, p, HandleText(list.At(p)));
+    }
+    grid.SetRow(ChosenRow(list, grid));
     return;
   }
   std::vector<std::vector<std::string>> rows;
-  rows.reserve(entries.size() + 1);
+  std::vector<ui::RowKey> keys;
+  rows.reserve(static_cast<size_t>(list.Count()) + 1);
+  keys.reserve(rows.capacity());
   rows.push_back({kHeaderName, kHeaderHandle});
-  for (const WindowEntry& e : entries) rows.push_back({e.name, e.handle});
-  grid.SetAll(std::move(rows), 1, 1);
-  grid.SetTopRow(1);
-}
-
-void AppendEntry(ui::StringGrid& grid, const WindowEntry& entry) {
-  if (EntryCount(grid) == 0) {
-    grid.SetAll({{kHeaderName, kHeaderHandle}, {entry.name, entry.handle}}, 1, 1);
-    return;
+  keys.push_back({});
+  for (int p = 1; p <= list.Count(); ++p) {
+    rows.push_back({list.At(p).name, HandleText(list.At(p))});
+    keys.push_back(list.KeyAt(p));
   }
-  int row = grid.RowCount();
-  grid.SetRowCount(row + 1);
-  grid.SetCell(kNameCol, row, entry.name);
-  grid.SetCell(kHandleCol, row, entry.handle);
-}
-
-void RemoveEntry(ui::StringGrid& grid, int position) {
-  int count = EntryCount(grid);
-  if (position < 1 || position > count) return;
-  if (count == 1) {
-    ShowEmpty(grid);
-    return;
-  }
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(static_cast<size_t>(count));
-  rows.push_back({kHeaderName, kHeaderHandle});
-  for (int p = 1; p <= count; ++p)
-    if (p != position) rows.push_back({grid.Cell(kNameCol, p), grid.Cell(kHandleCol, p)});
-  // The selection keeps its row; past the end it falls on the last entry.
-  grid.SetAll(std::move(rows), 1, grid.Row());
-}
-
-void SetName(ui::StringGrid& grid, int position, const std::string& name) {
-  if (position < 1 || position > EntryCount(grid)) return;
-  grid.SetCell(kNameCol, position, name);
-}
-
-WindowEntry SelectedEntry(const ui::StringGrid& grid) {
-  return {grid.Cell(kNameCol, grid.Row()), grid.Cell(kHandleCol, grid.Row())};
-}
-
-void SelectEntry(ui::StringGrid& grid, int position) {
-  if (position >= 1 && position <= EntryCount(grid)) grid.SetRow(position);
-}
-
-bool ContainsEntry(const ui::StringGrid& grid, const WindowEntry& entry) {
-  for (int p = 1; p <= EntryCount(grid); ++p)
-    if (grid.Cell(kNameCol, p) == entry.name && grid.Cell(kHandleCol, p) == entry.handle) return true;
-  return false;
-}
-
-bool ContainsHandle(const ui::StringGrid& grid, const std::string& handle) {
-  for (int p = 1; p <= EntryCount(grid); ++p)
-    if (grid.Cell(kHandleCol, p) == handle) return true;
-  return false;
-}
-
-void ShowHeader(ui::StringGrid& grid) {
-  if (EntryCount(grid) == 0) return;
-  grid.SetCell(kNameCol, 0, kHeaderName);
-  grid.SetCell(kHandleCol, 0, kHeaderHandle);
+  const int row = ChosenRow(list, grid);
+  grid.SetAll(std::move(rows), 1, row, std::move(keys));
 }
 
 }  // namespace nimbul::windows

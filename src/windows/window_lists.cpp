@@ -39,8 +39,14 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       journal_(app.Sys().registry, app.Sys().wm) {
   settled_.OnTimer = [this] {
     settled_.SetEnabled(false);
-    RefreshWindowList();
+    // The user may have chosen a row since the activation; the late rebuild keeps it.
+    Rebuild(true);
   };
+  // The views report the entry the user chose as they showed it.
+  StringGrid1.OnUserSelect = [this](ui::RowKey key) { visible_.Choose(key); };
+  StringGrid2.OnUserSelect = [this](ui::RowKey key) { hidden_.Choose(key); };
+  Render(visible_, StringGrid1);
+  Render(hidden_, StringGrid2);
 }
 
 void WindowLists::RefreshAfterActivation() {
@@ -51,16 +57,44 @@ void WindowLists::RefreshAfterActivation() {
 
 void WindowLists::ShowAllForClose() {
   closing_ = true;
-  while (EntryCount(StringGrid2) > 0) ShowFirstHidden();
-  Journal();
+  while (!hidden_.Empty()) ShowFirstHidden();
 }
 
-void WindowLists::Journal() { journal_.Sync(Entries(StringGrid2)); }
+template <class Change>
+void WindowLists::EditVisible(Change change) {
+  try {
+    change(visible_);
+  } catch (...) {
+    Render(visible_, StringGrid1);
+    throw;
+  }
+  Render(visible_, StringGrid1);
+}
+
+template <class Change>
+void WindowLists::EditHidden(Change change) {
+  // What changed before a failure is on screen and in the journal all the same.
+  try {
+    change(hidden_);
+  } catch (...) {
+    Render(hidden_, StringGrid2);
+    journal_.Sync(hidden_.Entries());
+    throw;
+  }
+  Render(hidden_, StringGrid2);
+  journal_.Sync(hidden_.Entries());
+}
+
+void WindowLists::ChooseHidden(int position) {
+  hidden_.ChoosePosition(position);
+  Render(hidden_, StringGrid2);
+}
 
 void WindowLists::RecoverHidden() {
-  for (const WindowEntry& e : journal_.Recover()) AppendEntry(StringGrid2, e);
-  // Written afresh: what could not be proven is gone from it too.
-  Journal();
+  // Written afresh even when nothing is recovered: what could not be proven is gone from it too.
+  EditHidden([&](WindowList& l) {
+    for (WindowEntry& e : journal_.Recover()) l.Append(std::move(e));
+  });
 }
 
 
@@ -86,21 +120,24 @@ void WalkBelow(platform::WindowManager& wm, platform::Hwnd from, platform::Hwnd 
 
 }  // namespace
 
-void WindowLists::RefreshWindowList() {
+void WindowLists::RefreshWindowList() { Rebuild(false); }
+
+void WindowLists::Rebuild(bool keepChoice) {
   auto& wm = app_.Sys().wm;
   std::vector<WindowEntry> entries;
+  bool complete = true;
   try {
     // The walk starts below the main window: it and whatever lies above it
     // (always-on-top windows among them) are never listed.
-    WalkBelow(wm, form_.Handle(), app_.Handle(), false, [&](platform::Hwnd w, std::string title) {
-      entries.push_back({std::move(title), HandleText(w)});
-    });
+    WalkBelow(wm, form_.Handle(), app_.Handle(), false,
+              [&](platform::Hwnd w, std::string title) { entries.push_back({w, std::move(title)}); });
   } catch (const std::exception&) {
     // A failed rebuild keeps what it found and leaves the toggles as they were.
-    SetEntries(StringGrid1, entries);
-    return;
+    complete = false;
   }
-  SetEntries(StringGrid1, entries);
+  EditVisible([&](WindowList& l) { l.Replace(std::move(entries), keepChoice); });
+  if (!complete) return;
+  if (!keepChoice || visible_.PositionOf(visible_.Chosen()) == 1) StringGrid1.SetTopRow(1);
 
   // Keep the toggles true to the screen when something else hid or showed these.
   bool desktopVisible = wm.IsWindowVisible(wm.FindWindowA(platform::kDesktopClass));
@@ -117,25 +154,25 @@ void WindowLists::Timer1Timer() {
   try {
     PrunePendingHides();
     // Hidden list: titles follow their windows; entries of closed windows go.
-    const int n = EntryCount(StringGrid2);
-    for (int p = 1; p <= n; ++p) {
-      // After a removal in this tick the later positions may lie past the end.
-      if (p > EntryCount(StringGrid2)) continue;
-      platform::Hwnd h{};
-      if (!ParseHandle(StringGrid2.Cell(kHandleCol, p), &h)) continue;
-      std::string title = wm.GetWindowTextA(h);
-      if (title != StringGrid2.Cell(kNameCol, p)) SetName(StringGrid2, p, title);
-      // The entry that moves up into this position is looked at next tick.
-      if (title.empty() && !wm.IsWindow(h)) RemoveEntry(StringGrid2, p);
-    }
-    Journal();
+    EditHidden([&](WindowList& l) {
+      const int n = l.Count();
+      for (int p = 1; p <= n; ++p) {
+        // After a removal in this tick the later positions may lie past the end.
+        if (p > l.Count()) continue;
+        const platform::Hwnd h = l.At(p).window;
+        std::string title = wm.GetWindowTextA(h);
+        if (title != l.At(p).name) l.SetName(p, title);
+        // The entry that moves up into this position is looked at next tick.
+        if (title.empty() && !wm.IsWindow(h)) l.Remove(p);
+      }
+    });
     // Visible list: titles only; no entry is added or removed.
-    for (int p = 1; p <= EntryCount(StringGrid1); ++p) {
-      platform::Hwnd h{};
-      if (!ParseHandle(StringGrid1.Cell(kHandleCol, p), &h)) continue;
-      std::string title = wm.GetWindowTextA(h);
-      if (title != StringGrid1.Cell(kNameCol, p)) SetName(StringGrid1, p, title);
-    }
+    EditVisible([&](WindowList& l) {
+      for (int p = 1; p <= l.Count(); ++p) {
+        std::string title = wm.GetWindowTextA(l.At(p).window);
+        if (title != l.At(p).name) l.SetName(p, title);
+      }
+    });
   } catch (const std::exception&) {
     // A failed tick ends silently; the next one starts afresh.
   }
@@ -176,15 +213,14 @@ void WindowLists::BuildTrayWindowMenus() {
       item.OnClick = [this](ui::MenuItem& it) { TrayHideWindowClick(it); };
     });
     Showprogram1.Clear();
-    for (int p = 1; p <= EntryCount(StringGrid2); ++p) {
-      WindowEntry e = EntryAt(StringGrid2, p);
-      if (e.handle == "0") continue;
-      platform::Hwnd h{};
-      bool named = ParseHandle(e.handle, &h) && wm.IsWindow(h);
-      ImglistPHide.Add(named ? WindowIcon(wm, h, ownIcon) : wm.CopyIcon(ownIcon));
+    for (int p = 1; p <= hidden_.Count(); ++p) {
+      const WindowEntry& e = hidden_.At(p);
+      if (IsNull(e.window)) continue;
+      ImglistPHide.Add(wm.IsWindow(e.window) ? WindowIcon(wm, e.window, ownIcon) : wm.CopyIcon(ownIcon));
       auto& item = Showprogram1.Add(kTrayWindowItem, e.name);
       item.SetImageIndex(image++);
-      item.SetPayload(ui::ListPosition{p});
+      // The entry itself, not its row: the list may change while the menu is open.
+      item.SetPayload(hidden_.KeyAt(p));
       item.OnClick = [this](ui::MenuItem& it) { TrayShowWindowClick(it); };
     }
     if (Hideprogram1.Count() > 0) {
@@ -234,37 +270,32 @@ void WindowLists::PrunePendingHides() {
 }
 
 void WindowLists::StringGrid1DblClick() {
-  WindowEntry s = SelectedEntry(StringGrid1);
-  if (ContainsEntry(StringGrid2, s)) return;
-  if (s.handle.empty() || s.handle == "Handle") return;
-  platform::Hwnd h{};
-  if (!ParseHandle(s.handle, &h)) return;
-  ShowTarget(h, platform::kSwHide);
-  AppendEntry(StringGrid2, s);
-  Journal();
+  const WindowEntry* chosen = visible_.ChosenEntry();
+  if (!chosen) return;
+  const WindowEntry s = *chosen;
+  if (hidden_.Contains(s)) return;
+  ShowTarget(s.window, platform::kSwHide);
+  EditHidden([&](WindowList& l) { l.Append(s); });
   RefreshWindowList();
 }
 
 void WindowLists::StringGrid2DblClick() {
-  WindowEntry s = SelectedEntry(StringGrid2);
-  if (s.handle.empty() || s.handle == "Handle") return;
-  platform::Hwnd h{};
-  if (!ParseHandle(s.handle, &h)) return;
-  ShowTarget(h, platform::kSwShowNoActivate);
-  RemoveEntry(StringGrid2, StringGrid2.Row());
-  Journal();
+  const WindowList::Key key = hidden_.Chosen();
+  const WindowEntry* chosen = hidden_.Find(key);
+  if (!chosen) return;
+  ShowTarget(chosen->window, platform::kSwShowNoActivate);
+  EditHidden([&](WindowList& l) { l.Remove(l.PositionOf(key)); });
   RefreshWindowList();
   if (!host_.Flags().MinimizedFlag) host_.BringToFront();
 }
 
 void WindowLists::ShowFirstHidden() {
-  int before = EntryCount(StringGrid2);
+  const int before = hidden_.Count();
   if (host_.MainCanFocus()) StringGrid2.SetFocus();
-  SelectEntry(StringGrid2, 1);
+  ChooseHidden(1);
   StringGrid2DblClick();
   // An entry that could not be shown must not be met again and again.
-  if (EntryCount(StringGrid2) >= before) RemoveEntry(StringGrid2, 1);
-  Journal();
+  if (hidden_.Count() >= before) EditHidden([](WindowList& l) { l.Remove(1); });
 }
 
 void WindowLists::ToolButton1Click() {
@@ -278,47 +309,38 @@ void WindowLists::ToolButton2Click() {
 }
 
 void WindowLists::ToolButton10Click() {
-  while (EntryCount(StringGrid2) > 0) {
-    int before = EntryCount(StringGrid2);
+  while (!hidden_.Empty()) {
+    const int before = hidden_.Count();
     if (host_.MainCanFocus()) StringGrid2.SetFocus();
-    SelectEntry(StringGrid2, 1);
+    ChooseHidden(1);
     StringGrid2DblClick();
     if (host_.MainCanFocus()) StringGrid1.SetFocus();
-    // An entry whose handle cannot be read would otherwise be met forever.
-    if (EntryCount(StringGrid2) >= before) break;
+    if (hidden_.Count() >= before) break;
   }
 }
 
 void WindowLists::ToolButton11Click() {
-  // Handles hidden by this run: a window that refuses to hide while its
+  // Windows hidden by this run: a window that refuses to hide while its
   // title keeps changing must still end the loop.
-  std::set<std::string> hiddenNow;
+  std::set<platform::Hwnd> hiddenNow;
   PrunePendingHides();
-  while (EntryCount(StringGrid1) > 0 && !closing_) {
+  while (!visible_.Empty() && !closing_) {
     // The bottom-most window first; a window whose hiding is only posted
     // (its program hangs) is passed over rather than ending the run.
-    WindowEntry l;
-    for (int p = EntryCount(StringGrid1); p >= 1; --p) {
-      WindowEntry e = EntryAt(StringGrid1, p);
-      platform::Hwnd h{};
-      if (ParseHandle(e.handle, &h) && pendingHide_.count(h)) continue;
-      l = e;
-      break;
-    }
-    if (l.handle.empty()) return;
-    if (ContainsEntry(StringGrid2, l) || hiddenNow.count(l.handle)) return;
+    const WindowEntry* last = nullptr;
+    for (int p = visible_.Count(); p >= 1 && !last; --p)
+      if (!pendingHide_.count(visible_.At(p).window)) last = &visible_.At(p);
+    if (!last) return;
+    const WindowEntry l = *last;
+    if (hidden_.Contains(l) || hiddenNow.count(l.window)) return;
     app_.ProcessMessages();
     // The program may have been closed while messages ran: every hidden
     // window has been shown again then, and nothing more may be hidden.
     if (closing_) return;
-    platform::Hwnd h{};
-    if (!ParseHandle(l.handle, &h)) return;
-    AppendEntry(StringGrid2, l);
-    Journal();
-    hiddenNow.insert(l.handle);
-    ShowTarget(h, platform::kSwHide);
+    EditHidden([&](WindowList& list) { list.Append(l); });
+    hiddenNow.insert(l.window);
+    ShowTarget(l.window, platform::kSwHide);
     RefreshWindowList();
-    ShowHeader(StringGrid2);
     if (host_.MainCanFocus()) StringGrid2.SetFocus();
   }
 }
@@ -326,17 +348,15 @@ void WindowLists::ToolButton11Click() {
 void WindowLists::HKAktHotKeyEvent() {
   auto& wm = app_.Sys().wm;
   if (app_.Active()) return;
-  platform::Hwnd w = wm.GetForegroundWindow();
+  const platform::Hwnd w = wm.GetForegroundWindow();
   std::string title = wm.GetWindowTextA(w);
-  std::string handle = HandleText(w);
-  if (ContainsHandle(StringGrid2, handle)) return;
+  if (hidden_.ContainsWindow(w)) return;
   bool shell = w == wm.FindWindowA(platform::kDesktopClass) || w == wm.FindWindowA(platform::kTaskbarClass);
   if (!shell && title != " ") {
-    // Nothing here reads the result back, so the request is only posted:
-    // the hotkey never waits on the window's program, answering or not.
-    // Recorded first: a run that ends right after the hide still leaves the window to the next start.
-    AppendEntry(StringGrid2, {title, handle});
-    Journal();
+    // Recorded first: a run that ends right after the hide still leaves the
+    // window to the next start. Nothing here reads the result back, so the
+    // request is only posted: the hotkey never waits on the window's program.
+    EditHidden([&](WindowList& l) { l.Append({w, std::move(title)}); });
     wm.ShowWindowAsync(w, platform::kSwHide);
   }
   host_.BringToFront();
@@ -351,15 +371,12 @@ void WindowLists::KHAFVHotKeyEvent() {
 }
 
 void WindowLists::AFSMHotKeyEvent() {
-  if (EntryCount(StringGrid2) == 0) return;
-  while (EntryCount(StringGrid2) > 1) ShowFirstHidden();
-  SelectEntry(StringGrid2, 1);
-  WindowEntry last = EntryAt(StringGrid2, 1);
-  if (last.handle.empty() || last.handle == "Handle") return;
-  platform::Hwnd h{};
-  if (ParseHandle(last.handle, &h)) ShowTarget(h, platform::kSwShow);
-  ShowEmpty(StringGrid2);
-  Journal();
+  if (hidden_.Empty()) return;
+  while (hidden_.Count() > 1) ShowFirstHidden();
+  // The window hidden last comes back activated.
+  ChooseHidden(1);
+  ShowTarget(hidden_.At(1).window, platform::kSwShow);
+  EditHidden([](WindowList& l) { l.Replace({}); });
 }
 
 void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
@@ -368,20 +385,18 @@ void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
   if (!window) return;
   const platform::Hwnd w = *window;
   ShowTarget(w, platform::kSwHide);
-  AppendEntry(StringGrid2, {wm.GetWindowTextA(w), SignedHandleText(w)});
-  Journal();
+  EditHidden([&](WindowList& l) { l.Append({w, wm.GetWindowTextA(w), true}); });
 }
 
 void WindowLists::TrayShowWindowClick(const ui::MenuItem& item) {
-  const auto* position = std::get_if<ui::ListPosition>(&item.Payload());
-  if (!position) return;
-  const int p = position->value;
-  if (p < 1 || p > EntryCount(StringGrid2)) return;
-  platform::Hwnd h{};
-  WindowEntry e = EntryAt(StringGrid2, p);
-  if (ParseHandle(e.handle, &h)) ShowTarget(h, platform::kSwShow);
-  RemoveEntry(StringGrid2, p);
-  Journal();
+  const auto* key = std::get_if<ui::RowKey>(&item.Payload());
+  if (!key) return;
+  // An entry that went while the menu was open (its window closed) is not
+  // replaced by whichever entry took its row.
+  const WindowEntry* e = hidden_.Find(*key);
+  if (!e) return;
+  ShowTarget(e->window, platform::kSwShow);
+  EditHidden([&](WindowList& l) { l.Remove(l.PositionOf(*key)); });
   RefreshWindowList();
 }
 
@@ -400,16 +415,11 @@ void WindowLists::TrayHideAllClick() {
 }
 
 void WindowLists::TrayShowAllClick() {
-  while (EntryCount(StringGrid2) > 0) {
-    int n = EntryCount(StringGrid2);
-    platform::Hwnd h{};
-    if (ParseHandle(EntryAt(StringGrid2, n).handle, &h))
-      ShowTarget(h, platform::kSwShowNoActivate);
-    RemoveEntry(StringGrid2, n);
-    Journal();
+  // Last hidden first, none activated.
+  while (!hidden_.Empty()) {
+    ShowTarget(hidden_.At(hidden_.Count()).window, platform::kSwShowNoActivate);
+    EditHidden([](WindowList& l) { l.Remove(l.Count()); });
   }
-  ShowEmpty(StringGrid2);
-  Journal();
 }
 
 void WindowLists::Fenster1Click() {

@@ -19,7 +19,7 @@
 #include "ui/timer.h"
 #include "ui/tool_bar.h"
 #include "windows/hidden_journal.h"
-#include "windows/window_entry.h"
+#include "windows/window_list.h"
 
 namespace nimbul::windows {
 
@@ -47,6 +47,9 @@ inline constexpr const char* kTrayWindowItem = "TrayWindowItem";
 class WindowLists {
  public:
   WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c);
+
+  const WindowList& Visible() const { return visible_; }
+  const WindowList& Hidden() const { return hidden_; }
 
   void RefreshWindowList();
   // Now, and once more when the activation has settled: a program that
@@ -77,11 +80,18 @@ class WindowLists {
  private:
   // Shows the first hidden entry as a double-click does; drops it if it cannot be shown.
   void ShowFirstHidden();
+  // The rebuild; `keepChoice` keeps the user's chosen entry when its window is still listed.
+  void Rebuild(bool keepChoice);
+  // Every change of a list goes through these: the list changes, its grid
+  // draws it, and the hidden list's journal follows it.
+  template <class Change>
+  void EditVisible(Change change);
+  template <class Change>
+  void EditHidden(Change change);
+  void ChooseHidden(int position);
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
   void PrunePendingHides();
-  // Mirrors the hidden list into its journal; after every change of the list.
-  void Journal();
 
   ui::Application& app_;
   ui::ProgramHost& host_;
@@ -93,6 +103,8 @@ class WindowLists {
   ui::ToolButton& ToolButton7;
   ui::MenuItem& HideTaskbar1;
   ui::ToolButton& ToolButton12;
+  WindowList visible_;
+  WindowList hidden_;
   bool closing_ = false;
   ui::Timer settled_;
   HiddenJournal journal_;

@@ -14,8 +14,7 @@ namespace nimbul::dialogs {
 namespace {
 
 std::string ResourceFile(const std::string& name) {
-  std::string here = __FILE__;
-  std::ifstream in(here.substr(0, here.rfind("tests/unit/")) + "res/" + name, std::ios::binary);
+  std::ifstream in(std::string(NIMBUL_SOURCE_DIR) + "/res/" + name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 

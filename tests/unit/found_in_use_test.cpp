@@ -5,8 +5,6 @@
 namespace nimbul::testing {
 namespace {
 
-using windows::WindowEntry;
-
 class FoundInUse : public MainWindowTest {};
 
 TEST_F(FoundInUse, HideAllWithAnotherProgramActiveHidesThatProgramsWindowToo) {

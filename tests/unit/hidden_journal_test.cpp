@@ -7,8 +7,6 @@
 namespace nimbul::testing {
 namespace {
 
-using windows::WindowEntry;
-
 class HiddenJournalTest : public MainWindowTest {
  protected:
   void HideBySelecting(int count) {
@@ -27,9 +25,9 @@ class HiddenJournalTest : public MainWindowTest {
     }
   }
   // A second start on the same desktop, after this run ended without closing.
-  std::vector<WindowEntry> NextStartHidden() {
+  std::vector<Row> NextStartHidden() {
     next = std::make_unique<Run>(desktop);
-    return windows::Entries(next->main.StringGrid2);
+    return Rows(next->main.StringGrid2);
   }
   struct Run {
     explicit Run(platform::fake::FakeDesktop& d) : backend(d), app(d.platform, backend), main(Create()) {}
@@ -43,11 +41,7 @@ class HiddenJournalTest : public MainWindowTest {
     app::TfrmNimbulMain& main;
   };
   std::unique_ptr<Run> next;
-  static platform::Hwnd Window(const std::string& text) {
-    platform::Hwnd h{};
-    windows::ParseHandle(text, &h);
-    return h;
-  }
+  static platform::Hwnd Window(const std::string& text) { return platform::Hwnd{static_cast<std::uint32_t>(std::stoul(text))}; }
 };
 
 TEST_F(HiddenJournalTest, ARunEndedWithoutClosingLeavesItsHiddenWindowsToTheNextStart) {
@@ -127,9 +121,9 @@ TEST(HiddenJournalFuzz, RandomValuesNeverCrashAndAdoptNothingUnproven) {
         desktop.registry.PutString(platform::kHkeyCurrentUser, settings::kHiddenJournalKey, std::to_string(i), text);
     }
     windows::HiddenJournal journal(desktop.registry, desktop.wm);
-    for (const WindowEntry& e : journal.Recover()) {
+    for (const windows::WindowEntry& e : journal.Recover()) {
       // Only a record that names the hidden window exactly may be adopted.
-      EXPECT_EQ(e.handle, std::to_string(platform::Raw(hidden)));
+      EXPECT_EQ(e.window, hidden);
     }
   }
 }

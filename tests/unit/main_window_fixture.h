@@ -9,9 +9,24 @@
 #include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
 #include "ui/fake/fake_backend.h"
-#include "windows/window_grid.h"
 
 namespace nimbul::testing {
+
+// A row of a window list as the user sees it.
+struct Row {
+  std::string name, handle;
+};
+inline bool operator==(const Row& a, const Row& b) { return a.name == b.name && a.handle == b.handle; }
+inline std::ostream& operator<<(std::ostream& o, const Row& r) { return o << '{' << r.name << ", " << r.handle << '}'; }
+
+// The entries a grid shows below its header; none when it shows its blank row.
+inline std::vector<Row> Rows(const ui::StringGrid& g) {
+  std::vector<Row> out;
+  if (g.FixedRows() == 0) return out;
+  for (int r = 1; r < g.RowCount(); ++r) out.push_back({g.Cell(0, r), g.Cell(1, r)});
+  return out;
+}
+inline int EntryCount(const ui::StringGrid& g) { return static_cast<int>(Rows(g).size()); }
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -55,11 +70,17 @@ class MainWindowTest : public ::testing::Test {
 
   std::vector<std::string> Names(const ui::StringGrid& g) {
     std::vector<std::string> out;
-    for (auto& e : windows::Entries(g)) out.push_back(e.name);
+    for (auto& e : Rows(g)) out.push_back(e.name);
     return out;
   }
-  std::vector<windows::WindowEntry> Visible() { return windows::Entries(main->StringGrid1); }
-  std::vector<windows::WindowEntry> Hidden() { return windows::Entries(main->StringGrid2); }
+  std::vector<Row> Visible() { return Rows(main->StringGrid1); }
+  std::vector<Row> Hidden() { return Rows(main->StringGrid2); }
+  // Hides a window through its item in the tray menu, as a user would.
+  void HideFromTray(platform::Hwnd h) {
+    ui::MenuItem item("", "");
+    item.SetPayload(h);
+    main->TrayHideWindowClick(item);
+  }
   static std::string H(platform::Hwnd h) { return std::to_string(platform::Raw(h)); }
   bool IsVisible(platform::Hwnd h) { return desktop.wm.IsWindowVisible(h); }
 

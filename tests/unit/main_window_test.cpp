@@ -88,15 +88,12 @@ TEST_F(MainWindowTest, ClosingShowsEveryHiddenWindowThenTheShell) {
   platform::Hwnd tray = desktop.wm.AddWindow("", "Shell_TrayWnd", true);
   platform::Hwnd desk = desktop.wm.AddWindow("Program Manager", "Progman", true);
   std::vector<platform::Hwnd> targets{Target("One"), Target("Two"), Target("Three")};
-  for (platform::Hwnd h : targets) {
-    desktop.wm.Get(h).visible = false;
-    windows::AppendEntry(main->StringGrid2, {desktop.wm.GetWindowTextA(h), H(h)});
-  }
+  for (platform::Hwnd h : targets) HideFromTray(h);
   desktop.wm.systemKeysState = 1;
   desktop.wm.showCalls.clear();
   main->Close();
   for (platform::Hwnd h : targets) EXPECT_TRUE(IsVisible(h));
-  EXPECT_EQ(windows::EntryCount(main->StringGrid2), 0);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
   // Shown in the order hidden and without activation, then taskbar and desktop.
   std::vector<std::pair<platform::Hwnd, int>> calls;
   for (auto& c : desktop.wm.showCalls) calls.push_back({c.hwnd, c.cmd});
@@ -113,12 +110,14 @@ TEST_F(MainWindowTest, ClosingShowsEveryHiddenWindowThenTheShell) {
 }
 
 TEST_F(MainWindowTest, ClosingNeverStallsOnAnEntryThatCannotBeShown) {
-  platform::Hwnd ok = Target("Fine", false);
-  windows::AppendEntry(main->StringGrid2, {"Broken", "not a handle"});
-  windows::AppendEntry(main->StringGrid2, {"Fine", H(ok)});
+  platform::Hwnd gone = Target("Gone"), ok = Target("Fine");
+  HideFromTray(gone);
+  HideFromTray({});
+  HideFromTray(ok);
+  desktop.wm.CloseWindow(gone);
   main->Ende1.Click();
   EXPECT_TRUE(IsVisible(ok));
-  EXPECT_EQ(windows::EntryCount(main->StringGrid2), 0);
+  EXPECT_EQ(EntryCount(main->StringGrid2), 0);
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusbarTogglesAreStored) {

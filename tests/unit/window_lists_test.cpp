@@ -3,7 +3,6 @@
 namespace nimbul::testing {
 namespace {
 
-using windows::EntryCount;
 
 TEST_F(MainWindowTest, VisibleListFollowsTheZOrderBelowTheMainWindowOnly) {
   platform::Hwnd a = Target("Alpha"), b = Target("Beta"), c = Target("Gamma");
@@ -11,7 +10,7 @@ TEST_F(MainWindowTest, VisibleListFollowsTheZOrderBelowTheMainWindowOnly) {
   platform::Hwnd topmost = desktop.wm.AddWindow("Always on top", "TargetWindow", true);
   desktop.wm.MakeTopmost(topmost);
   main->RefreshWindowList();
-  std::vector<windows::WindowEntry> expect{{"Alpha", H(a)}, {"Beta", H(b)}, {"Gamma", H(c)}};
+  std::vector<Row> expect{{"Alpha", H(a)}, {"Beta", H(b)}, {"Gamma", H(c)}};
   EXPECT_EQ(Visible(), expect);
   (void)above;
   // The main window and the application window are never listed, wherever they lie.
@@ -42,7 +41,7 @@ TEST_F(MainWindowTest, LongTitlesAreCutTo255Characters) {
   Target(title);
   main->RefreshWindowList();
   ASSERT_EQ(EntryCount(main->StringGrid1), 1);
-  EXPECT_EQ(windows::EntryAt(main->StringGrid1, 1).name, title.substr(0, 255));
+  EXPECT_EQ(Rows(main->StringGrid1)[0].name, title.substr(0, 255));
 }
 
 TEST_F(MainWindowTest, EmptyListShowsOneBlankRowWithoutHeader) {
@@ -103,7 +102,7 @@ TEST_F(MainWindowTest, RebuildReadsTheDesktopAndTaskbarStateBack) {
 
 TEST_F(MainWindowTest, TimerDropsClosedHiddenWindowsOnePerNeighbourPerTick) {
   platform::Hwnd a = Target("A"), b = Target("B"), c = Target("C"), d = Target("D");
-  for (platform::Hwnd h : {a, b, c, d}) windows::AppendEntry(main->StringGrid2, {desktop.wm.GetWindowTextA(h), H(h)});
+  for (platform::Hwnd h : {a, b, c, d}) HideFromTray(h);
   desktop.wm.CloseWindow(b);
   desktop.wm.CloseWindow(c);
   desktop.timers.Advance(1000);
@@ -121,9 +120,9 @@ TEST_F(MainWindowTest, TimerDropsClosedHiddenWindowsOnePerNeighbourPerTick) {
 }
 
 TEST_F(MainWindowTest, TimerKeepsTitlesCurrentWithoutReenumerating) {
-  platform::Hwnd v = Target("Visible"), h = Target("Hidden", false);
+  platform::Hwnd v = Target("Visible"), h = Target("Hidden");
+  HideFromTray(h);
   main->RefreshWindowList();
-  windows::AppendEntry(main->StringGrid2, {"Hidden", H(h)});
   desktop.wm.SetTitle(v, "Visible renamed");
   desktop.wm.SetTitle(h, "Hidden renamed");
   platform::Hwnd late = Target("Opened later");
@@ -137,31 +136,38 @@ TEST_F(MainWindowTest, TimerKeepsTitlesCurrentWithoutReenumerating) {
   desktop.wm.SetTitle(h, "");
   desktop.wm.CloseWindow(v);
   desktop.timers.Advance(1000);
-  EXPECT_EQ(Hidden(), (std::vector<windows::WindowEntry>{{"", H(h)}}));
-  EXPECT_EQ(Visible(), (std::vector<windows::WindowEntry>{{"", H(v)}}));
+  EXPECT_EQ(Hidden(), (std::vector<Row>{{"", H(h)}}));
+  EXPECT_EQ(Visible(), (std::vector<Row>{{"", H(v)}}));
 }
 
 TEST_F(MainWindowTest, TimerRemovesTheNullHandleEntryAtTheNextTick) {
-  windows::AppendEntry(main->StringGrid2, {"", "0"});
+  HideFromTray({});
+  EXPECT_EQ(Hidden(), (std::vector<Row>{{"", "0"}}));
   desktop.timers.Advance(999);
   EXPECT_EQ(EntryCount(main->StringGrid2), 1);
   desktop.timers.Advance(1);
   EXPECT_EQ(EntryCount(main->StringGrid2), 0);
 }
 
-TEST_F(MainWindowTest, HiddenListSelectionKeepsItsPositionOrFallsOnTheLast) {
+TEST_F(MainWindowTest, HiddenListSelectionStaysOnTheChosenWindowOrTakesItsPlace) {
   auto& g = main->StringGrid2;
-  windows::AppendEntry(g, {"A", "11"});
+  platform::Hwnd a = Target("A"), b = Target("B"), c = Target("C"), d = Target("D");
+  HideFromTray(a);
   EXPECT_EQ(g.Row(), 1);  // empty to one entry: that entry is selected
-  windows::AppendEntry(g, {"B", "12"});
-  windows::AppendEntry(g, {"C", "13"});
-  Select(g, 2);
-  windows::RemoveEntry(g, 1);
-  EXPECT_EQ(g.Row(), 2);
-  EXPECT_EQ(windows::SelectedEntry(g).name, "C");
-  windows::RemoveEntry(g, 2);
-  EXPECT_EQ(g.Row(), 1);
-  EXPECT_EQ(windows::SelectedEntry(g).name, "B");
+  for (platform::Hwnd h : {b, c, d}) HideFromTray(h);
+  Select(g, 3);
+  desktop.wm.CloseWindow(a);
+  desktop.timers.Advance(1000);
+  // The chosen window keeps the selection when an entry above it goes.
+  EXPECT_EQ(g.Cell(0, g.Row()), "C");
+  // When the chosen entry goes, the one that moves into its row is selected,
+  // and the last one when the row no longer exists.
+  desktop.wm.CloseWindow(c);
+  desktop.timers.Advance(1000);
+  EXPECT_EQ(g.Cell(0, g.Row()), "D");
+  desktop.wm.CloseWindow(d);
+  desktop.timers.Advance(1000);
+  EXPECT_EQ(g.Cell(0, g.Row()), "B");
 }
 
 TEST_F(MainWindowTest, TrayMenuModelListsWindowsAndHiddenEntriesWithIcons) {
@@ -174,10 +180,11 @@ TEST_F(MainWindowTest, TrayMenuModelListsWindowsAndHiddenEntriesWithIcons) {
   desktop.wm.Get(owned).owner = owner;
   desktop.wm.Get(owner).classSmallIcon = desktop.wm.NewIcon();
   desktop.wm.Get(a).classSmallIcon = desktop.wm.NewIcon();
-  platform::Hwnd hid = Target("Hidden one", false);
-  windows::AppendEntry(main->StringGrid2, {"Hidden one", H(hid)});
-  windows::AppendEntry(main->StringGrid2, {"", "0"});
-  windows::AppendEntry(main->StringGrid2, {"Gone", "999"});
+  platform::Hwnd gone = Target("Gone");
+  HideFromTray(Target("Hidden one"));
+  HideFromTray({});
+  HideFromTray(gone);
+  desktop.wm.CloseWindow(gone);
 
   main->PopupMenu1.Popup(0, 0);
   auto& hide = main->Hideprogram1;
@@ -192,9 +199,7 @@ TEST_F(MainWindowTest, TrayMenuModelListsWindowsAndHiddenEntriesWithIcons) {
   auto& show = main->Showprogram1;
   ASSERT_EQ(show.Count(), 4);  // Hidden one (1), Gone (3), separator, All windows
   EXPECT_EQ(show[0].Caption(), "Hidden one");
-  EXPECT_EQ(show[0].Payload(), ui::MenuPayload(ui::ListPosition{1}));
   EXPECT_EQ(show[1].Caption(), "Gone");
-  EXPECT_EQ(show[1].Payload(), ui::MenuPayload(ui::ListPosition{3}));
   // One image per window item, numbered in the order the items were made.
   EXPECT_EQ(main->ImglistPHide.Count(), 5);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(hide[i].ImageIndex(), i);

@@ -26,6 +26,12 @@ class BurstLimiter {
     return !pending_;
   }
 
+  // Puts the pending change off for `ms` (a WM_TIMER comes for it then).
+  void PutOff(HWND hwnd, DWORD ms) {
+    if (pending_) ::KillTimer(hwnd, timerId_);
+    pending_ = ::SetTimer(hwnd, timerId_, ms, nullptr) != 0;
+  }
+
   // True for the limiter's own timer message: apply the change now.
   bool Fired(HWND hwnd, WPARAM timerId) {
     if (timerId != timerId_) return false;

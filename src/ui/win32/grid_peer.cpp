@@ -12,6 +12,9 @@ namespace {
 
 constexpr UINT_PTR kApplyTimer = 0x4E42;
 constexpr DWORD kApplyIntervalMs = 150;
+// How long rows stay put after a mouse button went down or up: long enough for
+// the second click of a double-click to land on what the first one saw.
+DWORD HoldMs() { return ::GetDoubleClickTime() + 50; }
 
 constexpr DWORD kListStyle = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 
@@ -42,7 +45,8 @@ bool IsHeaderSizing(UINT code) {
 
 }  // namespace
 
-GridPeer::GridPeer(Win32Backend& backend, StringGrid& grid) : ControlPeer(backend, grid), grid_(grid) {
+GridPeer::GridPeer(Win32Backend& backend, StringGrid& grid)
+    : ControlPeer(backend, grid), grid_(grid), limiter_(kApplyTimer, kApplyIntervalMs) {
   DWORD style = kListStyle | (grid.FixedRows() == 0 ? LVS_NOCOLUMNHEADER : 0u);
   if (!Create(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, "")) return;
   Applying guard(applying_);
@@ -65,19 +69,18 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NOTIFY: return OnHeaderNotify(wParam, lParam);
     case kWmReselect: return OnReselect();
+    // The activating click of an inactive window comes first as this; the
+    // rebuild that the activation runs must not move the rows under it.
+    case WM_MOUSEACTIVATE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_KEYDOWN:
-    case WM_MOUSEWHEEL:
-    case WM_VSCROLL:
-      FlushPending();
+    case WM_RBUTTONUP:
+      HoldRows();
       return ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_TIMER:
-      if (wParam != kApplyTimer) return ControlPeer::HandleMessage(msg, wParam, lParam);
-      ::KillTimer(hwnd(), kApplyTimer);
-      timerPending_ = false;
+      if (!limiter_.Fired(hwnd(), wParam)) return ControlPeer::HandleMessage(msg, wParam, lParam);
       ApplyPending();
       return 0;
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
@@ -90,6 +93,7 @@ LRESULT GridPeer::OnReflectedNotify(NMHDR* header) {
     case LVN_GETDISPINFOW: return OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
     case LVN_ITEMCHANGED: return OnItemChanged(reinterpret_cast<NMLISTVIEW*>(header));
     case NM_DBLCLK: return OnDoubleClick(reinterpret_cast<NMITEMACTIVATE*>(header));
+    case NM_RETURN: return OnReturn();
     default: return 0;
   }
 }
@@ -115,10 +119,23 @@ void GridPeer::OnChanged(Prop p, int index, int) {
   }
 }
 
-int GridPeer::ItemCount() const { return std::max(0, grid_.RowCount() - grid_.FixedRows()); }
-
 const std::string& GridPeer::CellOfItem(int item, int column) const {
-  return grid_.Cell(column, item + grid_.FixedRows());
+  static const std::string kNone;
+  if (item < 0 || item >= ItemCount()) return kNone;
+  const auto& row = shown_[static_cast<size_t>(item)];
+  return column >= 0 && column < static_cast<int>(row.size()) ? row[static_cast<size_t>(column)] : kNone;
+}
+
+int GridPeer::ItemOfRow(int row) const {
+  const RowKey key = grid_.KeyOfRow(row);
+  if (!key) {
+    // Rows without keys are matched by their place while the counts agree.
+    const int item = row - grid_.FixedRows();
+    return rowsDirty_ || item < 0 || item >= ItemCount() ? -1 : item;
+  }
+  for (int i = 0; i < ItemCount(); ++i)
+    if (shownKeys_[static_cast<size_t>(i)] == key) return i;
+  return -1;
 }
 
 LRESULT GridPeer::OnGetDispInfoA(NMLVDISPINFOA* info) {
@@ -143,11 +160,11 @@ LRESULT GridPeer::OnItemChanged(NMLISTVIEW* change) {
   if (applying_ || !(change->uChanged & LVIF_STATE)) return 0;
   bool nowSelected = (change->uNewState & LVIS_SELECTED) != 0;
   bool wasSelected = (change->uOldState & LVIS_SELECTED) != 0;
-  if (nowSelected && !wasSelected && change->iItem >= 0) {
+  if (nowSelected && !wasSelected && change->iItem >= 0 && change->iItem < ItemCount()) {
     appliedSelection_ = change->iItem;  // the control shows it already
     // The user's choice is newer than any selection still waiting to be shown.
     selectionDirty_ = false;
-    grid_.UserSelected(change->iItem + grid_.FixedRows());
+    ReportChoice(change->iItem);
   } else if (wasSelected && !nowSelected) {
     // A grid always has a selected row: a click on empty space must not clear it.
     ::PostMessageA(hwnd(), kWmReselect, 0, 0);
@@ -163,16 +180,43 @@ LRESULT GridPeer::OnReselect() {
   return 0;
 }
 
+void GridPeer::ReportChoice(int item) {
+  const RowKey key = shownKeys_[static_cast<size_t>(item)];
+  if (key)
+    grid_.UserSelectedKey(key);
+  else
+    grid_.UserSelected(item + grid_.FixedRows());
+}
+
+void GridPeer::Activate(int item) {
+  if (item >= 0 && item < ItemCount()) {
+    appliedSelection_ = item;
+    ReportChoice(item);
+  }
+  grid_.DblClick();
+}
+
 LRESULT GridPeer::OnDoubleClick(NMITEMACTIVATE* activate) {
   LVHITTESTINFO hit{};
   hit.pt = activate->ptAction;
   ::SendMessageA(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  if (hit.iItem >= 0 && hit.iItem < ItemCount()) {
-    grid_.UserSelected(hit.iItem + grid_.FixedRows());
-    ApplySelection();
-  }
-  grid_.DblClick();
+  Activate(hit.iItem);
   return 0;
+}
+
+// Enter on a list acts as a double-click on its selected row.
+LRESULT GridPeer::OnReturn() {
+  Activate(static_cast<int>(::SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+  return 0;
+}
+
+void GridPeer::HoldRows() {
+  holding_ = true;
+  holdUntil_ = ::GetTickCount() + HoldMs();
+}
+
+bool GridPeer::Holding() const {
+  return holding_ && static_cast<LONG>(holdUntil_ - ::GetTickCount()) > 0;
 }
 
 // The header reports the user's column sizing to the list view, not to the form.
@@ -192,18 +236,19 @@ void GridPeer::SyncColumnWidths() {
 }
 
 void GridPeer::Schedule() {
-  if (timerPending_) return;
-  DWORD now = ::GetTickCount();
-  if (now - lastApply_ >= kApplyIntervalMs) {
-    ApplyPending();
+  if (Holding()) {
+    limiter_.PutOff(hwnd(), holdUntil_ - ::GetTickCount());
     return;
   }
-  timerPending_ = ::SetTimer(hwnd(), kApplyTimer, kApplyIntervalMs - (now - lastApply_), nullptr) != 0;
-  if (!timerPending_) ApplyPending();
+  if (limiter_.Due(hwnd())) ApplyPending();
 }
 
 void GridPeer::ApplyPending() {
-  lastApply_ = ::GetTickCount();
+  if (Holding()) {
+    limiter_.PutOff(hwnd(), holdUntil_ - ::GetTickCount());
+    return;
+  }
+  holding_ = false;
   const bool top = topDirty_;
   topDirty_ = false;
   if (rowsDirty_) {
@@ -221,17 +266,18 @@ void GridPeer::ApplyPending() {
   }
 }
 
-void GridPeer::FlushPending() {
-  if (timerPending_) {
-    ::KillTimer(hwnd(), kApplyTimer);
-    timerPending_ = false;
-  }
-  if (rowsDirty_ || selectionDirty_ || topDirty_) ApplyPending();
-}
-
 void GridPeer::ApplyRows() {
   Applying guard(applying_);
   ApplyHeader();
+  const int fixed = grid_.FixedRows();
+  shown_.clear();
+  shownKeys_.clear();
+  for (int r = fixed; r < grid_.RowCount(); ++r) {
+    std::vector<std::string> row;
+    for (int c = 0; c < grid_.ColCount(); ++c) row.push_back(grid_.Cell(c, r));
+    shown_.push_back(std::move(row));
+    shownKeys_.push_back(grid_.KeyOfRow(r));
+  }
   if (ItemCount() != appliedCount_) {
     appliedCount_ = ItemCount();
     // A virtual list keeps its selection across a new count, unless it now
@@ -268,13 +314,18 @@ void GridPeer::ApplyCell(int row) {
     ApplyHeader();
     return;
   }
-  int item = row - grid_.FixedRows();
+  // A row the control does not show yet comes with the pending rows.
+  const int item = ItemOfRow(row);
+  if (item < 0) return;
+  auto& shown = shown_[static_cast<size_t>(item)];
+  for (int c = 0; c < grid_.ColCount() && c < static_cast<int>(shown.size()); ++c)
+    shown[static_cast<size_t>(c)] = grid_.Cell(c, row);
   ::SendMessageA(hwnd(), LVM_REDRAWITEMS, static_cast<WPARAM>(item), static_cast<LPARAM>(item));
 }
 
 void GridPeer::ApplySelection() {
   Applying guard(applying_);
-  int item = grid_.Row() - grid_.FixedRows();
+  int item = ItemOfRow(grid_.Row());
   bool moved = item != appliedSelection_;
   appliedSelection_ = item;
   if (moved && item >= 0 && item < ItemCount()) {

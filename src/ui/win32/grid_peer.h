@@ -1,9 +1,17 @@
 // A string grid as a report-mode list view with virtual items: the texts are
-// served from the model when the control asks, so a rebuild of any number of
-// rows costs one item count, and another process can still read every item.
+// served when the control asks, so a rebuild of any number of rows costs one
+// item count, and another process can still read every item.
+//
+// The control draws the rows as they were last applied (a copy of the model's
+// rows and their keys), not the model as it is now: model changes reach the
+// control a little later, and never while the user is clicking it. Whatever
+// the user clicks or selects is reported as the key of the row the control
+// showed, so a rebuild in between can never turn a click into another entry.
 #pragma once
 #include <string>
 #include <vector>
+
+#include "ui/win32/burst_limiter.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -27,6 +35,13 @@ class GridPeer : public ControlPeer {
   LRESULT OnGetDispInfoW(NMLVDISPINFOW* info);
   LRESULT OnItemChanged(NMLISTVIEW* change);
   LRESULT OnDoubleClick(NMITEMACTIVATE* activate);
+  LRESULT OnReturn();
+  // The user chose the shown item: the model hears its key, then the double-click.
+  void ReportChoice(int item);
+  void Activate(int item);
+  // Mouse input on its way: the rows stay as they are until the gesture is over.
+  void HoldRows();
+  bool Holding() const;
   LRESULT OnHeaderNotify(WPARAM wParam, LPARAM lParam);
   LRESULT OnReselect();
 
@@ -36,9 +51,6 @@ class GridPeer : public ControlPeer {
   // for every window.
   void Schedule();
   void ApplyPending();
-  // Before the user's own mouse or key input: the control shows exactly the
-  // model, so what the user clicks is what the handlers act on.
-  void FlushPending();
   void ApplyRows();
   void ApplyHeader();
   void ApplyCell(int row);
@@ -47,8 +59,10 @@ class GridPeer : public ControlPeer {
   void ApplyColors();
   void ScrollToTop(int item);
   void SyncColumnWidths();
-  int ItemCount() const;
+  int ItemCount() const { return static_cast<int>(shown_.size()); }
   const std::string& CellOfItem(int item, int column) const;
+  // The shown item of a model row, or -1 while the control does not show it.
+  int ItemOfRow(int row) const;
 
   StringGrid& grid_;
   ImageListHandle rowHeight_;  // an empty image list whose height sets the rows'
@@ -59,10 +73,14 @@ class GridPeer : public ControlPeer {
   int appliedCount_ = -1;
   std::vector<std::string> appliedHeader_;
   int appliedSelection_ = -1;
+  // The rows below the header as the control shows them, and their keys.
+  std::vector<std::vector<std::string>> shown_;
+  std::vector<RowKey> shownKeys_;
   bool rowsDirty_ = false;
   bool selectionDirty_ = false;
-  bool timerPending_ = false;
-  DWORD lastApply_ = 0;
+  BurstLimiter limiter_;
+  DWORD holdUntil_ = 0;
+  bool holding_ = false;
 };
 
 }  // namespace nimbul::ui::win32
