@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <random>
 
 #include "desktop.h"
 #include "e2e_test.h"
@@ -74,6 +75,123 @@ TEST_F(WindowLists, EmptyHiddenListShowsOneBlankRow) {
   }));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"", ""}));
+}
+
+// A click, a double-click or a key acts on the window whose row the user saw,
+// whatever the lists do meanwhile.
+class ChosenRow : public E2eTest {
+ protected:
+  // Targets in the lower right corner, clear of the main window's lists.
+  Targets& OpenClearOfTheLists(const std::vector<TargetSpec>& specs) {
+    Targets& t = OpenTargets(specs);
+    for (size_t i = 0; i < specs.size(); ++i)
+      SetWindowPos(t[i], nullptr, 700 + 8 * static_cast<int>(i), 560, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return t;
+  }
+  // The screen point of `window`'s row in the visible list, checked to be
+  // on the list and not under another window.
+  std::optional<POINT> RowPoint(NimbulApp& app, HWND main, HWND window) {
+    auto rows = app.VisibleList().Rows(2);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+      if (rows[static_cast<size_t>(i)][1] == HandleText(window)) {
+        POINT p = app.VisibleList().RowPointOnScreen(i);
+        if (GetAncestor(WindowFromPoint(p), GA_ROOT) != main) return std::nullopt;
+        return p;
+      }
+    return std::nullopt;
+  }
+  // Shows a hidden target again and waits until it is listed.
+  void Restore(NimbulApp& app, HWND main, HWND window) {
+    ASSERT_TRUE(Activate(main));
+    ASSERT_TRUE(WaitUntil([&] { return DoubleClickRowOf(app.HiddenList(), window); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && Listed(app.VisibleList(), window); }));
+  }
+  void ExpectOnlyHidden(const Targets& t, size_t hidden, size_t count) {
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[hidden]); }))
+        << "\"" << TitleOf(t[hidden]) << "\", whose row was double-clicked, is still visible";
+    for (size_t i = 0; i < count; ++i) {
+      if (i == hidden) continue;
+      EXPECT_TRUE(IsWindowVisible(t[i])) << "\"" << TitleOf(t[i]) << "\" was hidden instead";
+    }
+  }
+};
+
+TEST_F(ChosenRow, ADoubleClickAfterAnActivationFromAnotherProgramHidesTheRowClicked) {
+  Targets& t = OpenClearOfTheLists({{"Click target"}, {"Other target"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (int run = 0; run < 4; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    ASSERT_TRUE(t.Foreground(t[1]));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == t[1]; }));
+    ASSERT_TRUE(t.Foreground(main));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    Sleep(700);  // the user looks at the list before clicking
+    std::optional<POINT> p;
+    ASSERT_TRUE(WaitUntil([&] { return (p = RowPoint(app, main, t[0])).has_value(); }));
+    DoubleClickAt(*p);
+    ExpectOnlyHidden(t, 0, 2);
+    Restore(app, main, t[0]);
+  }
+}
+
+TEST_F(ChosenRow, ADoubleClickOntoAnInactiveNimbulonHidesTheRowClicked) {
+  Targets& t = OpenClearOfTheLists({{"Click target"}, {"Other target"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (int run = 0; run < 3; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    std::optional<POINT> p;
+    ASSERT_TRUE(WaitUntil([&] { return (p = RowPoint(app, main, t[0])).has_value(); }));
+    // Another program takes the foreground; the list still shows its last rows.
+    ASSERT_TRUE(t.Foreground(t[1]));
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == t[1]; }));
+    ASSERT_TRUE(WaitUntil([&] { return (p = RowPoint(app, main, t[0])).has_value(); }));
+    DoubleClickAt(*p);  // the first click activates Nimbulon
+    ExpectOnlyHidden(t, 0, 2);
+    Restore(app, main, t[0]);
+  }
+}
+
+TEST_F(ChosenRow, TwentyDoubleClicksWithARebuildBetweenPressAndReleaseEachHideTheRowClicked) {
+  const size_t count = 5;
+  std::vector<TargetSpec> specs;
+  for (size_t i = 0; i < count; ++i) specs.push_back({"Target " + std::to_string(i + 1)});
+  Targets& t = OpenClearOfTheLists(specs);
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  // Room for the interlude between the two clicks of one double-click.
+  struct DoubleClickTime {
+    UINT old = GetDoubleClickTime();
+    DoubleClickTime() { SetDoubleClickTime(1500); }
+    ~DoubleClickTime() { SetDoubleClickTime(old); }
+  } slowDoubleClicks;
+  std::mt19937 rng(20);
+  for (int run = 0; run < 20 && !HasFatalFailure(); ++run) {
+    const size_t k = rng() % count, other = (k + 1 + rng() % (count - 1)) % count;
+    SCOPED_TRACE("run " + std::to_string(run) + ": \"" + TitleOf(t[k]) + "\"");
+    ASSERT_TRUE(Activate(main));
+    std::optional<POINT> p;
+    ASSERT_TRUE(WaitUntil([&] {
+      for (size_t i = 0; i < count; ++i)
+        if (!Listed(app.VisibleList(), t[i])) return false;
+      return (p = RowPoint(app, main, t[k])).has_value();
+    }));
+    // A window opens and closes while the button is down, and another
+    // target takes the foreground: Nimbulon rebuilds its list and the
+    // second click activates it, which rebuilds it again in a new order.
+    LeftButtonAt(*p, true);
+    t.Interlude(Millis(60), other);
+    WaitUntil([&] { return GetForegroundWindow() == t[other]; }, Millis(1000));
+    LeftButtonAt(*p, false);
+    LeftButtonAt(*p, true);
+    LeftButtonAt(*p, false);
+    ExpectOnlyHidden(t, k, count);
+    Restore(app, main, t[k]);
+  }
 }
 
 }  // namespace

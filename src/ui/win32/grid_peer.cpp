@@ -79,6 +79,7 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
       HoldRows();
       return ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_GETDLGCODE: return OnGetDlgCode(wParam, lParam);
     case WM_TIMER:
       if (!limiter_.Fired(hwnd(), wParam)) return ControlPeer::HandleMessage(msg, wParam, lParam);
       ApplyPending();
@@ -202,6 +203,14 @@ LRESULT GridPeer::OnDoubleClick(NMITEMACTIVATE* activate) {
   ::SendMessageA(hwnd(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
   Activate(hit.iItem);
   return 0;
+}
+
+// Enter reaches the list instead of the dialog manager.
+LRESULT GridPeer::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
+  LRESULT code = ControlPeer::HandleMessage(WM_GETDLGCODE, wParam, lParam);
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+  return code;
 }
 
 // Enter on a list acts as a double-click on its selected row.

@@ -36,6 +36,7 @@ class GridPeer : public ControlPeer {
   LRESULT OnItemChanged(NMLISTVIEW* change);
   LRESULT OnDoubleClick(NMITEMACTIVATE* activate);
   LRESULT OnReturn();
+  LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
   // The user chose the shown item: the model hears its key, then the double-click.
   void ReportChoice(int item);
   void Activate(int item);

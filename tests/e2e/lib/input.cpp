@@ -46,6 +46,10 @@ void DoubleClickAt(POINT screen) {
         MouseInput(MOUSEEVENTF_LEFTUP, screen)});
 }
 
+void LeftButtonAt(POINT screen, bool down) {
+  Send({MouseInput(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP, screen)});
+}
+
 void RightClickAt(POINT screen) {
   Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_RIGHTDOWN, screen),
         MouseInput(MOUSEEVENTF_RIGHTUP, screen)});

@@ -16,6 +16,8 @@ enum Modifier : unsigned {
 void MoveMouseTo(POINT screen);
 void ClickAt(POINT screen);
 void DoubleClickAt(POINT screen);
+// The left button alone, pressed or released at a point.
+void LeftButtonAt(POINT screen, bool down);
 void RightClickAt(POINT screen);
 // Presses and releases `virtualKey` with the modifiers held down around it.
 void PressKey(WORD virtualKey, unsigned modifiers = kNoModifier);

@@ -19,6 +19,9 @@ enum Command : UINT {
   kQuit,                         // the helper ends with exit code 0
   kGetLastKey,                   // result: the last key pressed in a target (see below)
   kHoldHotkey,                   // wParam: a virtual key the helper registers as its own hotkey; result: granted
+  kForeground,                   // lParam: any window; the helper makes it the foreground window
+  kInterlude,                    // wParam: milliseconds a new window holds the foreground before it closes;
+                                 // lParam: index + 1 of a target that takes the foreground then, or 0
 };
 
 // kGetLastKey's result: the virtual-key code in the low word, the modifier

@@ -73,6 +73,14 @@ bool Targets::HoldHotkey(WORD virtualKey) const {
   return SendWithDeadline(control_, targets::kHoldHotkey, virtualKey, 0) != 0;
 }
 
+bool Targets::Foreground(HWND window) const {
+  return SendWithDeadline(control_, targets::kForeground, 0, reinterpret_cast<LPARAM>(window)) != 0;
+}
+
+void Targets::Interlude(Millis duration, std::optional<size_t> then) const {
+  Post(targets::kInterlude, static_cast<WPARAM>(duration.count()), then ? static_cast<LPARAM>(*then + 1) : 0);
+}
+
 void Targets::Hang(Millis duration) const {
   Post(targets::kHang, static_cast<WPARAM>(duration.count()));
 }

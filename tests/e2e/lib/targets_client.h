@@ -40,6 +40,11 @@ class Targets {
   void Close(size_t index) const;
   // The helper takes the key as a system-wide hotkey of its own.
   bool HoldHotkey(WORD virtualKey) const;
+  // The helper's process makes `window` the foreground window.
+  bool Foreground(HWND window) const;
+  // A new window of the helper takes the foreground and closes after
+  // `duration`; then the target at `then`, if any, takes the foreground.
+  void Interlude(Millis duration, std::optional<size_t> then = std::nullopt) const;
   // The helper stops pumping messages for `duration`.
   void Hang(Millis duration) const;
   // The last key a target window received, and the modifiers held with it

@@ -22,6 +22,9 @@ namespace cmd = nimbul::e2e::targets;
 
 std::vector<HWND> g_targets;
 LRESULT g_lastKey = 0;
+HWND g_interloper = nullptr;
+HWND g_afterInterlude = nullptr;
+constexpr UINT_PTR kInterludeTimer = 1;
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
@@ -56,6 +59,24 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return g_lastKey;
     case cmd::kHoldHotkey:
       return RegisterHotKey(window, 1, 0, static_cast<UINT>(wParam));
+    case cmd::kForeground:
+      return SetForegroundWindow(reinterpret_cast<HWND>(lParam));
+    case cmd::kInterlude:
+      if (!g_interloper) {
+        g_interloper = CreateWindowExA(0, cmd::kDefaultTargetClass, "Interlude", WS_OVERLAPPEDWINDOW, 500, 300, 200,
+                                       120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ShowWindow(g_interloper, SW_SHOW);
+        SetForegroundWindow(g_interloper);
+      }
+      g_afterInterlude = lParam > 0 ? TargetAt(static_cast<WPARAM>(lParam - 1)) : nullptr;
+      SetTimer(window, kInterludeTimer, static_cast<UINT>(wParam), nullptr);
+      return 0;
+    case WM_TIMER:
+      KillTimer(window, kInterludeTimer);
+      if (g_interloper) DestroyWindow(g_interloper);
+      g_interloper = nullptr;
+      if (g_afterInterlude) SetForegroundWindow(g_afterInterlude);
+      return 0;
     case cmd::kQuit:
       PostQuitMessage(0);
       return 0;
