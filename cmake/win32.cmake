@@ -65,7 +65,9 @@ if(NIMBUL_E2E_TESTS)
   target_include_directories(nimbul_e2e_lib PUBLIC tests/e2e/lib tests/support src)
   target_link_libraries(nimbul_e2e_lib PUBLIC nimbul_gtest ${NIMBUL_SYSLIBS})
   add_executable(nimbul_e2e_tests ${NIMBUL_E2E_TESTS})
-  target_link_libraries(nimbul_e2e_tests PRIVATE nimbul_e2e_lib nimbul_gtest_main nimbul_gtest)
+  # The update tests sign what they serve with the build's own key.
+  target_compile_definitions(nimbul_e2e_tests PRIVATE NIMBUL_TEST_UPDATE_SECRET_KEY="${NIMBUL_UPDATE_SECRET_KEY}")
+  target_link_libraries(nimbul_e2e_tests PRIVATE nimbul_e2e_lib nimbul_update nimbul_gtest_main nimbul_gtest)
   target_link_options(nimbul_e2e_tests PRIVATE ${NIMBUL_STATIC})
 endif()
 # The installer and uninstaller of the release, driven the same way.

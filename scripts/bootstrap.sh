@@ -18,7 +18,7 @@ packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev libsodium-
   autoconf automake libtool
   g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick dpkg-dev
-  nsis zip unzip)
+  nsis zip unzip openssl osslsigncode)
 
 say() { printf 'bootstrap: %s\n' "$*"; }
 

@@ -7,34 +7,115 @@
 namespace nimbul::tools {
 
 namespace {
-std::uint32_t At32(const std::string& b, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 2])) << 16 |
-         static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 3])) << 24;
+
+// Little-endian reads that fail, rather than read past the end.
+struct Bytes {
+  const std::string& b;
+  bool U16(std::size_t at, std::uint32_t* v) const {
+    if (at > b.size() || b.size() - at < 2) return false;
+    *v = static_cast<unsigned char>(b[at]) | static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
+    return true;
+  }
+  bool U32(std::size_t at, std::uint32_t* v) const {
+    std::uint32_t lo = 0, hi = 0;
+    if (!U16(at, &lo) || !U16(at + 2, &hi)) return false;
+    *v = lo | hi << 16;
+    return true;
+  }
+};
+
+constexpr std::uint32_t kRtVersion = 16;
+constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
+constexpr std::uint32_t kSubdirectory = 0x80000000u;
+// Deeper than type, name and language is no resource tree of a program.
+constexpr int kMaxDepth = 3;
+
+// The file offset of a relative virtual address, through the section table.
+bool FileOffset(const Bytes& in, std::size_t table, std::uint32_t sections, std::uint32_t rva, std::size_t* out) {
+  for (std::uint32_t i = 0; i < sections; ++i) {
+    std::size_t s = table + 40u * i;
+    std::uint32_t size = 0, start = 0, rawSize = 0, raw = 0;
+    if (!in.U32(s + 8, &size) || !in.U32(s + 12, &start) || !in.U32(s + 16, &rawSize) || !in.U32(s + 20, &raw))
+      return false;
+    std::uint32_t extent = size > rawSize ? size : rawSize;
+    if (rva >= start && rva - start < extent) {
+      *out = static_cast<std::size_t>(raw) + (rva - start);
+      return true;
+    }
+  }
+  return false;
 }
+
 }  // namespace
 
-std::optional<update::Version> ImageFileVersion(const std::string& b) {
-  // The fixed file information starts with this signature, then the
-  // structure version, then the file version's two 32-bit halves.
-  constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
-  for (std::size_t at = 0; at + 16 <= b.size(); at += 4) {
-    if (At32(b, at) != kFixedInfoSignature) continue;
-    std::uint32_t ms = At32(b, at + 8), ls = At32(b, at + 12);
-    return update::Version{ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF};
+std::optional<update::Version> ImageFileVersion(const std::string& bytes) {
+  Bytes in{bytes};
+  std::uint32_t pe = 0, sections = 0, optionalSize = 0, magic = 0, resourceRva = 0;
+  if (bytes.size() < 0x40 || bytes.compare(0, 2, "MZ") != 0 || !in.U32(0x3C, &pe)) return std::nullopt;
+  if (bytes.size() < pe || bytes.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return std::nullopt;
+  const std::size_t coff = pe + 4u, optional = coff + 20;
+  if (!in.U16(coff + 2, &sections) || !in.U16(coff + 16, &optionalSize) || !in.U16(optional, &magic))
+    return std::nullopt;
+  // The data directories follow the optional header's fixed part; the
+  // resource directory is the third of them.
+  const std::size_t directories = optional + (magic == 0x10B ? 96 : 112);
+  if (!in.U32(directories + 2 * 8, &resourceRva) || resourceRva == 0) return std::nullopt;
+  const std::size_t table = optional + optionalSize;
+  std::size_t root = 0;
+  if (!FileOffset(in, table, sections, resourceRva, &root)) return std::nullopt;
+
+  // The version type's entry, then the first entry of each level below it.
+  std::uint32_t named = 0, ids = 0, target = 0;
+  if (!in.U16(root + 12, &named) || !in.U16(root + 14, &ids)) return std::nullopt;
+  bool found = false;
+  for (std::uint32_t i = 0; i < named + ids && !found; ++i) {
+    std::uint32_t name = 0;
+    if (!in.U32(root + 16 + 8u * i, &name) || !in.U32(root + 20 + 8u * i, &target)) return std::nullopt;
+    found = name == kRtVersion;
   }
-  return std::nullopt;
+  if (!found) return std::nullopt;
+  for (int depth = 0; target & kSubdirectory; ++depth) {
+    std::size_t dir = root + (target & ~kSubdirectory);
+    if (depth == kMaxDepth || !in.U16(dir + 12, &named) || !in.U16(dir + 14, &ids) || named + ids == 0 ||
+        !in.U32(dir + 20, &target))
+      return std::nullopt;
+  }
+  std::uint32_t dataRva = 0, dataSize = 0;
+  std::size_t data = 0;
+  if (!in.U32(root + target, &dataRva) || !in.U32(root + target + 4, &dataSize) ||
+      !FileOffset(in, table, sections, dataRva, &data))
+    return std::nullopt;
+  // VS_VERSIONINFO: three 16-bit fields, the key "VS_VERSION_INFO" in
+  // UTF-16 with its terminator, padding to 32 bits, then the fixed file
+  // information.
+  constexpr std::size_t kFixedInfo = (6 + 16 * 2 + 3) & ~std::size_t{3};
+  std::uint32_t signature = 0, ms = 0, ls = 0;
+  if (dataSize < kFixedInfo + 16 || !in.U32(data + kFixedInfo, &signature) || signature != kFixedInfoSignature ||
+      !in.U32(data + kFixedInfo + 8, &ms) || !in.U32(data + kFixedInfo + 12, &ls))
+    return std::nullopt;
+  return update::Version{ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF};
+}
+
+bool IsPlainHttpUrl(const std::string& url) {
+  const std::string scheme = "http://";
+  if (url.compare(0, scheme.size(), scheme) != 0) return false;
+  for (char c : url)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == ' ') return false;
+  std::size_t slash = url.find('/', scheme.size());
+  // A host, then a path that names something.
+  return slash != std::string::npos && slash > scheme.size() && slash + 1 < url.size();
 }
 
 std::string DescriptionFor(const std::string& programBytes, const std::string& url,
                            const std::string& secretKeyHex) {
   std::optional<update::Version> v = ImageFileVersion(programBytes);
-  if (!v) return std::string();
+  if (!v || !IsPlainHttpUrl(url)) return std::string();
+  // The comparison key gives each part four digits.
+  for (std::uint32_t part : *v)
+    if (part > 9999) return std::string();
   std::string version = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." + std::to_string((*v)[2]) +
                         "." + std::to_string((*v)[3]);
   std::string text = update::SignedPart(version, url, update::Sha256Hex(programBytes));
-  if (secretKeyHex.empty()) return text;
   std::string signature = update::SignHex(text, secretKeyHex);
   if (signature.empty()) return std::string();
   return text + signature + "\r\n";

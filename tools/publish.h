@@ -9,13 +9,18 @@
 namespace nimbul::tools {
 
 // The file version of a Windows program from the fixed file information of
-// its version resource; none when the bytes hold no such record.
+// its version resource, found through the PE resource directory; none when
+// the bytes hold no such resource.
 std::optional<update::Version> ImageFileVersion(const std::string& programBytes);
 
+// "http://", a host, "/" and a path, with no blank or control character.
+bool IsPlainHttpUrl(const std::string& url);
+
 // The description's text (CR LF lines): the program's version, the URL it
-// will be downloaded from, its SHA-256 and, with a secret key (128 hex
-// digits), the signature over those three lines. Empty when the program has
-// no version or the key is no key.
+// will be downloaded from, its SHA-256 and the signature over those three
+// lines by the secret key (128 hex digits). Empty when the program has no
+// version, a part of it is above 9999, the URL is not a plain HTTP URL or
+// the key is no key.
 std::string DescriptionFor(const std::string& programBytes, const std::string& url,
                            const std::string& secretKeyHex);
 

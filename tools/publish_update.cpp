@@ -2,12 +2,16 @@
 // a new Nimbul.exe on a web server.
 //
 //   nimbul-publish keygen SECRET-KEY-FILE
-//       writes a new secret key (hex) to the file and prints the public key,
-//       the value of NIMBUL_UPDATE_PUBLIC_KEY for the builds that trust it
-//   nimbul-publish describe Nimbul.exe URL [SECRET-KEY-FILE] > en_nimbulinfo.txt
-//       prints the version description: version, URL, SHA-256, signature
+//       writes a new secret key (hex) to a new file that only its owner can
+//       read, and prints the public key; an existing file is never replaced
+//   nimbul-publish describe Nimbul.exe URL SECRET-KEY-FILE > en_nimbulinfo.txt
+//       prints the signed version description: version, URL, SHA-256, signature
+#include <fcntl.h>
 #include <sodium.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -34,17 +38,29 @@ std::string Hex(const unsigned char* p, std::size_t n) {
 
 int Usage() {
   std::cerr << "usage: nimbul-publish keygen SECRET-KEY-FILE\n"
-               "       nimbul-publish describe Nimbul.exe URL [SECRET-KEY-FILE]\n";
+               "       nimbul-publish describe Nimbul.exe URL SECRET-KEY-FILE\n";
   return 2;
 }
 
 int KeyGen(const std::string& secretFile) {
   unsigned char pk[crypto_sign_PUBLICKEYBYTES], sk[crypto_sign_SECRETKEYBYTES];
   crypto_sign_keypair(pk, sk);
-  std::ofstream out(secretFile, std::ios::binary | std::ios::trunc);
-  out << Hex(sk, sizeof sk) << "\n";
-  if (!out) {
+  // A new file only, readable by its owner alone: replacing a key would
+  // orphan every build that trusts it.
+  int fd = ::open(secretFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (fd < 0) {
+    std::cerr << "nimbul-publish: cannot create " << secretFile
+              << (errno == EEXIST ? ": the file exists (a key is never overwritten)" : "") << "\n";
+    return 1;
+  }
+  std::string text = Hex(sk, sizeof sk) + "\n";
+  sodium_memzero(sk, sizeof sk);
+  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  written = ::close(fd) == 0 && written;
+  sodium_memzero(&text[0], text.size());
+  if (!written) {
     std::cerr << "nimbul-publish: cannot write " << secretFile << "\n";
+    ::unlink(secretFile.c_str());
     return 1;
   }
   std::cout << Hex(pk, sizeof pk) << "\n";
@@ -53,21 +69,34 @@ int KeyGen(const std::string& secretFile) {
 
 int Describe(const std::string& exe, const std::string& url, const std::string& secretFile) {
   std::string program, secret;
+  if (!nimbul::tools::IsPlainHttpUrl(url)) {
+    std::cerr << "nimbul-publish: the URL must read http://host/path, without blanks or control characters\n";
+    return 1;
+  }
   if (!ReadAll(exe, &program)) {
     std::cerr << "nimbul-publish: cannot read " << exe << "\n";
     return 1;
   }
-  if (!secretFile.empty()) {
-    if (!ReadAll(secretFile, &secret)) {
-      std::cerr << "nimbul-publish: cannot read " << secretFile << "\n";
+  if (!ReadAll(secretFile, &secret)) {
+    std::cerr << "nimbul-publish: cannot read " << secretFile << "\n";
+    return 1;
+  }
+  while (!secret.empty() && (secret.back() == '\n' || secret.back() == '\r' || secret.back() == ' '))
+    secret.pop_back();
+  std::optional<nimbul::update::Version> version = nimbul::tools::ImageFileVersion(program);
+  if (!version) {
+    std::cerr << "nimbul-publish: " << exe << " has no version resource\n";
+    return 1;
+  }
+  for (std::uint32_t part : *version) {
+    if (part > 9999) {
+      std::cerr << "nimbul-publish: a part of the version of " << exe << " is above 9999\n";
       return 1;
     }
-    while (!secret.empty() && (secret.back() == '\n' || secret.back() == '\r' || secret.back() == ' '))
-      secret.pop_back();
   }
   std::string text = nimbul::tools::DescriptionFor(program, url, secret);
   if (text.empty()) {
-    std::cerr << "nimbul-publish: " << exe << " has no version resource, or the key is no key\n";
+    std::cerr << "nimbul-publish: " << secretFile << " is no secret key of nimbul-publish keygen\n";
     return 1;
   }
   std::cout << text;
@@ -80,6 +109,6 @@ int main(int argc, char** argv) {
   if (sodium_init() < 0) return 1;
   std::string command = argc > 1 ? argv[1] : "";
   if (command == "keygen" && argc == 3) return KeyGen(argv[2]);
-  if (command == "describe" && (argc == 4 || argc == 5)) return Describe(argv[2], argv[3], argc == 5 ? argv[4] : "");
+  if (command == "describe" && argc == 5) return Describe(argv[2], argv[3], argv[4]);
   return Usage();
 }

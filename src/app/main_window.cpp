@@ -7,8 +7,10 @@
 #include "settings/color_text.h"
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
+#include "ui/error.h"
 #include "hotkeys/shortcut.h"
 #include "platform/shell_windows.h"
+#include "update/leftovers.h"
 #include "windows/window_grid.h"
 
 namespace nimbul::app {
@@ -283,10 +285,9 @@ void TfrmNimbulMain::BindEvents() {
 void TfrmNimbulMain::FormCreate() {
   ui::Application& app = App();
   auto& files = app.Sys().files;
-  // 1. Leftovers of an update.
+  // Leftovers of an update, and the note of one that failed.
   const std::string folder = app.ExeFolder();
-  if (files.FileExists(folder + "versnfo~.tmp")) files.DeleteFileA(folder + "versnfo~.tmp");
-  if (files.FileExists(folder + "newver.axe")) files.DeleteFileA(folder + "newver.axe");
+  update::RemoveUpdateLeftovers(app);
   // 2.
   app.OnHint = [this] { AppHint(); };
   // 3.
@@ -351,11 +352,21 @@ void TfrmNimbulMain::ApplySettings() {
 }
 
 void TfrmNimbulMain::WriteAppPaths() {
-  settings::SettingsAccessor s(App().Sys().registry);
-  s.SetRoot(platform::kHkeyLocalMachine);
-  s.OpenKey(settings::kAppPathsKey, true);
-  s.SetTextValue("", App().ExeName());
-  s.SetTextValue("Path", App().ExeFolder());
+  // The machine's key first. A standard user may not write there, and the
+  // shell reads the user's own App Paths key as well, so a refusal is met
+  // there without a word; only when that fails too is the failure reported.
+  for (platform::Hkey root : {platform::kHkeyLocalMachine, platform::kHkeyCurrentUser}) {
+    try {
+      settings::SettingsAccessor s(App().Sys().registry);
+      s.SetRoot(root);
+      s.OpenKey(settings::kAppPathsKey, true);
+      s.SetTextValue("", App().ExeName());
+      s.SetTextValue("Path", App().ExeFolder());
+      return;
+    } catch (const Error&) {
+      if (root == platform::kHkeyCurrentUser) throw;
+    }
+  }
 }
 
 void TfrmNimbulMain::FormShow() {

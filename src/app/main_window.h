@@ -110,6 +110,7 @@ class TfrmNimbulMain : public ui::Form,
   void RefreshHKeys() override;
   ui::Form& HostForm() override { return *this; }
   void EndProgram() override { Close(); }
+  void OpenHomePage() override { Webpage1Click(); }
   void Hotkeysbestimmen1Click();
   void NachUpdateschauen1Click();
   // Sends the program to the tray.

@@ -19,13 +19,24 @@ struct HttpRequest {
   bool reload = true;               // served by the origin server, never from a cache
   std::string headers;              // extra header text, CR LF separated
   std::string body;
+  // How long connecting, and each wait for data, may take; 0: the system's own limits.
+  std::uint32_t connectTimeoutMs = 0;
+  std::uint32_t receiveTimeoutMs = 0;
+  bool followRedirects = true;  // false: a redirect is the answer itself
 };
 
-// One request that has been sent: owns the session, connection and request
-// and closes them in the order request, connection, session.
+// One request: owns the session, connection and request and closes them in
+// the order request, connection, session.
 class HttpTransfer {
  public:
   virtual ~HttpTransfer() = default;
+  // Sends the request and waits for the answer's head. A failure is not
+  // reported here: it shows up as a failed length query and a read that
+  // yields nothing.
+  virtual void Send() = 0;
+  // Ends the transfer from any thread: a Send or Read under way on another
+  // thread returns at once, and every later call fails.
+  virtual void Abort() = 0;
   // The response's length header as text, as the server sent it; false when
   // there is none or the request never reached a server.
   virtual bool QueryContentLength(std::string* text) = 0;
@@ -37,9 +48,10 @@ class HttpTransfer {
 class Http {
  public:
   virtual ~Http() = default;
-  // Opens a session, connects, opens the request and sends it. Failures on
-  // the way are not reported here: they show up as a failed length query and
-  // a read that yields nothing. May be called on any thread.
+  // Opens a session, a connection and the request, ready to be sent; nothing
+  // goes over the network yet. Failures on the way are not reported here:
+  // they show up as a failed length query and a read that yields nothing.
+  // May be called on any thread.
   virtual std::unique_ptr<HttpTransfer> Open(const HttpRequest& request) = 0;
 };
 

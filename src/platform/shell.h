@@ -9,7 +9,9 @@ namespace nimbul::platform {
 class Shell {
  public:
   virtual ~Shell() = default;
-  virtual void ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
+  // Hands the file to the shell's default action for its type. True when
+  // the shell reports that it was started.
+  virtual bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
                              const std::string& directory, int showCmd) = 0;
 };
 

@@ -46,16 +46,16 @@ bool ParseLength(const std::string& text, std::int32_t* value) {
 
 UrlParts SplitURL(const std::string& url) {
   std::string rest = url;
-  // 1. Whatever the first seven characters are, they go when "http://" is anywhere.
+  // Whatever the first seven characters are, they go when "http://" is
+  // anywhere in the URL: the fetcher has always split it that way.
   if (Lower(rest).find("http://") != std::string::npos) rest.erase(0, 7);
-  // 2. and 3. i is 1-based: the host is the first i characters, the path
-  // starts at the i-th, so it keeps its "/".
+  // i is 1-based: the host is the first i characters, the path starts at the
+  // i-th, so it keeps its "/". Without a "/" the host is empty.
   std::size_t slash = rest.find('/');
   std::size_t i = slash == std::string::npos ? 0 : slash + 1;
   UrlParts parts;
   parts.host = rest.substr(0, i);
   parts.path = i == 0 ? rest : rest.substr(i - 1);
-  // 4.
   if (!parts.host.empty() && parts.host.back() == '/') parts.host.pop_back();
   return parts;
 }
@@ -81,9 +81,22 @@ struct THTTPGet::Worker : std::enable_shared_from_this<THTTPGet::Worker> {
   // Shared with the user-interface thread.
   std::atomic<bool> succeeded{false};
   std::atomic<bool> terminate{false};
+  // Let go by its component for a newer transfer, which owns the file name now.
+  std::atomic<bool> detached{false};
   THTTPGet* owner = nullptr;  // user-interface thread only; null once the component is gone
+  // The transfer under way, for Abort from the user-interface thread.
+  std::mutex transferMutex;
+  platform::HttpTransfer* transfer = nullptr;
 
   void Body();
+  void Transfer(platform::HttpTransfer& transfer);
+  // Ends the transfer under way at once, also a read that waits for data.
+  void Abort() {
+    terminate = true;
+    succeeded = false;
+    std::lock_guard<std::mutex> lock(transferMutex);
+    if (transfer) transfer->Abort();
+  }
   // A check point: true when the body must end now.
   bool Terminated() {
     if (!terminate) return false;
@@ -137,11 +150,8 @@ void THTTPGet::Worker::DeliverReports() {
 }
 
 void THTTPGet::Worker::Body() {
-  // 1.
   UrlParts parts = SplitURL(url);
-  // 2.
   if (Terminated()) return;
-  // 3. to 6.; 7. their results show in what follows.
   platform::HttpRequest request;
   request.agent = agent;
   request.host = parts.host;
@@ -154,58 +164,73 @@ void THTTPGet::Worker::Body() {
   request.referer = referer;
   request.acceptTypes = acceptTypes;
   request.reload = !useCache;
+  request.connectTimeoutMs = kConnectTimeoutMs;
+  request.receiveTimeoutMs = kReceiveTimeoutMs;
+  // An answer that points elsewhere is not the file that was asked for.
+  request.followRedirects = false;
   if (!postQuery.empty()) {
     request.headers = kFormHeaders;
     request.body = postQuery;
   }
-  std::unique_ptr<platform::HttpTransfer> transfer = http->Open(request);
-  // 8.
+  std::unique_ptr<platform::HttpTransfer> opened = http->Open(request);
+  {
+    std::lock_guard<std::mutex> lock(transferMutex);
+    transfer = opened.get();
+  }
+  // A Cancel from here on aborts the transfer itself; one that came before
+  // is met at the first check point.
+  if (!Terminated()) Transfer(*opened);
+  std::lock_guard<std::mutex> lock(transferMutex);
+  transfer = nullptr;
+}
+
+// Sends the request and stores the body. The results of opening and sending
+// are not looked at: a request that failed has no length header and no body.
+// Whatever ends in failure leaves no file behind, so that no part of an
+// answer is ever taken for the whole.
+void THTTPGet::Worker::Transfer(platform::HttpTransfer& t) {
+  t.Send();
   if (Terminated()) return;
-  // 9.
   std::string lengthText;
-  bool haveLength = transfer->QueryContentLength(&lengthText);
+  bool haveLength = t.QueryContentLength(&lengthText);
   succeeded = haveLength;
-  // 10.
   if (Terminated()) return;
-  // 11.
   if (!haveLength && binaryData) return;
-  // 12. A length that is no number ends the body; the verdict stays.
-  if (haveLength && !ParseLength(lengthText, &fileSize)) return;
-  if (maxSize != 0 && haveLength && (fileSize < 0 || static_cast<std::uint32_t>(fileSize) > maxSize)) {
+  // A length that is no number (or less than nothing) says nothing about
+  // what is to come.
+  if (haveLength && (!ParseLength(lengthText, &fileSize) || fileSize < 0)) {
     succeeded = false;
     return;
   }
-  // 13. A file that can't be created ends the body; the verdict stays.
+  if (maxSize != 0 && haveLength && static_cast<std::uint32_t>(fileSize) > maxSize) {
+    succeeded = false;
+    return;
+  }
   bytesTotal = 0;
   std::unique_ptr<platform::FileWriter> file = files->CreateFileForWriting(fileName);
-  if (!file) return;
-  // 14.
+  if (!file) {
+    succeeded = false;
+    return;
+  }
+  bool complete = false;
   char chunk[kChunkSize];
-  for (;;) {
-    if (Terminated()) {
-      file.reset();  // the file first, then the handles
-      return;
-    }
+  while (!Terminated()) {
     std::uint32_t got = 0;
-    if (!transfer->Read(chunk, kChunkSize, &got) || got == 0) break;
+    if (!t.Read(chunk, kChunkSize, &got) || got == 0) {
+      complete = !terminate;
+      break;
+    }
     lastChunk = got;
     // Bytes that could not be stored are lost: the file is not what the
     // server sent, whatever the count says.
-    if (!file->Write(chunk, got)) {
-      succeeded = false;
-      return;
-    }
+    if (!file->Write(chunk, got)) break;
     bytesTotal += got;
-    if (maxSize != 0 && bytesTotal > maxSize) {
-      succeeded = false;
-      return;
-    }
+    if (maxSize != 0 && bytesTotal > maxSize) break;
     Report();
   }
-  // 15.
-  succeeded = bytesTotal == fileSize;
+  succeeded = complete && bytesTotal == fileSize;
   file.reset();
-  transfer.reset();
+  if (!succeeded && !detached) files->DeleteFileA(fileName);
 }
 
 THTTPGet::THTTPGet(platform::Platform& sys, std::function<void()> pumpMessages)
@@ -218,7 +243,16 @@ THTTPGet::~THTTPGet() {
 }
 
 void THTTPGet::Download() {
-  if (running_) return;
+  if (running_) {
+    if (!running_->terminate) return;
+    // A cancelled transfer that has not ended yet is let go: it ends on its
+    // own without an event, and the new one starts now.
+    running_->detached = true;
+    running_->owner = nullptr;
+    running_ = nullptr;
+  }
+  // Only what this transfer writes may be found in the file afterwards.
+  sys_.files.DeleteFileA(FileName);
   auto w = std::make_shared<Worker>();
   w->acceptTypes = AcceptTypes;
   w->agent = Agent;
@@ -260,9 +294,7 @@ void THTTPGet::Download() {
 }
 
 void THTTPGet::Cancel() {
-  if (!running_) return;
-  running_->terminate = true;
-  running_->succeeded = false;
+  if (running_) running_->Abort();
 }
 
 void THTTPGet::WorkerDone(Worker& worker) {

@@ -11,6 +11,12 @@
 
 namespace nimbul::update {
 
+// How long connecting may take, and how long the transfer waits for the next
+// data, before it ends as failed: a server that goes quiet must not hold the
+// update window for ever.
+inline constexpr std::uint32_t kConnectTimeoutMs = 30000;
+inline constexpr std::uint32_t kReceiveTimeoutMs = 30000;
+
 // Host name and request path of a URL, split the way the fetcher always has:
 // "http://" is recognised in any case (and only then are the first seven
 // characters dropped), no port is parsed, and without any "/" the host name
@@ -49,7 +55,12 @@ class THTTPGet {
   std::function<void(THTTPGet& sender, const std::string& FileName, std::int32_t FileSize)> OnDoneFile;
   std::function<void(THTTPGet& sender)> OnError;
 
+  // Starts a transfer into FileName, which is deleted first. Ignored while
+  // one runs, unless that one was cancelled and has not ended yet: it is let
+  // go without an event.
   void Download();
+  // Ends the running transfer at once, also while it waits for the server;
+  // it reports OnError and leaves no file.
   void Cancel();
   bool Busy() const { return running_ != nullptr; }
   bool Succeeded() const { return succeeded_; }

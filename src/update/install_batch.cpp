@@ -18,35 +18,68 @@ std::string Escape(const std::string& path) {
 
 std::string Quoted(const std::string& path) { return "\"" + Escape(path) + "\""; }
 
+// How many times, a second apart, the batch file tries before it gives up.
+constexpr const char* kTries = "20";
+
 }  // namespace
 
 std::string InstallBatchText(const std::string& exePath, const std::string& folder) {
   const std::string p = Quoted(exePath);
-  const std::string newFile = Quoted(folder + "newver.axe");
+  const std::string newFile = Quoted(folder + kNewProgramFile);
+  const std::string old = Quoted(folder + kOldProgramCopy);
+  const std::string note = Quoted(folder + kUpdateNoteFile);
   std::string text;
   auto line = [&text](const std::string& l) { text += l + "\r\n"; };
+  auto fail = [&](const char* label, const char* why) {
+    line(std::string(":") + label);
+    line(std::string("echo The update could not be installed: ") + why + ">" + note);
+    line("goto StartOld");
+  };
   line("@echo off");
   line("set tries=0");
-  // Deleting the old program file succeeds once the program has ended.
-  line(":Label1");
-  line("del " + p);
-  line("if not exist " + p + " goto Replace");
+  // A copy of the running program: moving it back over the program file
+  // succeeds only once the program has ended, and at every moment the
+  // program file is a whole program, the old one.
+  line("copy /b /y " + p + " " + old + " >nul");
+  line("if not exist " + old + " goto Replace");
+  line(":Wait");
+  line("move /y " + old + " " + p + " >nul 2>&1");
+  line("if not exist " + old + " goto Ended");
   line("set /a tries+=1");
-  line("if %tries% geq 30 goto GiveUp");
-  // About one second: the one waiting command every Windows has.
-  line("ping -n 2 127.0.0.1 >nul");
-  line("goto Label1");
+  line(std::string("if %tries% geq ") + kTries + " goto Stuck");
+  // About one second; by its full path, never from the current folder.
+  line("\"%SystemRoot%\\System32\\ping.exe\" -n 2 127.0.0.1 >nul");
+  line("goto Wait");
+  line(":Ended");
+  // A second copy stands by in case the replacement loses the program file.
+  line("copy /b /y " + p + " " + old + " >nul");
   line(":Replace");
-  line("move " + newFile + "  " + p);
-  // Started, not called: the batch file goes on and removes itself.
+  line("if not exist " + newFile + " goto Missing");
+  // A move onto the program file replaces it in one step or not at all.
+  line("move /y " + newFile + " " + p + " >nul 2>&1");
+  line("if not exist " + newFile + " goto Moved");
+  line("set /a tries+=1");
+  line(std::string("if %tries% geq ") + kTries + " goto Failed");
+  line("\"%SystemRoot%\\System32\\ping.exe\" -n 2 127.0.0.1 >nul");
+  line("goto Replace");
+  line(":Moved");
+  line("if not exist " + p + " goto Lost");
   line("start \"\" " + p + " /upgedatet");
   line("goto Done");
-  line(":GiveUp");
+  fail("Stuck", "Nimbulon did not end in time.");
+  fail("Missing", "the downloaded program file is missing.");
+  fail("Failed", "the downloaded program file could not be moved into place.");
+  line(":Lost");
+  line("move /y " + old + " " + p + " >nul");
+  line("echo The update could not be installed: the program file was lost and has been put back.>" + note);
+  line(":StartOld");
   line("start \"\" " + p);
   line(":Done");
-  line("del " + newFile);
-  line("del " + Quoted(folder + "install.pif"));
-  line("del " + Quoted(folder + "install.bat"));
+  line("if exist " + old + " del " + old);
+  line("if exist " + newFile + " del " + newFile);
+  line("if exist " + Quoted(folder + "install.pif") + " del " + Quoted(folder + "install.pif"));
+  // Last: the batch file ends with its own deletion.
+  line("del " + Quoted(folder + kInstallBatchFile));
   return text;
 }
 

@@ -4,6 +4,7 @@
 #include "settings/build_settings.h"
 #include "update/install_batch.h"
 #include "update/integrity.h"
+#include "ui/error.h"
 
 namespace nimbul::update {
 
@@ -24,6 +25,13 @@ constexpr const char* kNotNewer = "The offered version is not newer than this on
 constexpr const char* kUnsafeFolder =
     "The name of Nimbulon's folder can't be written into the batch file that installs the update.";
 constexpr const char* kBatchNotWritten = "The batch file that installs the update could not be written.";
+constexpr const char* kBatchNotStarted = "The batch file that installs the update could not be started.";
+constexpr const char* kNoUpdateKey =
+    "This copy of Nimbulon was built without an update key, so it cannot tell an update of its makers from "
+    "any other program and installs none. New versions are on the home page.";
+constexpr const char* kOpenHomePage = "\r\n\r\nOpen the home page now?";
+constexpr const char* kFolderNotWritable =
+    "Nimbulon's folder %s can't be written: install the new version with the setup from the home page.";
 constexpr const char* kNothingInstalled = " Nothing was installed.";
 constexpr char kEscape = 27;
 
@@ -70,6 +78,7 @@ TfrmUpdate::TfrmUpdate(ui::Application& app)
   HTTPGet1.OnDoneFile = [this](THTTPGet&, const std::string&, std::int32_t) {
     FormApp().Guard([&] { HTTPGet1DoneFile(); });
   };
+  HTTPGet1.OnError = [this](THTTPGet&) { FormApp().Guard([&] { HTTPGet1Error(); }); };
   OnCreate = [this] { FormCreate(); };
   OnClose = [this] { FormClose(); };
   Button1.OnClick = [this] { Button1Click(); };
@@ -96,6 +105,14 @@ void TfrmUpdate::Button1Click() {
 }
 
 void TfrmUpdate::Check() {
+  // Both downloads land in the program's folder, and the batch file works
+  // there: where it can't be written (a per-machine install run by a
+  // standard user) no download could ever be installed.
+  platform::Files& files = FormApp().Sys().files;
+  if (!files.WriteFile(DescriptionFile(), "")) {
+    Refuse(FormatText(kFolderNotWritable, Folder()));
+    return;
+  }
   StatusBar1.SetSimpleText("Trying to get newest versioninformation");
   HTTPGet1.URL = "http://" + UpdateServer + kVersionDescriptionPath;
   HTTPGet1.FileName = DescriptionFile();
@@ -110,6 +127,15 @@ void TfrmUpdate::HTTPGet1Progress(std::int32_t TotalSize, std::int32_t Readed) {
   Gauge1.SetRange(0, TotalSize);
   Gauge1.SetPosition(Readed);
   Label2.SetCaption(ProgressText(Readed, TotalSize));
+}
+
+void TfrmUpdate::HTTPGet1Error() {
+  // The stage stays: the same button tries again.
+  Gauge1.SetVisible(false);
+  Label2.SetVisible(false);
+  Timer1.SetEnabled(false);
+  Image1.SetVisible(false);
+  StatusBar1.SetSimpleText("Download failed");
 }
 
 void TfrmUpdate::HTTPGet1DoneFile() {
@@ -141,25 +167,24 @@ std::optional<Version> TfrmUpdate::RunningVersion() {
 }
 
 void TfrmUpdate::Evaluate() {
-  // 1.
   Gauge1.SetVisible(false);
   Label2.SetVisible(false);
   StatusBar1.SetSimpleText("Finished downloading");
-  // 2. and 3.
   std::optional<VersionDescription> d = ReadDescription();
   if (!d) return;
-  // 4. An answer that is no version (an error page, say) offers nothing.
+  // An answer that is no version (an error page, say) offers nothing.
   std::optional<Version> current = RunningVersion();
   if (!d->version || !current) {
     Refuse(kNotAVersion);
     return;
   }
-  std::string unverified = CheckDescription(*d, UpdatePublicKey);
+  // A copy without a key still shows what is offered; it refuses only to
+  // install it (Get update).
+  std::string unverified = UpdatePublicKey.empty() ? std::string() : CheckDescription(*d, UpdatePublicKey);
   if (!unverified.empty()) {
     Refuse(unverified);
     return;
   }
-  // 5.
   if (IsNewer(*current, *d->version)) {
     ShowRecommendation(*d->version, *current);
     StatusBar1.SetSimpleText("Finished");
@@ -181,11 +206,13 @@ void TfrmUpdate::ShowNoNewer() {
 }
 
 void TfrmUpdate::GetUpdate() {
-  // 1. and 2.
+  if (UpdatePublicKey.empty()) {
+    RefuseWithoutKey();
+    return;
+  }
   Timer1.SetEnabled(true);
   Image1.SetVisible(true);
   Label1.SetCaption("After the update was downloaded, Nimbulon will restart to let the changes take affect");
-  // 3.
   std::optional<VersionDescription> d = ReadDescription();
   if (!d) return;
   if (d->url.empty()) {
@@ -195,7 +222,6 @@ void TfrmUpdate::GetUpdate() {
   HTTPGet1.FileName = ProgramFile();
   HTTPGet1.URL = d->url;
   HTTPGet1.MaxSize = kMaxProgramSize;
-  // 4.
   Label2.SetVisible(true);
   Gauge1.SetVisible(true);
   HTTPGet1.Download();
@@ -224,7 +250,7 @@ void TfrmUpdate::Install() {
     Refuse(refused);
     return;
   }
-  // 1. Batch files are read in the OEM code page; a path that has no exact
+  // Batch files are read in the OEM code page; a path that has no exact
   // counterpart there would name another file.
   std::string batch;
   if (!sys.codePages.ToOemCodePage(InstallBatchText(FormApp().ExeName(), Folder()), &batch)) {
@@ -237,17 +263,30 @@ void TfrmUpdate::Install() {
     Refuse(kBatchNotWritten);
     return;
   }
-  // 2.
   platform::Hwnd owner = host_ ? host_->HostForm().Handle() : platform::Hwnd{};
-  sys.shell.ShellExecuteA(owner, BatchFile(), "", "", platform::kSwHide);
-  // 3. A plain quit: the main window's close handling does not run.
+  // The program ends only when the batch file runs: without it nobody would
+  // start a program again.
+  if (!sys.shell.ShellExecuteA(owner, BatchFile(), "", "", platform::kSwHide)) {
+    sys.files.DeleteFileA(BatchFile());
+    sys.files.DeleteFileA(ProgramFile());
+    Refuse(kBatchNotStarted);
+    return;
+  }
+  // A plain quit: the main window's close handling does not run, so windows
+  // the program hid stay hidden until the new one shows them.
   FormApp().Terminate();
-  // 4.
   Gauge1.SetVisible(false);
   Label2.SetVisible(false);
 }
 
-void TfrmUpdate::Refuse(const std::string& why) {
+void TfrmUpdate::RefuseWithoutKey() {
+  Refuse(kNoUpdateKey, false);
+  int answer = FormApp().ShowMessageBox(std::string(kNoUpdateKey) + kOpenHomePage, FormApp().Title(),
+                                        platform::kMbYesNo | platform::kMbIconInformation);
+  if (answer == platform::kIdYes && host_) host_->OpenHomePage();
+}
+
+void TfrmUpdate::Refuse(const std::string& why, bool tell) {
   Timer1.SetEnabled(false);
   Image1.SetVisible(false);
   Gauge1.SetVisible(false);
@@ -256,7 +295,8 @@ void TfrmUpdate::Refuse(const std::string& why) {
   StatusBar1.SetSimpleText("Update refused");
   Button1.SetCaption("Close");
   UpdateStage = 3;
-  FormApp().ShowMessageBox(why + kNothingInstalled, FormApp().Title(), platform::kMbOk | platform::kMbIconWarning);
+  if (tell)
+    FormApp().ShowMessageBox(why + kNothingInstalled, FormApp().Title(), platform::kMbOk | platform::kMbIconWarning);
 }
 
 void TfrmUpdate::FormClose() {

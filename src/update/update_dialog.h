@@ -11,6 +11,7 @@
 #include "ui/image_list.h"
 #include "ui/timer.h"
 #include "update/http_get.h"
+#include "update/install_batch.h"
 #include "update/version_description.h"
 
 namespace nimbul::update {
@@ -21,6 +22,8 @@ class UpdateHost {
   virtual ~UpdateHost() = default;
   // The window that is disabled while the dialog is open.
   virtual ui::Form& HostForm() = 0;
+  // Where a copy that installs no update sends the user for new versions.
+  virtual void OpenHomePage() = 0;
 };
 
 // The server path of the version description; the host is a build setting.
@@ -59,15 +62,16 @@ class TfrmUpdate : public ui::Form {
   void Button1Click();
   void HTTPGet1Progress(std::int32_t TotalSize, std::int32_t Readed);
   void HTTPGet1DoneFile();
+  void HTTPGet1Error();
   void ShowRecommendation(const Version& newer, const Version& current);
   void ShowNoNewer();
   void Timer1Timer();
 
   // The program's folder with its trailing backslash, and the files in it.
   std::string Folder();
-  std::string DescriptionFile() { return Folder() + "versnfo~.tmp"; }
-  std::string ProgramFile() { return Folder() + "newver.axe"; }
-  std::string BatchFile() { return Folder() + "install.bat"; }
+  std::string DescriptionFile() { return Folder() + kDescriptionFile; }
+  std::string ProgramFile() { return Folder() + kNewProgramFile; }
+  std::string BatchFile() { return Folder() + kInstallBatchFile; }
 
  private:
   void Check();
@@ -80,7 +84,11 @@ class TfrmUpdate : public ui::Form {
   std::optional<Version> RunningVersion();
   // Ends an attempt that must not go on: the reason shows in the dialog and
   // in a message, nothing is installed and the program keeps running.
-  void Refuse(const std::string& why);
+  // `tell`: also in a message box.
+  void Refuse(const std::string& why, bool tell = true);
+  // A copy built without an update key installs nothing; it points to the
+  // home page instead.
+  void RefuseWithoutKey();
 
   UpdateHost* host_ = nullptr;
 };

@@ -1,10 +1,11 @@
 // The update from outside: Nimbul.exe copied into a folder of its own (whose
-// path holds a blank and a percent sign) asks its update host, which the
+// path holds a blank, "&", "%", "^" and parentheses) asks its update host, which the
 // test run maps to 127.0.0.1, where this driver serves the version
 // description and the new program; the batch file replaces the program and
 // the new one greets the user.
 #include <winsock2.h>
 #include <windows.h>
+#include <shellapi.h>
 #include <wincrypt.h>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,9 @@
 #include "local_http_server.h"
 #include "main_window_driver.h"
 #include "message_boxes.h"
+#include "update/install_batch.h"
+#include "update/integrity.h"
+#include "update/version_description.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -93,9 +97,9 @@ class Update : public E2eTest {
       GTEST_SKIP() << "the update host is not mapped to 127.0.0.1 for this run";
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "nimbul update 50%\\";
+    folder_ = std::string(temp) + "Tools (x86) & 50% ^\\";
     CreateDirectoryA(folder_.c_str(), nullptr);
-    for (const char* name : {"Nimbul.exe", "versnfo~.tmp", "newver.axe", "install.bat"})
+    for (const char* name : {"Nimbul.exe", "versnfo~.tmp", "newver.axe", "install.bat", "oldver.axe", "updnote~.txt"})
       DeleteFileA((folder_ + name).c_str());
     original_ = ReadAll(NimbulExePath());
     ASSERT_FALSE(original_.empty());
@@ -113,8 +117,10 @@ class Update : public E2eTest {
   }
 
   std::string Exe() const { return folder_ + "Nimbul.exe"; }
+  // Signed with the build's own key, as nimbul-publish signs it.
   std::string Description(const std::string& version, const std::string& program) {
-    return version + "\r\n" + kProgramUrl + "\r\n" + Sha256Hex(program) + "\r\n";
+    std::string text = update::SignedPart(version, kProgramUrl, Sha256Hex(program));
+    return text + update::SignHex(text, NIMBUL_TEST_UPDATE_SECRET_KEY) + "\r\n";
   }
   NimbulApp& StartCopy() { return StartNimbul({"", true, Exe()}); }
 
@@ -273,6 +279,47 @@ TEST_F(Update, ClosingTheWindowDuringTheDownloadCancelsIt) {
   dialog = OpenUpdate(app);
   ASSERT_NE(dialog, nullptr);
   EXPECT_NE(ChildWithText(dialog, "Check now"), nullptr) << "the window opens again at its first stage";
+}
+
+// The batch file alone, after the program has ended: when the new program
+// can't be put in place, the old one stays, starts again and says why.
+TEST_F(Update, TheBatchFileKeepsTheOldProgramWhenTheNewOneCanNotBeMovedIn) {
+  struct Case {
+    const char* situation;
+    bool newFile;  // newver.axe is there
+    bool held;     // and held open, unshared, by this driver
+    const char* note;
+  };
+  const Case cases[] = {
+      {"newver.axe missing", false, false, "the downloaded program file is missing."},
+      {"newver.axe held open", true, true, "the downloaded program file could not be moved into place."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.situation);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (c.newFile) {
+      std::ofstream(folder_ + "newver.axe", std::ios::binary) << newer_;
+      if (c.held)
+        held = CreateFileA((folder_ + "newver.axe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+    std::ofstream(folder_ + "install.bat", std::ios::binary) << update::InstallBatchText(Exe(), folder_);
+    ASSERT_GT(reinterpret_cast<INT_PTR>(
+                  ShellExecuteA(nullptr, nullptr, (folder_ + "install.bat").c_str(), nullptr, nullptr, SW_HIDE)),
+              32);
+    HWND box = WaitForMessageBox(kApplicationTitle, 0, Millis(60000));
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    ASSERT_NE(box, nullptr) << "the old program did not start again";
+    Adopt(ProcessOf(box));
+    EXPECT_EQ(MessageBoxTextOf(box), std::string("The update could not be installed: ") + c.note);
+    EXPECT_TRUE(ReadAll(Exe()) == original_) << "Nimbul.exe is still the old program";
+    PressMessageBoxButton(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !Exists(folder_ + "install.bat"); })) << "the batch file removes itself";
+    EXPECT_FALSE(Exists(folder_ + "updnote~.txt")) << "the note is shown once";
+    TerminateProcess(adopted_, 0);
+    WaitForSingleObject(adopted_, 5000);
+    CloseHandle(adopted_);
+    adopted_ = nullptr;
+  }
 }
 
 }  // namespace

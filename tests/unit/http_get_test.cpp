@@ -81,7 +81,7 @@ class HttpGetTest : public ::testing::Test {
   std::string Done(std::size_t size) { return "done " + kFile + " " + std::to_string(size); }
 };
 
-TEST_F(HttpGetTest, EachKindOfAnswerEndsAsItAlwaysHas) {
+TEST_F(HttpGetTest, OnlyAWholeAnswerEndsAsSuccessAndAFailureLeavesNoFile) {
   struct Case {
     const char* situation;
     bool reachable;
@@ -99,11 +99,12 @@ TEST_F(HttpGetTest, EachKindOfAnswerEndsAsItAlwaysHas) {
       {"length matches", true, "3000", body, all, false, true, body, "done 3000"},
       {"host unreachable", false, nullptr, "", all, false, true, "", "done 0"},
       {"no length, empty body", true, nullptr, "", all, false, true, "", "done 0"},
-      {"no length, a body", true, nullptr, body, all, false, true, body, "error"},
-      {"connection dropped", true, "3000", body, 1200, false, true, body.substr(0, 1200), "error"},
-      {"length larger than the body", true, "4000", body, all, false, true, body, "error"},
-      {"folder not writable", true, "3000", body, all, true, false, "", "done 3000"},
-      {"length is no number", true, "12ab", body, all, false, false, "", "done 0"},
+      {"no length, a body", true, nullptr, body, all, false, false, "", "error"},
+      {"connection dropped", true, "3000", body, 1200, false, false, "", "error"},
+      {"length larger than the body", true, "4000", body, all, false, false, "", "error"},
+      {"length smaller than the body", true, "2000", body, all, false, false, "", "error"},
+      {"folder not writable", true, "3000", body, all, true, false, "", "error"},
+      {"length is no number", true, "12ab", body, all, false, false, "", "error"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
@@ -121,6 +122,7 @@ TEST_F(HttpGetTest, EachKindOfAnswerEndsAsItAlwaysHas) {
     r.dropAfter = c.dropAfter;
     if (c.reachable) d.http.Serve("updates.test", "/info.txt", r);
     if (c.folderLocked) d.files.LockFolder("C:\\Program Files\\Nimbulon\\");
+    d.files.Put(kFile, "what an earlier check left");
     g.Download();
     ASSERT_TRUE(d.dispatcher.PumpUntil([&] { return !g.Busy(); }, 10000));
     EXPECT_EQ(event, c.event);
@@ -220,6 +222,26 @@ TEST_F(HttpGetTest, CancelEndsWithErrorAndNoReportAfterIt) {
   ASSERT_TRUE(desk.dispatcher.PumpUntil([&] { return !get.Busy(); }));
   EXPECT_TRUE(progress.empty());
   EXPECT_EQ(events, std::vector<std::string>{"error"});
+}
+
+TEST_F(HttpGetTest, CancelEndsAStalledTransferAtOnceAndTheNextStartsRightAway) {
+  FakeHttpResponse stalled;
+  stalled.body = std::string(3000, 's');
+  stalled.contentLength = "3000";
+  stalled.stallAt = 1025;
+  desk.http.Serve("updates.test", "/info.txt", stalled);
+  desk.http.ServeFile("updates.test", "/other.txt", "fresh");
+  get.Download();
+  ASSERT_TRUE(desk.dispatcher.PumpUntil([&] { return !progress.empty(); }, 5000));
+  get.Cancel();
+  ASSERT_TRUE(desk.dispatcher.PumpUntil([&] { return !get.Busy(); }, 2000)) << "the waiting read was ended";
+  EXPECT_EQ(events, std::vector<std::string>{"error"});
+  EXPECT_FALSE(desk.files.Has(kFile)) << "a cancelled transfer leaves no file";
+
+  get.URL = "http://updates.test/other.txt";
+  RunToEnd();
+  EXPECT_EQ(events.back(), Done(5));
+  EXPECT_EQ(desk.files.Content(kFile), "fresh");
 }
 
 TEST_F(HttpGetTest, AComponentThatIsGoneGetsNoEvent) {

@@ -261,9 +261,25 @@ TEST_F(StoredSettingsTest, WrongTypeEndsCreationWithTheErrorBox) {
   EXPECT_EQ(Names(main->StringGrid1), (std::vector<std::string>{"Still works"}));
 }
 
-TEST_F(StoredSettingsTest, UnwritableAppPathsKeyReportsAnEmptyNameAndSkipsHistory) {
+TEST_F(StoredSettingsTest, AppPathsGoToTheUsersKeyWhenTheMachinesIsRefused) {
   Start([&] {
     desktop.registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
+    desktop.files.Put("C:\\Program Files\\Nimbulon\\History.hlp");
+  });
+  EXPECT_TRUE(Boxes().empty()) << "a standard user's start shows no box";
+  EXPECT_TRUE(main->Histgroy1.Visible());
+  EXPECT_FALSE(desktop.registry.KeyExists(kHkeyLocalMachine, settings::kAppPathsKey));
+  auto* exe = desktop.registry.Find(kHkeyCurrentUser, settings::kAppPathsKey, "");
+  ASSERT_NE(exe, nullptr);
+  EXPECT_EQ(std::string(exe->data.begin(), exe->data.end()),
+            std::string("C:\\Program Files\\Nimbulon\\Nimbul.exe") + '\0');
+  EXPECT_NE(desktop.registry.Find(kHkeyCurrentUser, settings::kAppPathsKey, "Path"), nullptr);
+}
+
+TEST_F(StoredSettingsTest, AppPathsRefusedInBothRootsReportsAnEmptyNameAndSkipsHistory) {
+  Start([&] {
+    desktop.registry.DenyWrites(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
+    desktop.registry.DenyWrites(kHkeyCurrentUser, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
     desktop.files.Put("C:\\Program Files\\Nimbulon\\History.hlp");
   });
   EXPECT_EQ(Boxes(), (std::vector<std::string>{"Nimbul: Failed to set data for ''"}));

@@ -2,6 +2,7 @@
 // against scripted answers of the update server.
 #include <gtest/gtest.h>
 
+#include "update/leftovers.h"
 #include "update_fixture.h"
 
 namespace nimbul::testing {
@@ -10,9 +11,6 @@ namespace {
 constexpr const char* kNoData =
     "Error! File didn't conain any data! Please connect to the internet, restart Nimbulon and try to download "
     "the newest version again";
-constexpr const char* kNoFile =
-    "Error! File doesn't exist! Please connect to the internet, restart Nimbulon and try to download the newest "
-    "version again";
 
 TEST_F(UpdateDialogTest, OpeningDisablesTheMainWindowAndClosingResetsEverything) {
   Open();
@@ -79,7 +77,9 @@ TEST_F(UpdateDialogTest, AFailedOrUnreadableCheckTellsTheUserAndOffersNothing) {
   const std::string refused = "The update server's answer is no version information. Nothing was installed.";
   const Case cases[] = {
       {"host unreachable", false, "", false, kNoData},
-      {"folder not writable", true, "1.8.0.0\r\n", true, kNoFile},
+      {"folder not writable", true, "1.8.0.0\r\n", true,
+       "Nimbulon's folder C:\\Program Files\\Nimbulon\\ can't be written: install the new version with the setup "
+       "from the home page. Nothing was installed."},
       {"an error page", true, "<html>Not Found</html>", false, refused},
       {"only line ends", true, "\r\n\r\n", false, refused},
   };
@@ -102,6 +102,9 @@ TEST_F(UpdateDialogTest, AFailedOrUnreadableCheckTellsTheUserAndOffersNothing) {
     EXPECT_EQ(d.wm.boxes[0].text, c.message);
     EXPECT_NE(dlg.Button1.Caption(), "Get update");
     EXPECT_TRUE(d.shell.calls.empty());
+    if (c.lockFolder) {
+      EXPECT_TRUE(d.http.Requests().empty()) << "nothing is downloaded";
+    }
   }
 }
 
@@ -128,8 +131,7 @@ TEST_F(UpdateDialogTest, ProgressShowsKbytesAndTheBar) {
 TEST_F(UpdateDialogTest, GetUpdateDownloadsInstallsThroughTheBatchFileAndQuits) {
   Open();
   const std::string program = FakeProgram("1.8");
-  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
-  ServeProgram(program);
+  OfferSigned("1.8.0.0", program);
   Click();
   ASSERT_EQ(dialog->UpdateStage, 2);
   Click();
@@ -147,7 +149,7 @@ TEST_F(UpdateDialogTest, GetUpdateDownloadsInstallsThroughTheBatchFileAndQuits) 
 
 TEST_F(UpdateDialogTest, AnimationCyclesThroughEightFramesWhileDownloading) {
   Open();
-  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
+  OfferSigned("1.8.0.0", FakeProgram("1.8"));
   Click();
   Gate gate;
   desk.http.beforeRead = [&] { gate.Wait(); };
@@ -165,29 +167,25 @@ TEST_F(UpdateDialogTest, AnimationCyclesThroughEightFramesWhileDownloading) {
 }
 
 TEST_F(UpdateDialogTest, NothingIsInstalledThatFailsAnyCheck) {
-  const TestKeys keys;
   const std::string program = FakeProgram("1.8");
-  const std::string url = kProgramUrl;
   std::string tampered = program;
   tampered.back() ^= 1;
   struct Case {
     const char* situation;
-    bool signedBuild;
-    std::string description, served;
+    std::string served;
+    bool shellRefuses;
     std::string reason;
   };
   const Case cases[] = {
-      {"one byte changed", true, SignedDescription("1.8.0.0", url, program, keys), tampered,
-       "The downloaded file is not the one the version information describes."},
-      {"not a program, no key", false, "1.8.0.0\r\n" + url + "\r\n", "<html>hello</html>",
-       "The downloaded file is not a Windows program."},
+      {"one byte changed", tampered, false, "The downloaded file is not the one the version information describes."},
+      {"the batch file does not start", program, true, "The batch file that installs the update could not be started."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
     desk.wm.boxes.clear();
-    dialog->UpdatePublicKey = c.signedBuild ? keys.publicHex : "";
+    desk.shell.refuseExecute = c.shellRefuses;
     Open();
-    ServeDescription(c.description);
+    OfferSigned("1.8.0.0", program);
     ServeProgram(c.served);
     Click();
     ASSERT_EQ(dialog->UpdateStage, 2);
@@ -196,10 +194,27 @@ TEST_F(UpdateDialogTest, NothingIsInstalledThatFailsAnyCheck) {
     EXPECT_EQ(dialog->Label1.Caption(), c.reason + " Nothing was installed.");
     EXPECT_FALSE(desk.files.Has(Folder() + "newver.axe")) << "what failed is deleted";
     EXPECT_FALSE(desk.files.Has(Folder() + "install.bat"));
-    EXPECT_TRUE(desk.shell.calls.empty());
-    EXPECT_FALSE(backend.terminated);
+    EXPECT_FALSE(backend.terminated) << "the program keeps running";
     dialog->Close();
   }
+}
+
+TEST_F(UpdateDialogTest, ACopyWithoutKeyShowsTheOfferButInstallsNothingAndPointsToTheHomePage) {
+  Open();
+  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
+  ServeProgram(FakeProgram("1.8"));
+  Click();
+  ASSERT_EQ(dialog->UpdateStage, 2) << "the levels show as ever";
+  desk.wm.answerBox = [](const platform::fake::MessageBoxRecord&) { return platform::kIdYes; };
+  Click();
+  const std::string why =
+      "This copy of Nimbulon was built without an update key, so it cannot tell an update of its makers from any "
+      "other program and installs none. New versions are on the home page.";
+  EXPECT_EQ(Boxes(), std::vector<std::string>{why + "\r\n\r\nOpen the home page now?"});
+  EXPECT_EQ(dialog->Label1.Caption(), why + " Nothing was installed.");
+  EXPECT_EQ(host.homePageOpened, 1);
+  EXPECT_EQ(desk.http.Requests().size(), 1u) << "the program file is not even downloaded";
+  EXPECT_FALSE(backend.terminated);
 }
 
 TEST_F(UpdateDialogTest, ASignedBuildOffersNothingFromAnUnsignedOrAlteredDescription) {
@@ -225,8 +240,7 @@ TEST_F(UpdateDialogTest, ASignedBuildOffersNothingFromAnUnsignedOrAlteredDescrip
 
 TEST_F(UpdateDialogTest, NeverInstallsAVersionThatIsNotNewer) {
   Open();
-  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
-  ServeProgram(FakeProgram("old"));
+  OfferSigned("1.8.0.0", FakeProgram("old"));
   Click();
   // The description on disk changes before the program file arrives.
   desk.files.Put(Folder() + "versnfo~.tmp", "1.7.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
@@ -238,7 +252,7 @@ TEST_F(UpdateDialogTest, NeverInstallsAVersionThatIsNotNewer) {
 
 TEST_F(UpdateDialogTest, AMissingProgramLineOrAnUnwritableFolderNameStopsTheAttempt) {
   Open();
-  ServeDescription("1.8.0.0\r\n");
+  OfferSigned("1.8.0.0", FakeProgram("1.8"), "");
   Click();
   Click();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"The version information names no program file. Nothing was installed."});
@@ -249,8 +263,7 @@ TEST_F(UpdateDialogTest, AMissingProgramLineOrAnUnwritableFolderNameStopsTheAtte
   desk.files.exePath = "C:\\Programme\\N\xE9u\\Nimbul.exe";  // no OEM counterpart in the fake's table
   desk.version.versions[platform::fake::FakeFiles::Lower(desk.files.exePath)] = {1, 7, 1, 6};
   Open();
-  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
-  ServeProgram(FakeProgram("1.8"));
+  OfferSigned("1.8.0.0", FakeProgram("1.8"));
   Click();
   Click();
   EXPECT_EQ(Boxes(), std::vector<std::string>{"The name of Nimbulon's folder can't be written into the batch file "
@@ -262,8 +275,7 @@ TEST_F(UpdateDialogTest, AMissingProgramLineOrAnUnwritableFolderNameStopsTheAtte
 
 TEST_F(UpdateDialogTest, ClosingWhileTheWorkerWaitsForAReportCancelsWithoutAReportAfterTheClose) {
   Open();
-  ServeDescription("1.8.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
-  ServeProgram(FakeProgram(std::string(10000, 'p')));
+  OfferSigned("1.8.0.0", FakeProgram(std::string(10000, 'p')));
   Click();
   dialog->Button1.Click();
   // The worker has read a chunk and waits until its report is handled.
@@ -282,6 +294,18 @@ TEST_F(UpdateDialogTest, ClosingWhileTheWorkerWaitsForAReportCancelsWithoutARepo
   dialog->KeyPress(27);
   EXPECT_FALSE(dialog->Visible());
   EXPECT_TRUE(mainForm->Enabled());
+}
+
+TEST_F(UpdateDialogTest, TheStartAfterAFailedUpdateShowsTheBatchFilesNoteAndClearsTheFolder) {
+  for (const char* name : {"versnfo~.tmp", "newver.axe", "install.bat", "oldver.axe"}) desk.files.Put(Folder() + name);
+  desk.files.Put(Folder() + "updnote~.txt", "The update could not be installed: Nimbulon did not end in time. \r\n");
+  update::RemoveUpdateLeftovers(app);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"The update could not be installed: Nimbulon did not end in time."});
+  for (const char* name : {"versnfo~.tmp", "newver.axe", "install.bat", "oldver.axe", "updnote~.txt"})
+    EXPECT_FALSE(desk.files.Has(Folder() + name)) << name;
+  desk.wm.boxes.clear();
+  update::RemoveUpdateLeftovers(app);
+  EXPECT_TRUE(Boxes().empty()) << "the note is shown once";
 }
 
 }  // namespace

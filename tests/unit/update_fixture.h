@@ -34,6 +34,53 @@ inline std::string FakeProgram(const std::string& tag) {
   return b + tag;
 }
 
+// A 32-bit program whose one section holds a version resource of `version`
+// (type, name and language directories, then VS_VERSIONINFO), with `code`
+// in the bytes before the section.
+inline std::string ProgramWithVersion(std::uint16_t a, std::uint16_t b, std::uint16_t c, std::uint16_t d,
+                                      const std::string& code = "") {
+  std::string p = FakeProgram("");
+  auto put16 = [&p](std::size_t at, std::uint32_t v) {
+    if (p.size() < at + 2) p.resize(at + 2, '\0');
+    p[at] = static_cast<char>(v);
+    p[at + 1] = static_cast<char>(v >> 8);
+  };
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    put16(at, v & 0xFFFF);
+    put16(at + 2, v >> 16);
+  };
+  const std::size_t optional = 0x58, table = optional + 0xE0, raw = 0x400;
+  const std::uint32_t rva = 0x1000;
+  p.resize(raw + 0x200, '\0');
+  put16(0x46, 1);                    // one section
+  put32(optional + 96 + 2 * 8, rva);  // the resource directory
+  put32(table + 8, 0x200);            // the section: virtual size, address, raw size, raw offset
+  put32(table + 12, rva);
+  put32(table + 16, 0x200);
+  put32(table + 20, raw);
+  p.replace(table + 40, code.size(), code);
+  // Each directory: 12 bytes, the counts of named and numbered entries, then
+  // one entry (id, offset; the high bit marks a directory below).
+  const std::uint32_t ids[] = {16, 1, 0x409};
+  for (std::uint32_t level = 0; level < 3; ++level) {
+    std::size_t dir = raw + 0x18 * level;
+    put16(dir + 14, 1);
+    put32(dir + 16, ids[level]);
+    put32(dir + 20, level < 2 ? (0x18 * (level + 1)) | 0x80000000u : 0x48);
+  }
+  put32(raw + 0x48, rva + 0x58);  // the data: address and size
+  put32(raw + 0x4C, 40 + 52);
+  const std::size_t info = raw + 0x58;
+  put16(info, 40 + 52);
+  put16(info + 2, 52);
+  const std::string key = "VS_VERSION_INFO";
+  for (std::size_t i = 0; i < key.size(); ++i) put16(info + 6 + 2 * i, static_cast<unsigned char>(key[i]));
+  put32(info + 40, 0xFEEF04BD);
+  put32(info + 48, std::uint32_t{a} << 16 | b);
+  put32(info + 52, std::uint32_t{c} << 16 | d);
+  return p;
+}
+
 // A key pair made from a fixed seed, as hex.
 struct TestKeys {
   std::string publicHex, secretHex;
@@ -100,8 +147,11 @@ class UpdateDialogTest
 
   struct Host : update::UpdateHost {
     ui::Form* form = nullptr;
+    int homePageOpened = 0;
     ui::Form& HostForm() override { return *form; }
+    void OpenHomePage() override { ++homePageOpened; }
   } host;
+  TestKeys keys;
 
   void SetUp() override {
     backend.SetApplication(&app);
@@ -121,6 +171,12 @@ class UpdateDialogTest
     desk.http.ServeFile(kHost, update::kVersionDescriptionPath, text);
   }
   void ServeProgram(const std::string& bytes) { desk.http.ServeFile("files.test", "/nimbul/Nimbul.exe", bytes); }
+  // A build that carries the test key, offered `program` as `version`.
+  void OfferSigned(const std::string& version, const std::string& program, const std::string& url = kProgramUrl) {
+    dialog->UpdatePublicKey = keys.publicHex;
+    ServeDescription(SignedDescription(version, url, program, keys));
+    ServeProgram(program);
+  }
   void Open() { update::OpenUpdateDialog(*dialog, *mainForm); }
   // Clicks the button and lets the download run to its end.
   void Click() {

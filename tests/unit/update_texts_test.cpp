@@ -83,30 +83,22 @@ TEST(UpdateVersions, RandomDescriptionsNeverBreakTheParser) {
   }
 }
 
-TEST(InstallBatch, QuotesEveryPathAndDoublesPercentSigns) {
-  std::string text = InstallBatchText("C:\\A & B (x86)\\50% ^off\\Nimbul.exe", "C:\\A & B (x86)\\50% ^off\\");
-  const std::string p = "\"C:\\A & B (x86)\\50%% ^off\\Nimbul.exe\"";
-  const std::string d = "C:\\A & B (x86)\\50%% ^off\\";
-  EXPECT_EQ(text,
-            "@echo off\r\n"
-            "set tries=0\r\n"
-            ":Label1\r\n"
-            "del " + p + "\r\n"
-            "if not exist " + p + " goto Replace\r\n"
-            "set /a tries+=1\r\n"
-            "if %tries% geq 30 goto GiveUp\r\n"
-            "ping -n 2 127.0.0.1 >nul\r\n"
-            "goto Label1\r\n"
-            ":Replace\r\n"
-            "move \"" + d + "newver.axe\"  " + p + "\r\n"
-            "start \"\" " + p + " /upgedatet\r\n"
-            "goto Done\r\n"
-            ":GiveUp\r\n"
-            "start \"\" " + p + "\r\n"
-            ":Done\r\n"
-            "del \"" + d + "newver.axe\"\r\n"
-            "del \"" + d + "install.pif\"\r\n"
-            "del \"" + d + "install.bat\"\r\n");
+TEST(InstallBatch, EveryPathIsQuotedWithItsPercentSignsDoubledAndToolsHaveTheirFullPath) {
+  const std::string folder = "C:\\A & B (x86)\\50% ^off\\";
+  std::string text = InstallBatchText(folder + "Nimbul.exe", folder);
+  const std::string quotedFolder = "\"C:\\A & B (x86)\\50%% ^off\\";
+  // Every mention of the folder is inside quotes, and no single "%" of it is left.
+  std::size_t mentions = 0;
+  for (std::size_t at = text.find("C:\\A & B"); at != std::string::npos; at = text.find("C:\\A & B", at + 1)) {
+    ++mentions;
+    EXPECT_EQ(text.compare(at - 1, quotedFolder.size(), quotedFolder), 0) << text.substr(at - 1, 40);
+  }
+  EXPECT_GE(mentions, 10u);
+  EXPECT_NE(text.find("start \"\" " + quotedFolder + "Nimbul.exe\" /upgedatet\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\"%SystemRoot%\\System32\\ping.exe\" -n 2 127.0.0.1 >nul\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("\nping"), std::string::npos) << "no tool is looked up through the current folder";
+  const std::string last = "del " + quotedFolder + "install.bat\"\r\n";
+  EXPECT_EQ(text.substr(text.size() - last.size()), last) << "the batch file deletes itself last";
 }
 
 TEST(Integrity, SignedDescriptionsAndMatchingFilesPassAndNothingElse) {
@@ -145,17 +137,33 @@ TEST(Integrity, SignedDescriptionsAndMatchingFilesPassAndNothingElse) {
 namespace nimbul::tools {
 namespace {
 
-TEST(PublishTool, DescribesABuiltProgramSoThatTheUpdateCheckAcceptsIt) {
+TEST(PublishTool, DescribesABuiltProgramByItsVersionResourceSoThatTheUpdateCheckAcceptsIt) {
   const nimbul::testing::TestKeys keys;
-  // The fixed file information of version 1.8.0.3 inside the program's bytes.
-  std::string record = {'\xBD', '\x04', '\xEF', '\xFE', 0, 0, 1, 0, 8, 0, 1, 0, 3, 0, 0, 0};
-  std::string program = nimbul::testing::FakeProgram("rsrc" + record + "tail");
+  // The code before the resource holds the fixed information's signature
+  // too, as the program's own version reader does.
+  const std::string decoy = {'\xBD', '\x04', '\xEF', '\xFE', 9, 0, 9, 0, 9, 0, 9, 0, 9, 0, 9, 0};
+  std::string program = nimbul::testing::ProgramWithVersion(1, 8, 0, 3, "code" + decoy);
   std::string text = DescriptionFor(program, "http://files.test/Nimbul.exe", keys.secretHex);
   update::VersionDescription d = update::ParseDescription(text);
   EXPECT_EQ(d.version, (update::Version{1, 8, 0, 3}));
   EXPECT_EQ(d.url, "http://files.test/Nimbul.exe");
   EXPECT_EQ(update::CheckProgramFile(d, program, keys.publicHex), "");
-  EXPECT_EQ(DescriptionFor("no version here", "http://x/", keys.secretHex), "");
+
+  struct Refused {
+    const char* what;
+    std::string program, url;
+  };
+  const Refused refused[] = {
+      {"no version resource", nimbul::testing::FakeProgram("code" + decoy), "http://x/y"},
+      {"a part above 9999", nimbul::testing::ProgramWithVersion(1, 10000, 0, 0), "http://x/y"},
+      {"another scheme", program, "https://x/y"},
+      {"no path", program, "http://x/"},
+      {"a line break", program, "http://x/y\r\n9.9.9.9"},
+      {"a blank", program, "http://x/y z"},
+  };
+  for (const Refused& r : refused) EXPECT_EQ(DescriptionFor(r.program, r.url, keys.secretHex), "") << r.what;
+  // Cut anywhere, the program never makes the reader read past its end.
+  for (std::size_t size = 0; size < program.size(); size += 7) ImageFileVersion(program.substr(0, size));
 }
 
 }  // namespace

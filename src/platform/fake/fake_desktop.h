@@ -271,6 +271,7 @@ class FakeFiles : public Files {
   std::map<std::string, Entry> files_;
   std::vector<std::string> locked_;
   std::set<std::string> dirs_;  // lower case, without a trailing backslash
+  std::set<std::string> writing_;  // lower case: files open in a writer
 };
 
 class FakeVersionInfo : public VersionInfo {
@@ -282,9 +283,11 @@ class FakeVersionInfo : public VersionInfo {
 class FakeShell : public Shell {
  public:
   std::vector<ShellCall> calls;
-  void ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
+  bool refuseExecute = false;  // the shell reports that nothing was started
+  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
                      const std::string& directory, int showCmd) override {
     calls.push_back({owner, file, parameters, directory, showCmd});
+    return !refuseExecute;
   }
 };
 
@@ -357,6 +360,9 @@ struct FakeHttpResponse {
   std::string body;
   // The connection drops after this many bytes of the body: the next read fails.
   std::size_t dropAfter = static_cast<std::size_t>(-1);
+  // The server goes quiet once this many bytes of the body are read: the
+  // next read waits until the transfer is aborted.
+  std::size_t stallAt = static_cast<std::size_t>(-1);
 };
 
 class FakeHttp : public Http {

@@ -1,5 +1,8 @@
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 
 #include "platform/fake/fake_desktop.h"
 
@@ -12,8 +15,16 @@ class FakeHttpTransfer : public HttpTransfer {
   FakeHttpTransfer(std::optional<FakeHttpResponse> response, std::function<void()> beforeRead)
       : response_(std::move(response)), beforeRead_(std::move(beforeRead)) {}
 
+  void Send() override {}
+
+  void Abort() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    aborted_ = true;
+    wake_.notify_all();
+  }
+
   bool QueryContentLength(std::string* text) override {
-    if (!response_ || !response_->reachable || !response_->contentLength) return false;
+    if (Aborted() || !response_ || !response_->reachable || !response_->contentLength) return false;
     *text = *response_->contentLength;
     return true;
   }
@@ -22,6 +33,12 @@ class FakeHttpTransfer : public HttpTransfer {
     *read = 0;
     if (beforeRead_) beforeRead_();
     if (!response_ || !response_->reachable) return false;
+    if (offset_ == response_->stallAt) {
+      // A server that goes quiet: only an abort (or the test's patience) ends the wait.
+      std::unique_lock<std::mutex> lock(mutex_);
+      wake_.wait_for(lock, std::chrono::seconds(20), [this] { return aborted_; });
+    }
+    if (Aborted()) return false;
     const std::string& body = response_->body;
     std::size_t end = std::min(body.size(), response_->dropAfter);
     if (offset_ >= end) return end == body.size();
@@ -34,8 +51,16 @@ class FakeHttpTransfer : public HttpTransfer {
 
  private:
   std::optional<FakeHttpResponse> response_;
+  bool Aborted() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return aborted_;
+  }
+
   std::function<void()> beforeRead_;
   std::size_t offset_ = 0;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool aborted_ = false;
 };
 
 }  // namespace

@@ -297,6 +297,8 @@ bool FakeFiles::Locked(const std::string& path) const {
 
 bool FakeFiles::DeleteFileA(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
+  // As on Windows, a file open for writing (without sharing) can't be deleted.
+  if (writing_.count(Lower(path))) return false;
   if (!files_.erase(Lower(path))) return false;
   deleted.push_back(path);
   return true;
@@ -366,6 +368,10 @@ void FakeFiles::Append(const std::string& path, const char* data, std::size_t si
 class FakeFileWriter : public FileWriter {
  public:
   FakeFileWriter(FakeFiles& files, std::string path) : files_(files), path_(std::move(path)) {}
+  ~FakeFileWriter() override {
+    std::lock_guard<std::mutex> lock(files_.mutex_);
+    files_.writing_.erase(FakeFiles::Lower(path_));
+  }
   bool Write(const char* data, std::size_t size) override {
     files_.Append(path_, data, size);
     return true;
@@ -379,8 +385,9 @@ class FakeFileWriter : public FileWriter {
 std::unique_ptr<FileWriter> FakeFiles::CreateFileForWriting(const std::string& path) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (Locked(path)) return nullptr;
+    if (Locked(path) || writing_.count(Lower(path))) return nullptr;
     files_[Lower(path)] = {path, ""};
+    writing_.insert(Lower(path));
   }
   return std::make_unique<FakeFileWriter>(*this, path);
 }

@@ -6,8 +6,13 @@
 
 namespace nimbul::platform::win32 {
 
-bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
-  oem->clear();
+namespace {
+// WC_ERR_INVALID_CHARS, which the headers hide below Windows Vista's version number.
+constexpr DWORD kErrInvalidChars = 0x80;
+}  // namespace
+
+bool AnsiToCodePage(const std::string& ansi, unsigned codePage, std::string* out) {
+  out->clear();
   if (ansi.empty()) return true;
   int size = static_cast<int>(ansi.size());
   int wide = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, nullptr, 0);
@@ -16,26 +21,33 @@ bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
   // wide string class into the program for two buffers.
   std::vector<wchar_t> w(static_cast<std::size_t>(wide));
   if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), size, &w[0], wide) != wide) return false;
+  // No best fit: a character the target page lacks must fail, not turn into
+  // a look-alike that names another file. UTF-8 (the OEM page when the
+  // system's "worldwide language support" option is on) takes neither that
+  // flag nor a default-character report: it fails on what it can't encode.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? kErrInvalidChars : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  // No best fit: a character the OEM page lacks must fail, not turn into a
-  // look-alike that names another file.
-  int bytes = ::WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, w.data(), wide, nullptr, 0, nullptr,
-                                    &usedDefault);
+  BOOL* reportDefault = utf8 ? nullptr : &usedDefault;
+  int bytes = ::WideCharToMultiByte(codePage, flags, w.data(), wide, nullptr, 0, nullptr, reportDefault);
   if (bytes <= 0 || usedDefault) return false;
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  usedDefault = FALSE;
-  if (::WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, w.data(), wide, &out[0], bytes, nullptr,
-                            &usedDefault) != bytes ||
+  std::string converted(static_cast<std::size_t>(bytes), '\0');
+  if (::WideCharToMultiByte(codePage, flags, w.data(), wide, &converted[0], bytes, nullptr, reportDefault) != bytes ||
       usedDefault)
     return false;
-  // A round trip proves that the OEM text names the same characters.
-  int back = ::MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, out.data(), bytes, nullptr, 0);
+  // A round trip proves that the converted text names the same characters.
+  int back = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, converted.data(), bytes, nullptr, 0);
   std::vector<wchar_t> check(static_cast<std::size_t>(back > 0 ? back : 0));
-  if (back <= 0 || ::MultiByteToWideChar(CP_OEMCP, MB_ERR_INVALID_CHARS, out.data(), bytes, &check[0], back) != back ||
+  if (back <= 0 ||
+      ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, converted.data(), bytes, &check[0], back) != back ||
       check != w)
     return false;
-  *oem = std::move(out);
+  *out = std::move(converted);
   return true;
+}
+
+bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
+  return AnsiToCodePage(ansi, ::GetOEMCP(), oem);
 }
 
 }  // namespace nimbul::platform::win32

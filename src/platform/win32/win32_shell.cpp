@@ -13,12 +13,15 @@ namespace {
 const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
 }  // namespace
 
-void Win32Shell::ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
+bool Win32Shell::ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
                                const std::string& directory, int showCmd) {
-  // No verb: the file type's default action. Callers do not look at the outcome.
+  // No verb: the file type's default action.
   static auto* const shellExecute = LateBound<decltype(::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
-  if (!shellExecute) return;
-  shellExecute(FromId<HWND>(owner), nullptr, file.c_str(), OrNull(parameters), OrNull(directory), showCmd);
+  if (!shellExecute) return false;
+  HINSTANCE result =
+      shellExecute(FromId<HWND>(owner), nullptr, file.c_str(), OrNull(parameters), OrNull(directory), showCmd);
+  // Values above 32 mean success.
+  return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace nimbul::platform::win32

@@ -6,7 +6,7 @@ namespace nimbul::platform::win32 {
 
 class Win32Shell : public Shell {
  public:
-  void ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
+  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
                      const std::string& directory, int showCmd) override;
 };
 
