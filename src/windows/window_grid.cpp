@@ -29,7 +29,9 @@ bool ShowsSameEntries(const WindowList& list, const ui::StringGrid& grid) {
 
 void Render(const WindowList& list, ui::StringGrid& grid) {
   if (list.Empty()) {
-    grid.SetAll({{"", ""}}, 0, 0);
+    const bool blank = grid.FixedRows() == 0 && grid.RowCount() == 1 && grid.Cell(kNameCol, 0).empty() &&
+                       grid.Cell(kHandleCol, 0).empty();
+    if (!blank) grid.SetAll({{"", ""}}, 0, 0);
     return;
   }
   if (ShowsSameEntries(list, grid)) {

@@ -53,7 +53,9 @@ void WindowList::Replace(std::vector<WindowEntry> entries, bool keepChoice) {
   for (const WindowEntry& e : entries) {
     // Each old key goes to one new entry only.
     auto it = old.find(platform::Raw(e.window));
-    if (it != old.end() && it->second) {
+    if (keyedByWindow_ && !IsNull(e.window)) {
+      keys.push_back(Key{platform::Raw(e.window)});
+    } else if (it != old.end() && it->second) {
       keys.push_back(it->second);
       it->second = Key{};
     } else {
@@ -66,7 +68,7 @@ void WindowList::Replace(std::vector<WindowEntry> entries, bool keepChoice) {
 }
 
 WindowList::Key WindowList::Append(WindowEntry e) {
-  const Key key{next_++};
+  const Key key{keyedByWindow_ && !IsNull(e.window) ? platform::Raw(e.window) : next_++};
   entries_.push_back(std::move(e));
   keys_.push_back(key);
   if (Count() == 1) chosen_ = key;

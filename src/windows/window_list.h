@@ -31,6 +31,11 @@ class WindowList {
  public:
   using Key = ui::RowKey;
 
+  // A list that holds each window once (the visible list) keys its entries by
+  // their windows: a row that a view still shows from an older rebuild then
+  // names its window even after it left the list and came back.
+  explicit WindowList(bool keyedByWindow = false) : keyedByWindow_(keyedByWindow) {}
+
   int Count() const { return static_cast<int>(entries_.size()); }
   bool Empty() const { return entries_.empty(); }
   // Positions count from 1; outside the list they give an empty entry.
@@ -64,6 +69,7 @@ class WindowList {
  private:
   std::vector<WindowEntry> entries_;
   std::vector<Key> keys_;
+  bool keyedByWindow_;
   std::uint32_t next_ = 1;
   Key chosen_{};
 };

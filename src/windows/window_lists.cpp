@@ -17,6 +17,8 @@ namespace nimbul::windows {
 namespace {
 // How long after an activation the list is built once more.
 constexpr unsigned kSettleMs = 300;
+// How long the window of the hotkey's posted hide has to be gone.
+constexpr unsigned kConfirmMs = 500;
 }  // namespace
 
 WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const ListControls& c)
@@ -36,12 +38,14 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       HideTaskbar1(c.HideTaskbar1),
       ToolButton12(c.ToolButton12),
       settled_(app, kSettleMs, false),
+      confirm_(app, kConfirmMs, false),
       journal_(app.Sys().registry, app.Sys().wm) {
   settled_.OnTimer = [this] {
     settled_.SetEnabled(false);
     // The user may have chosen a row since the activation; the late rebuild keeps it.
     Rebuild(true);
   };
+  confirm_.OnTimer = [this] { ConfirmPostedHides(); };
   // The views report the entry the user chose as they showed it.
   StringGrid1.OnUserSelect = [this](ui::RowKey key) { visible_.Choose(key); };
   StringGrid2.OnUserSelect = [this](ui::RowKey key) { hidden_.Choose(key); };
@@ -260,6 +264,44 @@ void WindowLists::ShowTarget(platform::Hwnd w, int cmd) {
   if (cmd != platform::kSwHide) pendingHide_.erase(w);
 }
 
+bool WindowLists::HideTarget(platform::Hwnd w) {
+  auto& wm = app_.Sys().wm;
+  ShowTarget(w, platform::kSwHide);
+  // A hide only posted to a hung program is settled later, as before.
+  if (pendingHide_.count(w)) return true;
+  return !wm.IsWindowVisible(w);
+}
+
+void WindowLists::ConfirmPostedHides() {
+  auto& wm = app_.Sys().wm;
+  confirm_.SetEnabled(false);
+  std::vector<WindowEntry> waiting;
+  waiting.swap(unconfirmed_);
+  for (const WindowEntry& e : waiting) {
+    if (!wm.IsWindowVisible(e.window) || wm.IsHungAppWindow(e.window)) continue;
+    // The window answered and stayed: it was never hidden.
+    EditHidden([&](WindowList& l) {
+      for (int p = l.Count(); p >= 1; --p)
+        if (l.At(p).window == e.window) {
+          l.Remove(p);
+          break;
+        }
+    });
+    refused_.push_back(e.name);
+  }
+  if (!refused_.empty()) RefreshWindowList();
+  TellRefused();
+}
+
+void WindowLists::TellRefused() {
+  if (refused_.empty()) return;
+  std::string text = refused_.size() == 1 ? "This window could not be hidden:\n" : "These windows could not be hidden:\n";
+  for (const std::string& title : refused_) text += "\"" + title + "\"\n";
+  text += "\nPrograms running as administrator can only be hidden by a Nimbulon running as administrator.";
+  refused_.clear();
+  app_.ShowMessage(text);
+}
+
 void WindowLists::PrunePendingHides() {
   auto& wm = app_.Sys().wm;
   // A posted hide is done once its window is hidden or gone; a handle kept
@@ -274,7 +316,11 @@ void WindowLists::StringGrid1DblClick() {
   if (!chosen) return;
   const WindowEntry s = *chosen;
   if (hidden_.Contains(s)) return;
-  ShowTarget(s.window, platform::kSwHide);
+  if (!HideTarget(s.window)) {
+    refused_.push_back(s.name);
+    TellRefused();
+    return;
+  }
   EditHidden([&](WindowList& l) { l.Append(s); });
   RefreshWindowList();
 }
@@ -320,16 +366,23 @@ void WindowLists::ToolButton10Click() {
 }
 
 void WindowLists::ToolButton11Click() {
-  // Windows hidden by this run: a window that refuses to hide while its
-  // title keeps changing must still end the loop.
-  std::set<platform::Hwnd> hiddenNow;
+  HideAll();
+  TellRefused();
+}
+
+void WindowLists::HideAll() {
+  // Windows hidden by this run, and windows that stayed on screen: neither
+  // may be met again, whatever their titles do meanwhile.
+  std::set<platform::Hwnd> hiddenNow, refusedNow;
   PrunePendingHides();
   while (!visible_.Empty() && !closing_) {
     // The bottom-most window first; a window whose hiding is only posted
-    // (its program hangs) is passed over rather than ending the run.
+    // (its program hangs), or that refused, is passed over rather than ending the run.
     const WindowEntry* last = nullptr;
-    for (int p = visible_.Count(); p >= 1 && !last; --p)
-      if (!pendingHide_.count(visible_.At(p).window)) last = &visible_.At(p);
+    for (int p = visible_.Count(); p >= 1 && !last; --p) {
+      const platform::Hwnd w = visible_.At(p).window;
+      if (!pendingHide_.count(w) && !refusedNow.count(w)) last = &visible_.At(p);
+    }
     if (!last) return;
     const WindowEntry l = *last;
     if (hidden_.Contains(l) || hiddenNow.count(l.window)) return;
@@ -339,7 +392,12 @@ void WindowLists::ToolButton11Click() {
     if (closing_) return;
     EditHidden([&](WindowList& list) { list.Append(l); });
     hiddenNow.insert(l.window);
-    ShowTarget(l.window, platform::kSwHide);
+    if (!HideTarget(l.window)) {
+      EditHidden([](WindowList& list) { list.Remove(list.Count()); });
+      hiddenNow.erase(l.window);
+      refusedNow.insert(l.window);
+      refused_.push_back(l.name);
+    }
     RefreshWindowList();
     if (host_.MainCanFocus()) StringGrid2.SetFocus();
   }
@@ -356,8 +414,10 @@ void WindowLists::HKAktHotKeyEvent() {
     // Recorded first: a run that ends right after the hide still leaves the
     // window to the next start. Nothing here reads the result back, so the
     // request is only posted: the hotkey never waits on the window's program.
-    EditHidden([&](WindowList& l) { l.Append({w, std::move(title)}); });
+    EditHidden([&](WindowList& l) { l.Append({w, title}); });
     wm.ShowWindowAsync(w, platform::kSwHide);
+    unconfirmed_.push_back({w, std::move(title)});
+    confirm_.SetEnabled(true);
   }
   host_.BringToFront();
 }
@@ -380,11 +440,19 @@ void WindowLists::AFSMHotKeyEvent() {
 }
 
 void WindowLists::TrayHideWindowClick(const ui::MenuItem& item) {
+  HideFromMenu(item);
+  TellRefused();
+}
+
+void WindowLists::HideFromMenu(const ui::MenuItem& item) {
   auto& wm = app_.Sys().wm;
   const auto* window = std::get_if<platform::Hwnd>(&item.Payload());
   if (!window) return;
   const platform::Hwnd w = *window;
-  ShowTarget(w, platform::kSwHide);
+  if (!HideTarget(w)) {
+    refused_.push_back(wm.GetWindowTextA(w));
+    return;
+  }
   EditHidden([&](WindowList& l) { l.Append({w, wm.GetWindowTextA(w), true}); });
 }
 
@@ -410,8 +478,9 @@ void WindowLists::TrayHideAllClick() {
   for (const ui::MenuPayload& w : windows) {
     ui::MenuItem item("", "");
     item.SetPayload(w);
-    TrayHideWindowClick(item);
+    HideFromMenu(item);
   }
+  TellRefused();
 }
 
 void WindowLists::TrayShowAllClick() {

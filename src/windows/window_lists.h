@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 #include "ui/application.h"
@@ -91,6 +92,17 @@ class WindowLists {
   void ChooseHidden(int position);
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
+  // Hides a window; false when it is still on screen although its program
+  // answers (it runs as administrator, or refuses): such a window is never
+  // recorded as hidden.
+  bool HideTarget(platform::Hwnd w);
+  // The hotkey only posts its hide: a moment later, a window still on screen
+  // (and not hung) goes from the hidden list again.
+  void ConfirmPostedHides();
+  // One message per operation names the windows that could not be hidden.
+  void TellRefused();
+  void HideAll();
+  void HideFromMenu(const ui::MenuItem& item);
   void PrunePendingHides();
 
   ui::Application& app_;
@@ -103,10 +115,13 @@ class WindowLists {
   ui::ToolButton& ToolButton7;
   ui::MenuItem& HideTaskbar1;
   ui::ToolButton& ToolButton12;
-  WindowList visible_;
+  WindowList visible_{true};
   WindowList hidden_;
   bool closing_ = false;
   ui::Timer settled_;
+  ui::Timer confirm_;
+  std::vector<WindowEntry> unconfirmed_;  // posted by the hotkey, not yet seen hidden
+  std::vector<std::string> refused_;      // titles of this operation's windows that stayed on screen
   HiddenJournal journal_;
   // Windows whose hiding was only posted (their program did not answer).
   // With each, the process that owned it: a handle given to a new window is

@@ -100,11 +100,17 @@ class ChosenRow : public E2eTest {
       }
     return std::nullopt;
   }
-  // Shows a hidden target again and waits until it is listed.
+  // Shows the hidden targets again ("Show all Windows") and waits until they are listed.
   void Restore(NimbulApp& app, HWND main, HWND window) {
-    ASSERT_TRUE(Activate(main));
-    ASSERT_TRUE(WaitUntil([&] { return DoubleClickRowOf(app.HiddenList(), window); }));
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) && Listed(app.VisibleList(), window); }));
+    HWND bar = ToolBarOf(main);
+    ASSERT_NE(bar, nullptr);
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+      ASSERT_TRUE(Activate(main));
+      ClickToolButton(bar, kShowAll);
+      shown = WaitUntil([&] { return IsWindowVisible(window) && Listed(app.VisibleList(), window); }, Millis(3000));
+    }
+    ASSERT_TRUE(shown);
   }
   void ExpectOnlyHidden(const Targets& t, size_t hidden, size_t count) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[hidden]); }))

@@ -10,7 +10,6 @@ namespace nimbul::ui::win32 {
 
 namespace {
 
-constexpr UINT_PTR kApplyTimer = 0x4E42;
 constexpr DWORD kApplyIntervalMs = 150;
 // How long rows stay put after a mouse button went down or up: long enough for
 // the second click of a double-click to land on what the first one saw.
@@ -46,7 +45,7 @@ bool IsHeaderSizing(UINT code) {
 }  // namespace
 
 GridPeer::GridPeer(Win32Backend& backend, StringGrid& grid)
-    : ControlPeer(backend, grid), grid_(grid), limiter_(kApplyTimer, kApplyIntervalMs) {
+    : ControlPeer(backend, grid), grid_(grid), limiter_(kApplyIntervalMs, [this] { ApplyPending(); }) {
   DWORD style = kListStyle | (grid.FixedRows() == 0 ? LVS_NOCOLUMNHEADER : 0u);
   if (!Create(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, "")) return;
   Applying guard(applying_);
@@ -80,10 +79,6 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       HoldRows();
       return ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_GETDLGCODE: return OnGetDlgCode(wParam, lParam);
-    case WM_TIMER:
-      if (!limiter_.Fired(hwnd(), wParam)) return ControlPeer::HandleMessage(msg, wParam, lParam);
-      ApplyPending();
-      return 0;
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
 }
