@@ -49,7 +49,7 @@ test: build
 	@scripts/test.sh
 
 # One suite, or some tests of it: make check SUITE=e2e FILTER='ProgramEntry.*'
-# (suites: layers, unit, exe, win32, e2e, release).
+# (suites: layers, format, unit, exe, win32, e2e, release).
 check: build
 	@NIMBUL_GTEST_ARGS="$(if $(FILTER),--gtest_filter=$(FILTER))" scripts/test.sh $(SUITE)
 

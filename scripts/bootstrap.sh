@@ -14,7 +14,7 @@ prefix=${NIMBUL_WINEPREFIX:-$repo/build/wineprefix}
 work=$repo/build/deps-work
 toolchain=$repo/cmake/mingw-i686.cmake
 
-packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev libsodium-dev pkg-config
+packages=(g++ make python3 cmake ninja-build libgtest-dev libjpeg-dev libsodium-dev pkg-config clang-format
   autoconf automake libtool
   g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 fonts-wine
   xvfb xauth x11-utils xdotool imagemagick dpkg-dev

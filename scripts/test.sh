@@ -56,6 +56,15 @@ run_layer_check() {
   failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
 }
 
+run_format_check() {
+  echo "== formatting of the C++ files"
+  local out
+  out=$("$repo/scripts/check-format.sh")
+  echo "$out"
+  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
+  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
+}
+
 run_exe_check() {
   echo "== Nimbul.exe file checks"
   local exe=$win32_dir/Nimbul.exe
@@ -157,16 +166,17 @@ wine_wrap=()
 trap 'stop_xvfb; stop_wine' EXIT
 
 suites=("$@")
-[ ${#suites[@]} -eq 0 ] && suites=(layers unit exe win32 e2e release)
+[ ${#suites[@]} -eq 0 ] && suites=(layers format unit exe win32 e2e release)
 for s in "${suites[@]}"; do
   case $s in
     layers) run_layer_check ;;
+    format) run_format_check ;;
     unit) run_unit ;;
     exe) run_exe_check ;;
     win32) run_wine_suite win32 "$win32_dir/nimbul_win32_tests.exe" 600 ;;
     e2e) run_e2e ;;
     release) run_release ;;
-    *) echo "unknown suite: $s (layers, unit, exe, win32, e2e, release)" >&2; exit 2 ;;
+    *) echo "unknown suite: $s (layers, format, unit, exe, win32, e2e, release)" >&2; exit 2 ;;
   esac
 done
 
