@@ -10,6 +10,7 @@
 #include "e2e_test.h"
 #include "input.h"
 #include "main_window_driver.h"
+#include "message_boxes.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -152,6 +153,41 @@ TEST_F(HideShow, AProgramThatStoppedAMomentAgoDoesNotFreezeNimbulonEither) {
   EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &r), 0);
   // The hiding takes effect once the helper handles messages again.
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); }, Millis(15000)));
+}
+
+// A window that cannot be hidden (the stand-in of a program running as
+// administrator) is never listed as hidden, and F8 goes on past it.
+TEST_F(HideShow, AWindowThatCannotBeHiddenIsNotListedAndTheUserIsToldOnce) {
+  TargetSpec stubborn{"Stubborn target"};
+  stubborn.refusesHide = true;
+  Targets& t = OpenTargets({stubborn, {"Plain target"}});  // the stubborn one bottom-most
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  const std::string text =
+      "This window could not be hidden:\n\"Stubborn target\"\n\nPrograms running as administrator can only be "
+      "hidden by a Nimbulon running as administrator.";
+  auto expectBox = [&] {
+    HWND box = WaitForMessageBox("Nimbul", app.process().id());
+    ASSERT_NE(box, nullptr) << "no message about the window";
+    EXPECT_EQ(MessageBoxTextOf(box), text);
+    ASSERT_TRUE(PressMessageBoxButton(box));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }));
+  };
+
+  ASSERT_TRUE(Activate(t[0]));
+  PressKey(VK_F9);
+  expectBox();
+  EXPECT_TRUE(IsWindowVisible(t[0]));
+  EXPECT_TRUE(WaitUntil([&] { return !Listed(app.HiddenList(), t[0]); }));
+
+  ASSERT_TRUE(Activate(main));
+  ASSERT_TRUE(WaitUntil([&] { return Listed(app.VisibleList(), t[1]) && Listed(app.VisibleList(), t[0]); }));
+  PressKey(VK_F8);
+  expectBox();
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[1]); })) << "hide-all stopped at the window that stayed";
+  EXPECT_TRUE(IsWindowVisible(t[0]));
+  EXPECT_TRUE(WaitUntil([&] { return Listed(app.HiddenList(), t[1]) && !Listed(app.HiddenList(), t[0]); }));
 }
 
 }  // namespace

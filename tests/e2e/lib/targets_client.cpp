@@ -31,6 +31,7 @@ Targets Targets::Open(const std::vector<TargetSpec>& windows) {
       shown = spec.shown;
       arguments += shown ? " --shown" : " --hidden";
     }
+    if (spec.refusesHide) arguments += " --refuse-hide";
     // An empty title still needs its own argument.
     arguments += " " + (spec.title.empty() ? std::string("\"\"") : QuoteArgument(spec.title));
   }

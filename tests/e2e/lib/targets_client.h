@@ -16,6 +16,8 @@ struct TargetSpec {
   std::string title;
   std::string className = targets::kDefaultTargetClass;
   bool shown = true;
+  // Refuses to be hidden, as a program running as administrator does for an unelevated one.
+  bool refusesHide = false;
 };
 
 class Targets {

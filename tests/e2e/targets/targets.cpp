@@ -2,11 +2,13 @@
 // with the titles and classes its command line gives, then does what the
 // driver tells it through window messages until it is told to quit.
 //
-//   targets.exe [--class NAME] [--hidden|--shown] TITLE ...
+//   targets.exe [--class NAME] [--hidden|--shown] [--refuse-hide] TITLE ...
 //
 // Each TITLE opens one window of the current class ("NimbulTarget" until a
 // --class names another, such as a "Progman" stand-in); --hidden opens the
-// following windows without showing them, --shown goes back to showing.
+// following windows without showing them, --shown goes back to showing;
+// --refuse-hide makes the next window refuse to be hidden, as a program that
+// runs as administrator looks to one that does not.
 #include <windows.h>
 
 #include <cstdlib>
@@ -36,6 +38,11 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
   // Closing a target only destroys it: the helper lives on until kQuit.
   return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK StubbornProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_HIDEWINDOW;
+  return TargetProc(window, message, wParam, lParam);
 }
 
 HWND TargetAt(WPARAM index) { return index < g_targets.size() ? g_targets[index] : nullptr; }
@@ -100,9 +107,13 @@ bool RegisterWindowClass(HINSTANCE instance, const std::string& name, WNDPROC pr
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::set<std::string> registered;
   std::string className = cmd::kDefaultTargetClass;
-  bool shown = true;
+  bool shown = true, refuseHide = false;
   for (int i = 1; i < __argc; ++i) {
     const std::string arg = __argv[i];
+    if (arg == "--refuse-hide") {
+      refuseHide = true;
+      continue;
+    }
     if (arg == "--class" && i + 1 < __argc) {
       className = __argv[++i];
       continue;
@@ -119,6 +130,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND w = CreateWindowExA(0, className.c_str(), arg.c_str(), WS_OVERLAPPEDWINDOW, 40 + offset,
                              40 + offset, 320, 200, nullptr, nullptr, instance, nullptr);
     if (!w) return 3;
+    if (refuseHide) SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StubbornProc));
+    refuseHide = false;
     if (shown) ShowWindow(w, SW_SHOWNOACTIVATE);
     g_targets.push_back(w);
   }
