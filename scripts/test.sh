@@ -47,33 +47,21 @@ run_unit() {
   count_gtest "$logs/unit.log" "${PIPESTATUS[0]}"
 }
 
-run_layer_check() {
-  echo "== layers of src/"
-  local out
-  out=$("$repo/scripts/check-layers.sh")
-  echo "$out"
-  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
-  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
-}
-
-run_format_check() {
-  echo "== formatting of the C++ files"
-  local out
-  out=$("$repo/scripts/check-format.sh")
+# A check script's "  ok" and "  FAILED" lines count as passed and failed tests.
+run_script_check() {
+  local title=$1 out
+  shift
+  echo "== $title"
+  out=$("$@")
   echo "$out"
   passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
   failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
 }
 
 run_exe_check() {
-  echo "== Nimbul.exe file checks"
   local exe=$win32_dir/Nimbul.exe
-  if [ ! -f "$exe" ]; then echo "  skipped: $exe not built"; return; fi
-  local out
-  out=$("$repo/scripts/check-exe.sh" "$exe")
-  echo "$out"
-  passed=$((passed + $(grep -c '^  ok ' <<<"$out")))
-  failed=$((failed + $(grep -c '^  FAILED ' <<<"$out")))
+  if [ ! -f "$exe" ]; then echo "== Nimbul.exe file checks"; echo "  skipped: $exe not built"; return; fi
+  run_script_check "Nimbul.exe file checks" "$repo/scripts/check-exe.sh" "$exe"
 }
 
 # Runs one cross-built GoogleTest program under Wine on its own Xvfb display
@@ -169,8 +157,8 @@ suites=("$@")
 [ ${#suites[@]} -eq 0 ] && suites=(layers format unit exe win32 e2e release)
 for s in "${suites[@]}"; do
   case $s in
-    layers) run_layer_check ;;
-    format) run_format_check ;;
+    layers) run_script_check "layers of src/" "$repo/scripts/check-layers.sh" ;;
+    format) run_script_check "formatting of the C++ files" "$repo/scripts/check-format.sh" ;;
     unit) run_unit ;;
     exe) run_exe_check ;;
     win32) run_wine_suite win32 "$win32_dir/nimbul_win32_tests.exe" 600 ;;

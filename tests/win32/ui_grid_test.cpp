@@ -301,22 +301,3 @@ TEST_F(GridPeerTest, FocusedControlIsTheGridWhoseListHasTheFocus) {
 
 }  // namespace
 }  // namespace nimbul::ui::win32::testing
-namespace nimbul::ui::win32::testing {
-namespace {
-TEST_F(GridPeerTest, ZZDebugDoubleClickThatEmptiesTheList) {
-  ::ShowWindow(Native(form->Handle()), SW_SHOWNOACTIVATE);
-  form->Grid.SetAll({{"Name", "Handle"}, {"Target 4", "1"}}, 1, 1, {RowKey{}, RowKey{7}});
-  ASSERT_TRUE(PumpUntil([&] { return ItemCount(list) == 1 && ItemText(list, 0, 0) == "Target 4"; }));
-  form->Grid.OnDblClick = [&] { form->Grid.SetAll({{"", ""}}, 0, 0); };
-  RECT r{};
-  r.left = LVIR_BOUNDS;
-  ASSERT_TRUE(::SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r)));
-  const LPARAM at = MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2);
-  ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageA(list, WM_LBUTTONUP, 0, at);
-  ::SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  ::SendMessageA(list, WM_LBUTTONUP, 0, at);
-  EXPECT_TRUE(PumpUntil([&] { return ItemText(list, 0, 0).empty(); }, 4000)) << ItemText(list, 0, 0);
-}
-}  // namespace
-}  // namespace nimbul::ui::win32::testing
