@@ -110,7 +110,7 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
                     {hotkeys::kHotkeyAssignments[3].value, KHTASK, NimbulonzurTaskleiste1}}},
       lists_(app, *this,
              {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
-              Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}),
+              Anzeigen1}),
       tray_(app, *this, *this, NotifyIcon1, ZurSystrayminimieren1),
       switches_(app, *this,
                 {DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12, Disablectrlaltdel1, IndenAutostart1}) {
@@ -127,6 +127,9 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
   BuildToolBar();
   BuildLists();
   BindEvents();
+  // The shell switches own the desktop and taskbar toggles; each rebuild of
+  // the lists has them follow what something else did to the shell.
+  lists_.OnRebuilt = [this] { switches_.ReadScreen(); };
 }
 
 TfrmNimbulMain::~TfrmNimbulMain() = default;
@@ -486,15 +489,7 @@ void TfrmNimbulMain::Label3Click() {
 }
 
 void TfrmNimbulMain::Farben1Click() {
-  if (peers_.colors) shell::OpenColorsDialog(*peers_.colors, *this);
-}
-
-void TfrmNimbulMain::SetGridBackground(ui::Color c) {
-  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(c, g->FontColor());
-}
-
-void TfrmNimbulMain::SetGridTextColor(ui::Color c) {
-  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(g->BackColor(), c);
+  if (peers_.colors) windows::OpenColorsDialog(*peers_.colors, *this);
 }
 
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }

@@ -6,12 +6,12 @@
 #include "dialogs/credits_window.h"
 #include "dialogs/feedback_form.h"
 #include "dialogs/licence_window.h"
-#include "dialogs/taskbar_button.h"
 #include "hotkeys/hotkey_dialog.h"
-#include "shell/colors_dialog.h"
 #include "shell/icon_chooser.h"
 #include "shell/icon_extractor.h"
+#include "shell/taskbar_button.h"
 #include "update/update_dialog.h"
+#include "windows/colors_dialog.h"
 
 namespace nimbul::app {
 
@@ -53,22 +53,22 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();
   auto& credits = app.CreateForm<dialogs::TForm7>();
-  auto& colors = app.CreateForm<shell::TForm8>();
+  auto& colors = app.CreateForm<windows::TForm8>();
   auto& about = app.CreateForm<dialogs::TForm2>();
   auto& licence = app.CreateForm<dialogs::TForm3>();
   auto& iconChooser = app.CreateForm<shell::TForm5>();
-  auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
+  auto& taskbarButton = app.CreateForm<shell::TForm4>();
   auto& iconExtractor = app.CreateForm<shell::TForm6>();
   auto& feedback = app.CreateForm<dialogs::TfrmEMail>();
   auto& updateDialog = app.CreateForm<update::TfrmUpdate>();
-  updateDialog.SetHost(&main);
+  updateDialog.SetHost(&main, &main);
   auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
-  hotkeyDialog.SetHost(&main);
+  hotkeyDialog.SetHost(&main, &main);
   credits.SetHost(&main);
   about.SetHost(&main, &credits);
   licence.SetHost(&main, &taskbarButton);
   feedback.SetHost(&main);
-  colors.SetHost(&main);
+  colors.SetHost(&main, &main.StringGrid1, &main.StringGrid2);
   main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback, &colors, &iconChooser});
   taskbarButton.SetHost(&main);
   iconChooser.SetOpener(&main);

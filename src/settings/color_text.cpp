@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace nimbul::settings {
 

@@ -283,7 +283,7 @@ void TfrmUpdate::RefuseWithoutKey() {
   Refuse(kNoUpdateKey, false);
   int answer = FormApp().ShowMessageBox(std::string(kNoUpdateKey) + kOpenHomePage, FormApp().Title(),
                                         platform::kMbYesNo | platform::kMbIconInformation);
-  if (answer == platform::kIdYes && host_) host_->OpenHomePage();
+  if (answer == platform::kIdYes && update_) update_->OpenHomePage();
 }
 
 void TfrmUpdate::Refuse(const std::string& why, bool tell) {
