@@ -291,32 +291,29 @@ void TfrmNimbulMain::FormCreate() {
   // Leftovers of an update, and the note of one that failed.
   const std::string folder = app.ExeFolder();
   update::RemoveUpdateLeftovers(app);
-  // 2.
+  // Hints go to the status bar, which also reports a hotkey another program holds.
   app.OnHint = [this] { AppHint(); };
-  // 3.
   RefreshHKeys();
-  // 4.
   app.SetHintColor(kHintColor);
-  // 5.
   app.OnRestore = [this] { AppRestore(); };
-  // 6.
+  // Neither in the tray nor with the taskbar hidden until the settings and the
+  // first rebuild of the lists say otherwise.
   TaskbarHiddenFlag = false;
   MinimizedFlag = false;
-  // 7. and 8.
+  // The first start's greeting, the stored switches, bars and list colours.
   ApplySettings();
-  // 9.
   app.OnActivate = [this] { FormActivate(); };
   app.OnMinimize = [this] { AppMinimize(); };
   // The session ends: the hidden windows and the shell come back as on closing,
   // before the other programs are asked to close.
   app.OnEndSession = [this] { FormClose(); };
-  // 10.
+  // Both lists are filled before the window first shows.
   RefreshWindowList();
   // Windows a run that ended without closing left hidden come back into the list.
   lists_.RecoverHidden();
-  // 11.
+  // The Run box finds the program by its name.
   WriteAppPaths();
-  // 12.
+  // The history entry is offered only where its help file was installed.
   if (files.FileExists(folder + "History.hlp")) Histgroy1.SetVisible(true);
 }
 
@@ -397,11 +394,10 @@ void TfrmNimbulMain::FormResize() {
 
 void TfrmNimbulMain::FormClose() {
   auto& wm = App().Sys().wm;
-  // 1. Every hidden window comes back.
+  // Every hidden window comes back, and the tray icon goes with the program.
   lists_.ShowAllForClose();
-  // 2.
   tray_.RemoveIcon();
-  // 3.-5. The shell is left as the user had it before the program touched it.
+  // The shell is left as the user had it before the program touched it.
   wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
   wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
   std::uint32_t previous = 0;

@@ -37,9 +37,8 @@ bool ActOnStartSwitch(ui::Application& app, TfrmNimbulMain& main, dialogs::TForm
 }
 
 int RunProgram(ui::Application& app, const std::string& commandTail) {
-  // 1.
   app.Initialize();
-  // 2. Only the name decides: a mutex that exists means another instance runs.
+  // One instance a logon. Only the name decides: a mutex that exists means another instance runs.
   auto& mutexes = app.Sys().mutexes;
   platform::MutexResult mutex = mutexes.CreateMutexA(true, kMutexName);
   if (mutex.lastError == platform::kErrorAlreadyExists) {
@@ -49,7 +48,7 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   // The mutex marks this logon's instance until the process ends, whatever
   // way it ends; the system lets it go then.
   mutex.handle.release();
-  // 3. Every window once, hidden, in this order; the main window's creation
+  // Every window once, hidden, in this order; the main window's creation
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();
   auto& credits = app.CreateForm<dialogs::TForm7>();
@@ -74,11 +73,10 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   iconChooser.SetOpener(&main);
   iconChooser.SetExtractor(&iconExtractor);
   iconExtractor.SetOpener(&iconChooser);
-  // 4.
   app.SetTitle(kApplicationTitle);
-  // 5. The command-line switches; the toggle ends the program here.
+  // The command-line switches; the toggle ends the program here.
   if (!ActOnStartSwitch(app, main, credits, commandTail)) return 0;
-  // 6. and 7.
+  // The message loop runs until the main window closes.
   app.Run();
   return 0;
 }
