@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "base/error.h"
 #include "dialogs/contact.h"
 #include "dialogs/web_links.h"
 #include "settings/color_text.h"
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
-#include "ui/error.h"
 #include "hotkeys/shortcut.h"
 #include "platform/shell_windows.h"
 #include "update/leftovers.h"

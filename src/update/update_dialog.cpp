@@ -1,10 +1,10 @@
 #include "update/update_dialog.h"
 
+#include "base/error.h"
 #include "platform/types.h"
 #include "settings/build_settings.h"
 #include "update/install_batch.h"
 #include "update/integrity.h"
-#include "ui/error.h"
 
 namespace nimbul::update {
 
