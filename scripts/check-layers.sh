@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Holds every #include "..." under src/ to the allowed directions in
 # src/layers.txt: a file may include its own layer and the layers its line
-# names, nothing above or beside it. Prints "  ok layers" or one line per
-# offending include; exits non-zero on any.
+# names, nothing above or beside it. A line may name a folder, one file, or
+# one unit (a path without its extension: the .h and the .cpp of that name),
+# which then stands above the rest of its folder. Prints "  ok layers" or one
+# line per offending include; exits non-zero on any.
 set -uo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 src=${1:-$repo/src}
@@ -18,10 +20,11 @@ for line in open(os.path.join(src, "layers.txt")):
     rules[name.strip()] = set(allowed.split())
 
 def layer_of(path):
-    # The longest rule that names the path or a folder above it.
+    # The longest rule that names the path, its unit or a folder above it.
+    unit = os.path.splitext(path)[0]
     best = None
     for name in rules:
-        if path == name or path.startswith(name + "/"):
+        if path == name or unit == name or path.startswith(name + "/"):
             if best is None or len(name) > len(best):
                 best = name
     return best

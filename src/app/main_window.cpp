@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "base/error.h"
 #include "dialogs/contact.h"
 #include "dialogs/web_links.h"
 #include "settings/color_text.h"
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
-#include "ui/error.h"
 #include "hotkeys/shortcut.h"
 #include "platform/shell_windows.h"
 #include "update/leftovers.h"
@@ -110,7 +110,7 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
                     {hotkeys::kHotkeyAssignments[3].value, KHTASK, NimbulonzurTaskleiste1}}},
       lists_(app, *this,
              {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
-              Anzeigen1, DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12}),
+              Anzeigen1}),
       tray_(app, *this, *this, NotifyIcon1, ZurSystrayminimieren1),
       switches_(app, *this,
                 {DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12, Disablectrlaltdel1, IndenAutostart1}) {
@@ -127,6 +127,9 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
   BuildToolBar();
   BuildLists();
   BindEvents();
+  // The shell switches own the desktop and taskbar toggles; each rebuild of
+  // the lists has them follow what something else did to the shell.
+  lists_.OnRebuilt = [this] { switches_.ReadScreen(); };
 }
 
 TfrmNimbulMain::~TfrmNimbulMain() = default;
@@ -288,32 +291,29 @@ void TfrmNimbulMain::FormCreate() {
   // Leftovers of an update, and the note of one that failed.
   const std::string folder = app.ExeFolder();
   update::RemoveUpdateLeftovers(app);
-  // 2.
+  // Hints go to the status bar, which also reports a hotkey another program holds.
   app.OnHint = [this] { AppHint(); };
-  // 3.
   RefreshHKeys();
-  // 4.
   app.SetHintColor(kHintColor);
-  // 5.
   app.OnRestore = [this] { AppRestore(); };
-  // 6.
+  // Neither in the tray nor with the taskbar hidden until the settings and the
+  // first rebuild of the lists say otherwise.
   TaskbarHiddenFlag = false;
   MinimizedFlag = false;
-  // 7. and 8.
+  // The first start's greeting, the stored switches, bars and list colours.
   ApplySettings();
-  // 9.
   app.OnActivate = [this] { FormActivate(); };
   app.OnMinimize = [this] { AppMinimize(); };
   // The session ends: the hidden windows and the shell come back as on closing,
   // before the other programs are asked to close.
   app.OnEndSession = [this] { FormClose(); };
-  // 10.
+  // Both lists are filled before the window first shows.
   RefreshWindowList();
   // Windows a run that ended without closing left hidden come back into the list.
   lists_.RecoverHidden();
-  // 11.
+  // The Run box finds the program by its name.
   WriteAppPaths();
-  // 12.
+  // The history entry is offered only where its help file was installed.
   if (files.FileExists(folder + "History.hlp")) Histgroy1.SetVisible(true);
 }
 
@@ -394,11 +394,10 @@ void TfrmNimbulMain::FormResize() {
 
 void TfrmNimbulMain::FormClose() {
   auto& wm = App().Sys().wm;
-  // 1. Every hidden window comes back.
+  // Every hidden window comes back, and the tray icon goes with the program.
   lists_.ShowAllForClose();
-  // 2.
   tray_.RemoveIcon();
-  // 3.-5. The shell is left as the user had it before the program touched it.
+  // The shell is left as the user had it before the program touched it.
   wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
   wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
   std::uint32_t previous = 0;
@@ -486,15 +485,7 @@ void TfrmNimbulMain::Label3Click() {
 }
 
 void TfrmNimbulMain::Farben1Click() {
-  if (peers_.colors) shell::OpenColorsDialog(*peers_.colors, *this);
-}
-
-void TfrmNimbulMain::SetGridBackground(ui::Color c) {
-  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(c, g->FontColor());
-}
-
-void TfrmNimbulMain::SetGridTextColor(ui::Color c) {
-  for (ui::StringGrid* g : {&StringGrid1, &StringGrid2}) g->SetColors(g->BackColor(), c);
+  if (peers_.colors) windows::OpenColorsDialog(*peers_.colors, *this);
 }
 
 void TfrmNimbulMain::ToolButton3Click() { RefreshWindowList(); }

@@ -6,17 +6,15 @@
 #include <string>
 
 #include "dialogs/about_box.h"
-#include "dialogs/dialogs_host.h"
 #include "dialogs/feedback_form.h"
 #include "dialogs/licence_window.h"
-#include "dialogs/taskbar_button.h"
 #include "hotkeys/hotkey_assignment.h"
-#include "shell/colors_dialog.h"
 #include "hotkeys/hotkey_dialog.h"
 #include "hotkeys/key_hot.h"
 #include "shell/icon_chooser.h"
 #include "shell/notify_icon.h"
 #include "shell/shell_switches.h"
+#include "shell/taskbar_button.h"
 #include "shell/tray.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -28,6 +26,7 @@
 #include "ui/program_host.h"
 #include "ui/tool_bar.h"
 #include "update/update_dialog.h"
+#include "windows/colors_dialog.h"
 #include "windows/window_lists.h"
 
 namespace nimbul::app {
@@ -41,18 +40,17 @@ struct MainWindowPeers {
   update::TfrmUpdate* updateDialog = nullptr;
   dialogs::TForm3* licence = nullptr;
   dialogs::TfrmEMail* feedback = nullptr;
-  shell::TForm8* colors = nullptr;
+  windows::TForm8* colors = nullptr;
   shell::TForm5* iconChooser = nullptr;
 };
 
 class TfrmNimbulMain : public ui::Form,
                        public ui::ProgramFlags,
                        public ui::ProgramHost,
+                       public ui::DialogHost,
                        public hotkeys::HotkeyHost,
-                       public dialogs::DialogsHost,
-                       public shell::ColorsHost,
                        public update::UpdateHost,
-                       public dialogs::TaskbarButtonHost {
+                       public shell::TaskbarButtonHost {
  public:
   explicit TfrmNimbulMain(ui::Application& app);
   ~TfrmNimbulMain() override;
@@ -109,7 +107,6 @@ class TfrmNimbulMain : public ui::Form,
   void ToolButton3Click();
   void RefreshHKeys() override;
   ui::Form& HostForm() override { return *this; }
-  void EndProgram() override { Close(); }
   void OpenHomePage() override { Webpage1Click(); }
   void Hotkeysbestimmen1Click();
   void NachUpdateschauen1Click();
@@ -124,8 +121,6 @@ class TfrmNimbulMain : public ui::Form,
   void Label3Click();
   // List colours.
   void Farben1Click();
-  void SetGridBackground(ui::Color c) override;
-  void SetGridTextColor(ui::Color c) override;
 
   // Tray: the tray object owns it.
   void NotifyIcon1DblClick();

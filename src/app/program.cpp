@@ -6,12 +6,12 @@
 #include "dialogs/credits_window.h"
 #include "dialogs/feedback_form.h"
 #include "dialogs/licence_window.h"
-#include "dialogs/taskbar_button.h"
 #include "hotkeys/hotkey_dialog.h"
-#include "shell/colors_dialog.h"
 #include "shell/icon_chooser.h"
 #include "shell/icon_extractor.h"
+#include "shell/taskbar_button.h"
 #include "update/update_dialog.h"
+#include "windows/colors_dialog.h"
 
 namespace nimbul::app {
 
@@ -37,9 +37,8 @@ bool ActOnStartSwitch(ui::Application& app, TfrmNimbulMain& main, dialogs::TForm
 }
 
 int RunProgram(ui::Application& app, const std::string& commandTail) {
-  // 1.
   app.Initialize();
-  // 2. Only the name decides: a mutex that exists means another instance runs.
+  // One instance a logon. Only the name decides: a mutex that exists means another instance runs.
   auto& mutexes = app.Sys().mutexes;
   platform::MutexResult mutex = mutexes.CreateMutexA(true, kMutexName);
   if (mutex.lastError == platform::kErrorAlreadyExists) {
@@ -49,36 +48,35 @@ int RunProgram(ui::Application& app, const std::string& commandTail) {
   // The mutex marks this logon's instance until the process ends, whatever
   // way it ends; the system lets it go then.
   mutex.handle.release();
-  // 3. Every window once, hidden, in this order; the main window's creation
+  // Every window once, hidden, in this order; the main window's creation
   // runs to its end before the next window is made.
   auto& main = app.CreateForm<TfrmNimbulMain>();
   auto& credits = app.CreateForm<dialogs::TForm7>();
-  auto& colors = app.CreateForm<shell::TForm8>();
+  auto& colors = app.CreateForm<windows::TForm8>();
   auto& about = app.CreateForm<dialogs::TForm2>();
   auto& licence = app.CreateForm<dialogs::TForm3>();
   auto& iconChooser = app.CreateForm<shell::TForm5>();
-  auto& taskbarButton = app.CreateForm<dialogs::TForm4>();
+  auto& taskbarButton = app.CreateForm<shell::TForm4>();
   auto& iconExtractor = app.CreateForm<shell::TForm6>();
   auto& feedback = app.CreateForm<dialogs::TfrmEMail>();
   auto& updateDialog = app.CreateForm<update::TfrmUpdate>();
-  updateDialog.SetHost(&main);
+  updateDialog.SetHost(&main, &main);
   auto& hotkeyDialog = app.CreateForm<hotkeys::TfrmHotkey>();
-  hotkeyDialog.SetHost(&main);
+  hotkeyDialog.SetHost(&main, &main);
   credits.SetHost(&main);
   about.SetHost(&main, &credits);
   licence.SetHost(&main, &taskbarButton);
   feedback.SetHost(&main);
-  colors.SetHost(&main);
+  colors.SetHost(&main, &main.StringGrid1, &main.StringGrid2);
   main.SetPeers({&taskbarButton, &hotkeyDialog, &about, &updateDialog, &licence, &feedback, &colors, &iconChooser});
   taskbarButton.SetHost(&main);
   iconChooser.SetOpener(&main);
   iconChooser.SetExtractor(&iconExtractor);
   iconExtractor.SetOpener(&iconChooser);
-  // 4.
   app.SetTitle(kApplicationTitle);
-  // 5. The command-line switches; the toggle ends the program here.
+  // The command-line switches; the toggle ends the program here.
   if (!ActOnStartSwitch(app, main, credits, commandTail)) return 0;
-  // 6. and 7.
+  // The message loop runs until the main window closes.
   app.Run();
   return 0;
 }

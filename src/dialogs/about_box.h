@@ -6,10 +6,10 @@
 
 #include "dialogs/about_text.h"
 #include "dialogs/credits_window.h"
-#include "dialogs/dialogs_host.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
 #include "ui/timer.h"
 
 namespace nimbul::dialogs {
@@ -21,7 +21,7 @@ class TForm2 : public ui::Form {
  public:
   explicit TForm2(ui::Application& app);
 
-  void SetHost(DialogsHost* host, TForm7* credits) {
+  void SetHost(ui::DialogHost* host, TForm7* credits) {
     host_ = host;
     credits_ = credits;
   }
@@ -51,7 +51,7 @@ class TForm2 : public ui::Form {
 
  private:
   std::vector<std::string> thanksLines_;
-  DialogsHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
   TForm7* credits_ = nullptr;
   bool pictureLoaded_ = false;
 };

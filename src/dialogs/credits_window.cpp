@@ -44,7 +44,7 @@ void TForm7::FormShow() {
 
 void TForm7::FormClose() {
   // Without the main window there is nothing to go back to.
-  if (!FormApp().ShowMainForm() && host_) host_->EndProgram();
+  if (!FormApp().ShowMainForm() && host_) host_->HostForm().Close();
 }
 
 void TForm7::FormKeyPress(char key) {

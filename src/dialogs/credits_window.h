@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/dialogs_host.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
 #include "ui/timer.h"
 
 namespace nimbul::dialogs {
@@ -18,7 +18,7 @@ class TForm7 : public ui::Form {
  public:
   explicit TForm7(ui::Application& app);
 
-  void SetHost(DialogsHost* host) { host_ = host; }
+  void SetHost(ui::DialogHost* host) { host_ = host; }
 
   ui::Image Image1{this, "Image1"};
   ui::Panel Panel2{this, "Panel2"};
@@ -39,7 +39,7 @@ class TForm7 : public ui::Form {
 
  private:
   std::vector<std::string> names_;
-  DialogsHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
   bool pictureLoaded_ = false;
 };
 

@@ -1,10 +1,10 @@
 // The feedback form: where to send an opinion, and whether the toolbar's
 // feedback link shows from the next start on.
 #pragma once
-#include "dialogs/dialogs_host.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
 
 namespace nimbul::dialogs {
 
@@ -12,7 +12,7 @@ class TfrmEMail : public ui::Form {
  public:
   explicit TfrmEMail(ui::Application& app);
 
-  void SetHost(DialogsHost* host) { host_ = host; }
+  void SetHost(ui::DialogHost* host) { host_ = host; }
 
   ui::Label Label1{this, "Label1"};
   ui::Button Button2{this, "Button2"};
@@ -24,7 +24,7 @@ class TfrmEMail : public ui::Form {
   void FormClose();
 
  private:
-  DialogsHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
 };
 
 // The main window's feedback link: disables the main window, shows the form.

@@ -1,9 +1,9 @@
 // The licence window.
 #pragma once
-#include "dialogs/dialogs_host.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
 
 namespace nimbul::dialogs {
 
@@ -11,7 +11,7 @@ class TForm3 : public ui::Form {
  public:
   explicit TForm3(ui::Application& app);
 
-  void SetHost(DialogsHost* host, ui::Form* taskbarButton) {
+  void SetHost(ui::DialogHost* host, ui::Form* taskbarButton) {
     host_ = host;
     taskbarButton_ = taskbarButton;
   }
@@ -26,7 +26,7 @@ class TForm3 : public ui::Form {
   void FormClose();
 
  private:
-  DialogsHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
   ui::Form* taskbarButton_ = nullptr;
 };
 

@@ -3,8 +3,10 @@
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "base/decimal.h"
 #include "settings/settings_layout.h"
 #include "hotkeys/key_hot.h"
 #include "hotkeys/shortcut.h"
@@ -15,10 +17,9 @@ namespace nimbul::hotkeys {
 
 // The combination of a function key written "F<n>", as the settings layout
 // writes the four defaults, so that each default is written there only.
+// Anything but digits after the "F" fails to compile in the table below.
 constexpr TShortCut FunctionKeyOf(const char* text) {
-  unsigned n = 0;
-  for (const char* p = text + 1; *p; ++p) n = n * 10 + static_cast<unsigned>(*p - '0');
-  return static_cast<TShortCut>(0x6F + n);
+  return static_cast<TShortCut>(0x6F + *base::ParseDecimal(std::string_view(text).substr(1)));
 }
 
 // One of the four hotkeys. Its settings value also names the main window's

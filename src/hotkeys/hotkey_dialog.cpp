@@ -64,9 +64,8 @@ void TfrmHotkey::FormShow() {
 }
 
 void TfrmHotkey::FormClose() {
-  if (!host_) return;
-  host_->HostForm().SetEnabled(true);
-  host_->RefreshHKeys();
+  if (host_) host_->HostForm().SetEnabled(true);
+  if (hotkeys_) hotkeys_->RefreshHKeys();
 }
 
 void TfrmHotkey::Button1Click() {

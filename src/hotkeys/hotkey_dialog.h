@@ -7,24 +7,28 @@
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
 
 namespace nimbul::hotkeys {
 
-// What the dialog needs of the window that opened it.
+// What the dialog needs of the window that owns the hotkeys.
 class HotkeyHost {
  public:
   virtual ~HotkeyHost() = default;
   // Registers the combinations the settings hold now.
   virtual void RefreshHKeys() = 0;
-  // The window that is disabled while the dialog is open.
-  virtual ui::Form& HostForm() = 0;
 };
 
 class TfrmHotkey : public ui::Form {
  public:
   explicit TfrmHotkey(ui::Application& app);
 
-  void SetHost(HotkeyHost* host) { host_ = host; }
+  // `host` is disabled while the dialog is open; `hotkeys` registers the
+  // hotkeys again when it closes.
+  void SetHost(ui::DialogHost* host, HotkeyHost* hotkeys) {
+    host_ = host;
+    hotkeys_ = hotkeys;
+  }
 
   ui::Label Label5{this, "Label5"};
   ui::Label Label1{this, "Label1"};
@@ -48,7 +52,8 @@ class TfrmHotkey : public ui::Form {
  private:
   // The fields in the order of kHotkeyAssignments.
   std::array<ui::HotKeyField*, 4> Fields() { return {&HKAkt, &KHAFV, &AFSM, &KHTASK}; }
-  HotkeyHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
+  HotkeyHost* hotkeys_ = nullptr;
 };
 
 // The main window's "Choose Hotkey": shows the dialog, withdraws the four

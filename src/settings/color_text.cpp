@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "ui/error.h"
+#include "base/decimal.h"
+#include "base/error.h"
 
 namespace nimbul::settings {
 
@@ -91,22 +92,13 @@ bool ParseHex(const std::string& text, std::uint32_t* value) {
   return true;
 }
 
-// Optional sign and decimal digits, within a signed 32-bit integer.
+// Optional sign and decimal digits, within a signed 32-bit integer; a
+// negative one stands for the colour of the same bits.
 bool ParseDecimal(const std::string& text, std::uint32_t* value) {
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
-  if (i == text.size()) return false;
-  const std::int64_t limit =
-      negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
-               : std::numeric_limits<std::int32_t>::max();
-  std::int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > limit) return false;
-  }
-  *value = static_cast<std::uint32_t>(negative ? -v : v);
+  const auto v = base::ParseDecimal(text, base::Sign::Allowed);
+  if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
+    return false;
+  *value = static_cast<std::uint32_t>(static_cast<std::int32_t>(*v));
   return true;
 }
 

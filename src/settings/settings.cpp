@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace nimbul::settings {
 

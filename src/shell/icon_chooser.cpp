@@ -7,7 +7,7 @@
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
 #include "shell/ico_file.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace nimbul::shell {
 

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "shell/ico_file.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace nimbul::shell {
 

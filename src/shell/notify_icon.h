@@ -15,7 +15,8 @@ namespace nimbul::shell {
 
 enum class MouseButton { Left, Right, Middle };
 
-// The message the shell sends to the icon's window (WM_USER + 1000).
+// The message the shell sends to the icon's window (WM_USER + 1000), the one
+// definition of it; the value is part of the program's contract with the shell.
 constexpr unsigned kTrayCallbackMessage = 2024;
 
 // Window messages the icon takes from the shell.

@@ -10,6 +10,17 @@ std::string RunValueText(const std::string& exePath) {
   return (blank ? "\"" + exePath + "\"" : exePath) + " /systray";
 }
 
+void ShellSwitches::ReadScreen() {
+  auto& wm = app_.Sys().wm;
+  const bool desktopHidden = !wm.IsWindowVisible(wm.FindWindowA(platform::kDesktopClass));
+  c_.desktop.SetChecked(desktopHidden);
+  c_.desktopButton.SetDown(desktopHidden);
+  const bool taskbarHidden = !wm.IsWindowVisible(wm.FindWindowA(platform::kTaskbarClass));
+  c_.taskbar.SetChecked(taskbarHidden);
+  c_.taskbarButton.SetDown(taskbarHidden);
+  host_.Flags().TaskbarHiddenFlag = taskbarHidden;
+}
+
 void ShellSwitches::DesktopIconsausblenden1Click() {
   auto& wm = app_.Sys().wm;
   const bool hide = !c_.desktop.Checked();

@@ -28,6 +28,10 @@ class ShellSwitches {
   ShellSwitches(ui::Application& app, ui::ProgramHost& host, SwitchControls controls)
       : app_(app), host_(host), c_(controls) {}
 
+  // Sets the desktop and taskbar toggles to what the screen shows, for when
+  // something else hid or showed the desktop icons or the taskbar.
+  void ReadScreen();
+
   void DesktopIconsausblenden1Click();
   void HideTaskbar1Click();
   void Disablectrlaltdel1Click();

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/decimal.h"
+
 namespace nimbul::update {
 
 namespace {
@@ -26,19 +28,10 @@ std::string Lower(const std::string& s) {
 
 // The length header's text as a 32-bit signed decimal number.
 bool ParseLength(const std::string& text, std::int32_t* value) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (i == text.size()) return false;
-  std::int64_t v = 0;
-  for (; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    v = v * 10 + (text[i] - '0');
-    if (v > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
-  }
-  if (negative) v = -v;
-  if (v > std::numeric_limits<std::int32_t>::max()) return false;
-  *value = static_cast<std::int32_t>(v);
+  const auto v = base::ParseDecimal(text, base::Sign::Allowed);
+  if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
+    return false;
+  *value = static_cast<std::int32_t>(*v);
   return true;
 }
 
@@ -64,7 +57,7 @@ UrlParts SplitURL(const std::string& url) {
 // through the fields marked so; everything else is the worker's own copy.
 struct THTTPGet::Worker : std::enable_shared_from_this<THTTPGet::Worker> {
   std::string acceptTypes, agent, url, fileName, userName, password, postQuery, referer;
-  bool binaryData = false, useCache = false, toFile = true;
+  bool binaryData = false, useCache = false;
   std::uint32_t maxSize = 0;
   std::function<void(THTTPGet&, std::int32_t, std::int32_t)> onProgress;
   platform::Http* http = nullptr;
@@ -266,7 +259,6 @@ void THTTPGet::Download() {
   w->useCache = UseCache;
   w->maxSize = MaxSize;
   w->onProgress = OnProgress;
-  w->toFile = true;
   w->http = &sys_.http;
   w->files = &sys_.files;
   w->dispatcher = sys_.dispatcher.Share();

@@ -1,10 +1,10 @@
 #include "update/update_dialog.h"
 
+#include "base/error.h"
 #include "platform/types.h"
 #include "settings/build_settings.h"
 #include "update/install_batch.h"
 #include "update/integrity.h"
-#include "ui/error.h"
 
 namespace nimbul::update {
 
@@ -283,7 +283,7 @@ void TfrmUpdate::RefuseWithoutKey() {
   Refuse(kNoUpdateKey, false);
   int answer = FormApp().ShowMessageBox(std::string(kNoUpdateKey) + kOpenHomePage, FormApp().Title(),
                                         platform::kMbYesNo | platform::kMbIconInformation);
-  if (answer == platform::kIdYes && host_) host_->OpenHomePage();
+  if (answer == platform::kIdYes && update_) update_->OpenHomePage();
 }
 
 void TfrmUpdate::Refuse(const std::string& why, bool tell) {

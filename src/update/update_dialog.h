@@ -9,6 +9,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
+#include "ui/program_host.h"
 #include "ui/timer.h"
 #include "update/http_get.h"
 #include "update/install_batch.h"
@@ -16,12 +17,10 @@
 
 namespace nimbul::update {
 
-// What the dialog needs of the window that opens it.
+// What the dialog needs of the main window besides the window it disables.
 class UpdateHost {
  public:
   virtual ~UpdateHost() = default;
-  // The window that is disabled while the dialog is open.
-  virtual ui::Form& HostForm() = 0;
   // Where a copy that installs no update sends the user for new versions.
   virtual void OpenHomePage() = 0;
 };
@@ -38,7 +37,11 @@ class TfrmUpdate : public ui::Form {
  public:
   explicit TfrmUpdate(ui::Application& app);
 
-  void SetHost(UpdateHost* host) { host_ = host; }
+  // `host` is disabled while the dialog is open; `update` opens the home page.
+  void SetHost(ui::DialogHost* host, UpdateHost* update) {
+    host_ = host;
+    update_ = update;
+  }
 
   ui::Label Label1{this, "Label1"};
   ui::Label Label2{this, "Label2"};
@@ -90,7 +93,8 @@ class TfrmUpdate : public ui::Form {
   // home page instead.
   void RefuseWithoutKey();
 
-  UpdateHost* host_ = nullptr;
+  ui::DialogHost* host_ = nullptr;
+  UpdateHost* update_ = nullptr;
 };
 
 // "Update?" in the main window's menu: shows the dialog and disables the

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string_view>
+
+#include "base/decimal.h"
 
 namespace nimbul::update {
 
@@ -24,30 +27,24 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 std::optional<Version> ParseVersion(const std::string& text) {
   Version v{};
-  std::size_t part = 0, digits = 0;
-  std::uint32_t value = 0;
-  for (char c : text) {
-    if (c >= '0' && c <= '9') {
-      if (++digits > 4) return std::nullopt;
-      value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    } else if (c == '.' && digits > 0 && part < 3) {
-      v[part++] = value;
-      value = 0;
-      digits = 0;
-    } else {
-      return std::nullopt;
-    }
+  std::size_t start = 0;
+  for (std::size_t part = 0; part < v.size(); ++part) {
+    // The last part runs to the end, so a fifth part fails on its dot.
+    const std::size_t end = part + 1 < v.size() ? text.find('.', start) : text.size();
+    if (end == std::string::npos) return std::nullopt;
+    const std::string_view digits(text.data() + start, end - start);
+    // Up to four digits a part, as many as the version key has room for.
+    const auto value = base::ParseDecimal(digits);
+    if (!value || digits.size() > 4) return std::nullopt;
+    v[part] = static_cast<std::uint32_t>(*value);
+    start = end + 1;
   }
-  if (part != 3 || digits == 0) return std::nullopt;
-  v[3] = value;
   return v;
 }
 
 std::uint64_t VersionKey(const Version& v) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%04u%04u%04u%04u", v[0], v[1], v[2], v[3]);
   std::uint64_t key = 0;
-  for (const char* p = text; *p; ++p) key = key * 10 + static_cast<std::uint64_t>(*p - '0');
+  for (std::uint32_t part : v) key = key * 10000 + part;
   return key;
 }
 

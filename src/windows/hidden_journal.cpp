@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/decimal.h"
 #include "settings/settings.h"
 
 namespace nimbul::windows {
@@ -11,15 +12,11 @@ namespace {
 // More entries than any desktop holds windows: a journal claiming more is not read on.
 constexpr int kMostEntries = 10000;
 
+// Unsigned, as the journal writes them: at most ten digits, within 32 bits.
 bool ParseNumber(const std::string& text, std::uint32_t* out) {
-  if (text.empty() || text.size() > 10) return false;
-  std::uint64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + static_cast<unsigned>(c - '0');
-  }
-  if (v > 0xFFFFFFFFull) return false;
-  *out = static_cast<std::uint32_t>(v);
+  const auto v = base::ParseDecimal(text);
+  if (!v || text.size() > 10 || *v > 0xFFFFFFFF) return false;
+  *out = static_cast<std::uint32_t>(*v);
   return true;
 }
 

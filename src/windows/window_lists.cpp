@@ -33,10 +33,6 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       Showprogram1(c.Showprogram1),
       Verstecken1(c.Verstecken1),
       Anzeigen1(c.Anzeigen1),
-      DesktopIconsausblenden1(c.DesktopIconsausblenden1),
-      ToolButton7(c.ToolButton7),
-      HideTaskbar1(c.HideTaskbar1),
-      ToolButton12(c.ToolButton12),
       settled_(app, kSettleMs, false),
       confirm_(app, kConfirmMs, false),
       journal_(app.Sys().registry, app.Sys().wm) {
@@ -136,21 +132,13 @@ void WindowLists::Rebuild(bool keepChoice) {
     WalkBelow(wm, form_.Handle(), app_.Handle(), false,
               [&](platform::Hwnd w, std::string title) { entries.push_back({w, std::move(title)}); });
   } catch (const std::exception&) {
-    // A failed rebuild keeps what it found and leaves the toggles as they were.
+    // A failed rebuild keeps what it found; the shell's toggles stay as they were.
     complete = false;
   }
   EditVisible([&](WindowList& l) { l.Replace(std::move(entries), keepChoice); });
   if (!complete) return;
   if (!keepChoice || visible_.PositionOf(visible_.Chosen()) == 1) StringGrid1.SetTopRow(1);
-
-  // Keep the toggles true to the screen when something else hid or showed these.
-  bool desktopVisible = wm.IsWindowVisible(wm.FindWindowA(platform::kDesktopClass));
-  DesktopIconsausblenden1.SetChecked(!desktopVisible);
-  ToolButton7.SetDown(!desktopVisible);
-  bool taskbarVisible = wm.IsWindowVisible(wm.FindWindowA(platform::kTaskbarClass));
-  HideTaskbar1.SetChecked(!taskbarVisible);
-  ToolButton12.SetDown(!taskbarVisible);
-  host_.Flags().TaskbarHiddenFlag = !taskbarVisible;
+  if (OnRebuilt) OnRebuilt();
 }
 
 void WindowLists::Timer1Timer() {

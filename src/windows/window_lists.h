@@ -4,6 +4,7 @@
 // The main window owns the controls; this object owns the logic and its state.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -35,10 +36,6 @@ struct ListControls {
   ui::MenuItem& Showprogram1;
   ui::MenuItem& Verstecken1;
   ui::MenuItem& Anzeigen1;
-  ui::MenuItem& DesktopIconsausblenden1;
-  ui::ToolButton& ToolButton7;
-  ui::MenuItem& HideTaskbar1;
-  ui::ToolButton& ToolButton12;
 };
 
 // The name of the window items of the tray submenus (the others are the
@@ -53,6 +50,8 @@ class WindowLists {
   const WindowList& Hidden() const { return hidden_; }
 
   void RefreshWindowList();
+  // After each rebuild that walked the whole desktop.
+  std::function<void()> OnRebuilt;
   // Now, and once more when the activation has settled: a program that
   // activates the window may raise it in the Z-order only afterwards.
   void RefreshAfterActivation();
@@ -111,10 +110,7 @@ class WindowLists {
   ui::StringGrid &StringGrid1, &StringGrid2;
   ui::PopupMenu& PopupMenu1;
   ui::ImageList& ImglistPHide;
-  ui::MenuItem &Hideprogram1, &Showprogram1, &Verstecken1, &Anzeigen1, &DesktopIconsausblenden1;
-  ui::ToolButton& ToolButton7;
-  ui::MenuItem& HideTaskbar1;
-  ui::ToolButton& ToolButton12;
+  ui::MenuItem &Hideprogram1, &Showprogram1, &Verstecken1, &Anzeigen1;
   WindowList visible_{true};
   WindowList hidden_;
   bool closing_ = false;

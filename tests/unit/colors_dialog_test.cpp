@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "main_window_fixture.h"
-#include "shell/colors_dialog.h"
+#include "windows/colors_dialog.h"
 
-namespace nimbul::shell {
+namespace nimbul::windows {
 namespace {
 
 constexpr ui::Color kRed = 0x000000FF;
@@ -19,7 +19,7 @@ class ColorsDialog : public testing::MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     dialog = &app.CreateForm<TForm8>();
-    dialog->SetHost(main);
+    dialog->SetHost(main, &main->StringGrid1, &main->StringGrid2);
     app::MainWindowPeers peers;
     peers.colors = dialog;
     main->SetPeers(peers);
@@ -145,4 +145,4 @@ TEST_F(ColorsDialog, BadStoredColourIsReportedAndThePanelsKeepTheirColours) {
 }
 
 }  // namespace
-}  // namespace nimbul::shell
+}  // namespace nimbul::windows

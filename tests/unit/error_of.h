@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace nimbul::testing {
 

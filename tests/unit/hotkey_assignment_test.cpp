@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hotkey_test_desk.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace settings = nimbul::settings;
 namespace {

@@ -17,10 +17,10 @@ namespace hotkey_test {
 constexpr const char* kSettingsKey = "Software\\Quendel-Soft\\Nimbul";
 constexpr unsigned kF1 = 0x70, kF4 = 0x73, kF5 = 0x74, kF7 = 0x76, kF8 = 0x77, kF9 = 0x78;
 
-class Desk : public nimbul::hotkeys::HotkeyHost {
+class Desk : public nimbul::ui::DialogHost, public nimbul::hotkeys::HotkeyHost {
  public:
   Desk() {
-    dialog.SetHost(this);
+    dialog.SetHost(this, this);
     for (int i = 0; i < 4; ++i) {
       auto& k = *keys[static_cast<std::size_t>(i)];
       k.HotKeyEvent = [this, i](nimbul::hotkeys::TKeyHot&) { ++events[i]; };

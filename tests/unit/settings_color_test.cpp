@@ -9,7 +9,7 @@
 #include "settings/color_text.h"
 #include "settings/settings_layout.h"
 #include "platform/fake/fake_desktop.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace settings = nimbul::settings;
 namespace {

@@ -8,7 +8,7 @@
 #include "error_of.h"
 #include "settings/settings.h"
 #include "platform/fake/fake_desktop.h"
-#include "ui/error.h"
+#include "base/error.h"
 
 namespace settings = nimbul::settings;
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/taskbar_button.h"
+#include "shell/taskbar_button.h"
 #include "main_window_fixture.h"
 #include "shell/icon_chooser.h"
 #include "shell/icon_extractor.h"
@@ -12,7 +12,7 @@ namespace {
 // program entry connects them.
 struct TrayTest : MainWindowTest {
   shell::TForm5* chooser = nullptr;
-  dialogs::TForm4* taskbarButton = nullptr;
+  shell::TForm4* taskbarButton = nullptr;
   platform::Hwnd taskbar{};
 
   void SetUp() override {
@@ -20,7 +20,7 @@ struct TrayTest : MainWindowTest {
     taskbar = desktop.wm.AddWindow("", "Shell_TrayWnd", true);
     desktop.wm.MakeTopmost(taskbar);
     chooser = &app.CreateForm<shell::TForm5>();
-    taskbarButton = &app.CreateForm<dialogs::TForm4>();
+    taskbarButton = &app.CreateForm<shell::TForm4>();
     auto& extractor = app.CreateForm<shell::TForm6>();
     app::MainWindowPeers peers;
     peers.taskbarButton = taskbarButton;

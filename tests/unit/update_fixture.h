@@ -145,7 +145,7 @@ class UpdateDialogTest
   ui::Form* mainForm = nullptr;
   update::TfrmUpdate* dialog = nullptr;
 
-  struct Host : update::UpdateHost {
+  struct Host : ui::DialogHost, update::UpdateHost {
     ui::Form* form = nullptr;
     int homePageOpened = 0;
     ui::Form& HostForm() override { return *form; }
@@ -160,7 +160,7 @@ class UpdateDialogTest
     mainForm = &app.CreateForm<ui::Form>(std::string("frmNimbulMain"));
     host.form = mainForm;
     dialog = &app.CreateForm<update::TfrmUpdate>();
-    dialog->SetHost(&host);
+    dialog->SetHost(&host, &host);
     dialog->UpdateServer = kHost;
     dialog->UpdatePublicKey = "";
     mainForm->Show();

@@ -343,9 +343,9 @@ TEST_F(ControlPeerTest, DraggingTheSplitterResizesTheControlBeforeIt) {
 TEST_F(ControlPeerTest, ControlsUseTheDialogFont) {
   HFONT font = reinterpret_cast<HFONT>(::SendMessageA(Native(form->Ok.Handle()), WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);
-  EXPECT_EQ(font, backend.GetFonts().Normal());
-  std::cout << "[ font ] " << backend.GetFonts().Face() << "\n";
-  EXPECT_FALSE(backend.GetFonts().Face().empty());
+  EXPECT_EQ(font, backend.Context().GetFonts().Normal());
+  std::cout << "[ font ] " << backend.Context().GetFonts().Face() << "\n";
+  EXPECT_FALSE(backend.Context().GetFonts().Face().empty());
 }
 
 }  // namespace

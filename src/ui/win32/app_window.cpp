@@ -2,7 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/win32/messages.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -11,7 +11,7 @@ constexpr char kClassName[] = "TApplication";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
 }  // namespace
 
-AppWindow::AppWindow(Win32Backend& backend, const std::string& title) : PeerWindow(backend) {
+AppWindow::AppWindow(PeerContext& context, const std::string& title) : PeerWindow(context) {
   ClassLook look;
   look.backgroundColor = -1;
   look.iconResource = "MAINICON";
@@ -20,6 +20,18 @@ AppWindow::AppWindow(Win32Backend& backend, const std::string& title) : PeerWind
   RECT r{x, y, x, y};
   if (CreateOwn(kClassName, look, 0, title.c_str(), kStyle, r, nullptr, nullptr))
     ::ShowWindow(hwnd(), SW_SHOWNA);
+}
+
+void AppWindow::Minimize() {
+  changing_ = true;
+  ::ShowWindow(hwnd(), SW_MINIMIZE);
+  changing_ = false;
+}
+
+void AppWindow::Restore() {
+  changing_ = true;
+  ::ShowWindow(hwnd(), SW_RESTORE);
+  changing_ = false;
 }
 
 LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -37,7 +49,7 @@ LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT AppWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
-  Application* app = Backend().App();
+  Application* app = Context().App();
   switch (command & 0xFFF0) {
     case SC_MINIMIZE:
       if (app) {
@@ -58,8 +70,8 @@ LRESULT AppWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
 
 // The taskbar may minimize or restore the window without a system command.
 LRESULT AppWindow::OnSize(WPARAM kind, LPARAM lParam) {
-  Application* app = Backend().App();
-  if (app && !Backend().ChangingAppWindow()) {
+  Application* app = Context().App();
+  if (app && !changing_) {
     if (kind == SIZE_MINIMIZED && !app->Minimized()) app->Minimize();
     if (kind == SIZE_RESTORED && app->Minimized()) app->Restore();
   }
@@ -69,17 +81,17 @@ LRESULT AppWindow::OnSize(WPARAM kind, LPARAM lParam) {
 // The other programs are asked to close too: the windows the program hid must
 // be on screen by then, so that a question they ask is seen.
 LRESULT AppWindow::OnQueryEndSession() {
-  if (Application* app = Backend().App()) app->EndSession();
+  if (Application* app = Context().App()) app->EndSession();
   return TRUE;
 }
 
 LRESULT AppWindow::OnEndSession(bool ending) {
-  if (Application* app = Backend().App(); app && ending) app->EndSession();
+  if (Application* app = Context().App(); app && ending) app->EndSession();
   return 0;
 }
 
 LRESULT AppWindow::OnActivateApp(bool active, WPARAM wParam, LPARAM lParam) {
-  if (Application* app = Backend().App()) {
+  if (Application* app = Context().App()) {
     if (active)
       app->SystemActivated();
     else
@@ -104,7 +116,7 @@ LRESULT AppWindow::OnActivateLastPopup() {
 
 // Closing from the taskbar closes the main form, which decides.
 LRESULT AppWindow::OnClose() {
-  Application* app = Backend().App();
+  Application* app = Context().App();
   if (app && app->MainForm()) app->MainForm()->Close();
   return 0;
 }

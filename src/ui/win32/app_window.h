@@ -11,7 +11,12 @@ namespace nimbul::ui::win32 {
 
 class AppWindow : public PeerWindow {
  public:
-  AppWindow(Win32Backend& backend, const std::string& title);
+  AppWindow(PeerContext& context, const std::string& title);
+
+  // Minimize and restore by the program itself, which the application has
+  // already taken into account.
+  void Minimize();
+  void Restore();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -25,6 +30,8 @@ class AppWindow : public PeerWindow {
   LRESULT OnClose();
   LRESULT OnQueryEndSession();
   LRESULT OnEndSession(bool ending);
+
+  bool changing_ = false;
 };
 
 }  // namespace nimbul::ui::win32

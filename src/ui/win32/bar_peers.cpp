@@ -1,11 +1,12 @@
 #include "ui/win32/bar_peers.h"
 
 #include "ui/form.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/fonts.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
-StatusBarPeer::StatusBarPeer(Win32Backend& backend, StatusBar& bar) : ControlPeer(backend, bar), bar_(bar) {
+StatusBarPeer::StatusBarPeer(PeerContext& context, StatusBar& bar) : ControlPeer(context, bar), bar_(bar) {
   // The model places the bar; the control must not move itself to the parent's bottom.
   DWORD style = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
   Form* form = bar.OwnerForm();
@@ -26,7 +27,7 @@ void StatusBarPeer::ApplyText() {
   ::SendMessageA(hwnd(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(bar_.SimpleText().c_str()));
 }
 
-ProgressBarPeer::ProgressBarPeer(Win32Backend& backend, ProgressBar& bar) : ControlPeer(backend, bar), bar_(bar) {
+ProgressBarPeer::ProgressBarPeer(PeerContext& context, ProgressBar& bar) : ControlPeer(context, bar), bar_(bar) {
   if (Create(PROGRESS_CLASSA, 0, 0, "")) ApplyPosition();
 }
 
@@ -48,7 +49,7 @@ void ProgressBarPeer::PaintPercent() {
   RECT r;
   ::GetClientRect(hwnd(), &r);
   std::string text = std::to_string(shown_) + "%";
-  HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
+  HGDIOBJ old = ::SelectObject(dc, Context().GetFonts().Normal());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   ::DrawTextA(dc, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -8,7 +8,7 @@ namespace nimbul::ui::win32 {
 
 class StatusBarPeer : public ControlPeer {
  public:
-  StatusBarPeer(Win32Backend& backend, StatusBar& bar);
+  StatusBarPeer(PeerContext& context, StatusBar& bar);
 
  protected:
   void OnChanged(Prop p, int index, int sub) override;
@@ -20,7 +20,7 @@ class StatusBarPeer : public ControlPeer {
 
 class ProgressBarPeer : public ControlPeer {
  public:
-  ProgressBarPeer(Win32Backend& backend, ProgressBar& bar);
+  ProgressBarPeer(PeerContext& context, ProgressBar& bar);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -1,10 +1,8 @@
 #include "ui/win32/button_peers.h"
 
-#include "ui/win32/win32_backend.h"
-
 namespace nimbul::ui::win32 {
 
-ButtonPeer::ButtonPeer(Win32Backend& backend, Button& button) : ControlPeer(backend, button), button_(button) {
+ButtonPeer::ButtonPeer(PeerContext& context, Button& button) : ControlPeer(context, button), button_(button) {
   Create("BUTTON", (button.TabStop() ? WS_TABSTOP : 0u) | (button.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0,
          nullptr);
 }
@@ -20,7 +18,7 @@ LRESULT ButtonPeer::OnReflectedCommand(UINT code, UINT) {
   return 0;
 }
 
-CheckBoxPeer::CheckBoxPeer(Win32Backend& backend, CheckBox& box) : ControlPeer(backend, box), box_(box) {
+CheckBoxPeer::CheckBoxPeer(PeerContext& context, CheckBox& box) : ControlPeer(context, box), box_(box) {
   if (Create("BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0, nullptr)) ApplyChecked();
 }
 

@@ -7,7 +7,7 @@ namespace nimbul::ui::win32 {
 
 class ButtonPeer : public ControlPeer {
  public:
-  ButtonPeer(Win32Backend& backend, Button& button);
+  ButtonPeer(PeerContext& context, Button& button);
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
 
  protected:
@@ -21,7 +21,7 @@ class ButtonPeer : public ControlPeer {
 
 class CheckBoxPeer : public ControlPeer {
  public:
-  CheckBoxPeer(Win32Backend& backend, CheckBox& box);
+  CheckBoxPeer(PeerContext& context, CheckBox& box);
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
   HBRUSH OnReflectedColor(HDC dc) override;
 

@@ -3,13 +3,15 @@
 #include "platform/win32/handle_ids.h"
 #include "ui/form.h"
 #include "ui/win32/form_peer.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/fonts.h"
+#include "ui/win32/hints.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
-ControlPeer::ControlPeer(Win32Backend& backend, Control& control) : PeerWindow(backend), control_(control) {}
+ControlPeer::ControlPeer(PeerContext& context, Control& control) : PeerWindow(context), control_(control) {}
 
-ControlPeer::~ControlPeer() { Backend().ControlGone(control_); }
+ControlPeer::~ControlPeer() { Context().GetHints().ControlGone(control_); }
 
 platform::Hwnd ControlPeer::Handle() const { return platform::win32::ToId<platform::Hwnd>(hwnd()); }
 
@@ -18,7 +20,7 @@ bool ControlPeer::Create(const char* className, DWORD style, DWORD exStyle, cons
   if (!CreateControl(className, exStyle, text ? text : control_.Caption().c_str(), style | CommonStyle(), r,
                      ParentWindow(), ControlId()))
     return false;
-  SetFont(Backend().GetFonts().Normal());
+  SetFont(Context().GetFonts().Normal());
   ArrangeTabOrder();
   KeepAbovePictures();
   return true;
@@ -29,13 +31,13 @@ bool ControlPeer::CreateOwnWindow(const char* className, const ClassLook& look, 
   if (!CreateOwn(className, look, exStyle, control_.Caption().c_str(), style | CommonStyle(), r, ParentWindow(),
                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId()))))
     return false;
-  SetFont(Backend().GetFonts().Normal());
+  SetFont(Context().GetFonts().Normal());
   ArrangeTabOrder();
   KeepAbovePictures();
   return true;
 }
 
-int ControlPeer::ControlId() { return Backend().NextControlId(); }
+int ControlPeer::ControlId() { return Context().NextControlId(); }
 
 SIZE ControlPeer::NaturalSize() const { return SIZE{0, 0}; }
 
@@ -52,7 +54,7 @@ HWND ControlPeer::ParentWindow() const {
 
 FormPeer* ControlPeer::OwnerFormPeer() const {
   ui::Form* f = control_.OwnerForm();
-  return f ? Backend().FormOf(*f) : nullptr;
+  return f ? FormPeer::Of(Context().Forms(), *f) : nullptr;
 }
 
 void ControlPeer::SetFont(HFONT font) { ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -117,7 +119,7 @@ void ControlPeer::Changed(Prop p, int index, int sub) {
     case Prop::Bounds: ApplyBounds(); break;
     case Prop::Visible: ::ShowWindow(hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case Prop::Enabled: ::EnableWindow(hwnd(), control_.Enabled() ? TRUE : FALSE); break;
-    case Prop::Hint: Backend().HintChanged(control_); break;
+    case Prop::Hint: Context().GetHints().HintChanged(control_); break;
     default: OnChanged(p, index, sub); break;
   }
 }
@@ -146,13 +148,13 @@ LRESULT ControlPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ControlPeer::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-  Backend().MouseOver(control_, hwnd());
+  Context().GetHints().MouseOver(control_, hwnd());
   control_.MouseMove();
   return Default(WM_MOUSEMOVE, wParam, lParam);
 }
 
 LRESULT ControlPeer::OnMouseLeave(WPARAM wParam, LPARAM lParam) {
-  Backend().MouseLeft(control_);
+  Context().GetHints().MouseLeft(control_);
   return Default(WM_MOUSELEAVE, wParam, lParam);
 }
 

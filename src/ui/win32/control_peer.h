@@ -13,7 +13,7 @@ class FormPeer;
 
 class ControlPeer : public Peer, public PeerWindow {
  public:
-  ControlPeer(Win32Backend& backend, Control& control);
+  ControlPeer(PeerContext& context, Control& control);
   ~ControlPeer() override;
 
   void Changed(Prop p, int index, int sub) override;

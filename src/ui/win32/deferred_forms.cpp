@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "ui/win32/peer_factory.h"
-#include "ui/win32/win32_backend.h"
 
 namespace nimbul::ui::win32 {
 
@@ -112,9 +111,9 @@ void DeferredForms::Forget(const Form& f) {
 // waits no longer, so a stand-in asked meanwhile (a later sibling's window,
 // which does not exist yet) answers as a control without a peer.
 void DeferredForms::MakeNow(Waiting w) {
-  w.controls.front()->AttachPeer(MakePeer(backend_, *w.controls.front()));
+  w.controls.front()->AttachPeer(MakePeer(context_, *w.controls.front()));
   for (Menu* m : w.menus) m->AttachPeer(backend_.CreateMenuPeer(*m));
-  for (std::size_t i = 1; i < w.controls.size(); ++i) w.controls[i]->AttachPeer(MakePeer(backend_, *w.controls[i]));
+  for (std::size_t i = 1; i < w.controls.size(); ++i) w.controls[i]->AttachPeer(MakePeer(context_, *w.controls[i]));
   for (Control* c : w.controls) {
     if (Peer* p = c->GetPeer())
       for (Prop prop : kReplayed) p->Changed(prop);

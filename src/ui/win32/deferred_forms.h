@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/backend.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -14,11 +15,12 @@
 
 namespace nimbul::ui::win32 {
 
-class Win32Backend;
+class PeerContext;
 
 class DeferredForms {
  public:
-  explicit DeferredForms(Win32Backend& backend) : backend_(backend) {}
+  // The peers are made in `context`; a menu's real peer comes from `backend`.
+  DeferredForms(PeerContext& context, Backend& backend) : context_(context), backend_(backend) {}
   DeferredForms(const DeferredForms&) = delete;
   DeferredForms& operator=(const DeferredForms&) = delete;
 
@@ -47,7 +49,8 @@ class DeferredForms {
   Waiting* Find(const Form* f);
   void MakeNow(Waiting w);
 
-  Win32Backend& backend_;
+  PeerContext& context_;
+  Backend& backend_;
   std::vector<Waiting> waiting_;
 };
 

@@ -1,7 +1,6 @@
 #include "ui/win32/edit_peers.h"
 
 #include "ui/win32/key_values.h"
-#include "ui/win32/win32_backend.h"
 
 namespace nimbul::ui::win32 {
 
@@ -37,7 +36,7 @@ std::string WithCrLf(const std::string& text) {
   return out;
 }
 
-EditPeer::EditPeer(Win32Backend& backend, Edit& edit) : ControlPeer(backend, edit), edit_(edit) {
+EditPeer::EditPeer(PeerContext& context, Edit& edit) : ControlPeer(context, edit), edit_(edit) {
   if (!Create("EDIT", EditStyle(edit), WS_EX_CLIENTEDGE, "")) return;
   if (edit.MaxLength() > 0) ::SendMessageA(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(edit.MaxLength()), 0);
   ApplyText();
@@ -60,7 +59,7 @@ void EditPeer::ApplyText() {
   settingText_ = false;
 }
 
-HotKeyPeer::HotKeyPeer(Win32Backend& backend, HotKeyField& field) : ControlPeer(backend, field), field_(field) {
+HotKeyPeer::HotKeyPeer(PeerContext& context, HotKeyField& field) : ControlPeer(context, field), field_(field) {
   if (!Create(HOTKEY_CLASSA, WS_TABSTOP, WS_EX_CLIENTEDGE, "")) return;
   // A bare key and a key with Shift alone count as invalid, and nothing is
   // added to an invalid combination: a bare F9 stays F9.

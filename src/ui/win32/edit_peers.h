@@ -7,7 +7,7 @@ namespace nimbul::ui::win32 {
 
 class EditPeer : public ControlPeer {
  public:
-  EditPeer(Win32Backend& backend, Edit& edit);
+  EditPeer(PeerContext& context, Edit& edit);
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
 
  protected:
@@ -21,7 +21,7 @@ class EditPeer : public ControlPeer {
 
 class HotKeyPeer : public ControlPeer {
  public:
-  HotKeyPeer(Win32Backend& backend, HotKeyField& field);
+  HotKeyPeer(PeerContext& context, HotKeyField& field);
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
 
  protected:

@@ -7,7 +7,10 @@
 #include "ui/win32/colors.h"
 #include "ui/win32/messages.h"
 #include "ui/win32/native_menu.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/form_registry.h"
+#include "ui/win32/hints.h"
+#include "ui/win32/menu_registry.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -60,7 +63,7 @@ PageControl* FindPageControl(Control& c) {
 
 }  // namespace
 
-FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), form_(form) {
+FormPeer::FormPeer(PeerContext& context, Form& form) : PeerWindow(context), form_(form) {
   std::string className = "T" + form.Name();
   ClassLook look;
   look.iconResource = kIconResource;
@@ -74,19 +77,33 @@ FormPeer::FormPeer(Win32Backend& backend, Form& form) : PeerWindow(backend), for
   }
   RECT r{form.Left(), form.Top(), form.Left() + w, form.Top() + h};
   // Created hidden, so the handle exists before the form's creation handler runs.
-  if (!CreateOwn(className.c_str(), look, fs.ex, form.Caption().c_str(), fs.style, r, backend.AppWindowHandle(),
+  if (!CreateOwn(className.c_str(), look, fs.ex, form.Caption().c_str(), fs.style, r, context.AppWindowHandle(),
                  nullptr))
     return;
-  backend.AddForm(this);
+  context.Forms().Add(this);
   if (!form.Enabled()) ::EnableWindow(hwnd(), FALSE);
   ApplyIcon();
   ReportGeometry();
 }
 
 FormPeer::~FormPeer() {
-  Backend().RemoveForm(this);
+  Context().Forms().Remove(this);
+  for (NativeMenu* m : Context().Menus().Slots())
+    if (m) m->OwnerGone(this);
   // The menu belongs to its menu peer; the window must not take it along.
   if (hwnd() && menuBar_) ::SetMenu(hwnd(), nullptr);
+}
+
+FormPeer* FormPeer::Of(const FormRegistry& forms, const Form& form) {
+  for (FormPeer* f : forms.All())
+    if (&f->Model() == &form) return f;
+  return nullptr;
+}
+
+FormPeer* FormPeer::AtWindow(const FormRegistry& forms, HWND hwnd) {
+  for (FormPeer* f : forms.All())
+    if (f->hwnd() == hwnd) return f;
+  return nullptr;
 }
 
 platform::Hwnd FormPeer::Handle() const { return platform::win32::ToId<platform::Hwnd>(hwnd()); }
@@ -207,7 +224,7 @@ LRESULT FormPeer::OnClose() {
 }
 
 LRESULT FormPeer::OnSysCommand(WPARAM command, LPARAM lParam) {
-  Application* app = Backend().App();
+  Application* app = Context().App();
   if ((command & 0xFFF0) == SC_MINIMIZE && app && app->MainForm() == &form_) {
     app->Minimize();
     return 0;
@@ -236,7 +253,7 @@ LRESULT FormPeer::OnSetText(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT FormPeer::OnInitMenu(HMENU menu) {
-  if (NativeMenu* m = Backend().MenuOwning(menu)) m->EnsureBuilt();
+  if (NativeMenu* m = NativeMenu::Owning(Context().Menus(), menu)) m->EnsureBuilt();
   return 0;
 }
 
@@ -244,7 +261,7 @@ LRESULT FormPeer::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
   // The window menu is the system's.
   if (HIWORD(lParam)) return Default(WM_INITMENUPOPUP, wParam, lParam);
   auto menu = reinterpret_cast<HMENU>(wParam);
-  if (NativeMenu* m = Backend().MenuOwning(menu)) m->OpenSubmenu(menu);
+  if (NativeMenu* m = NativeMenu::Owning(Context().Menus(), menu)) m->OpenSubmenu(menu);
   return 0;
 }
 
@@ -253,28 +270,30 @@ LRESULT FormPeer::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
   UINT flags = HIWORD(wParam);
   // The menu closed.
   if (flags == 0xFFFF && !menu) {
-    Backend().MenuHint("");
+    Context().GetHints().MenuHint("");
     return 0;
   }
-  NativeMenu* m = (flags & MF_SYSMENU) ? nullptr : Backend().MenuOwning(menu);
-  Backend().MenuHint(m ? m->HintOf(menu, LOWORD(wParam), flags) : std::string());
+  NativeMenu* m = (flags & MF_SYSMENU) ? nullptr : NativeMenu::Owning(Context().Menus(), menu);
+  Context().GetHints().MenuHint(m ? m->HintOf(menu, LOWORD(wParam), flags) : std::string());
   return 0;
 }
 
 LRESULT FormPeer::OnEnterMenuLoop(WPARAM wParam, LPARAM lParam) {
-  Backend().EnterMenuLoop();
+  Context().Menus().EnterLoop();
   return Default(WM_ENTERMENULOOP, wParam, lParam);
 }
 
 LRESULT FormPeer::OnExitMenuLoop(WPARAM wParam, LPARAM lParam) {
-  Backend().ExitMenuLoop();
+  // Changes made while a menu was open reach the menu bars now.
+  if (Context().Menus().ExitLoop())
+    for (FormPeer* f : Context().Forms().All()) f->ScheduleMenuRebuild();
   return Default(WM_EXITMENULOOP, wParam, lParam);
 }
 
 LRESULT FormPeer::OnRebuildMenus() {
   rebuildPosted_ = false;
   // Never under an open menu: the menu loop's end asks again.
-  if (menuBar_ && !Backend().InMenuLoop()) {
+  if (menuBar_ && !Context().Menus().InLoop()) {
     menuBar_->EnsureBuilt();
     ::DrawMenuBar(hwnd());
   }
@@ -289,14 +308,14 @@ LRESULT FormPeer::OnReportGeometry() {
 
 LRESULT FormPeer::OnMeasureItem(WPARAM wParam, MEASUREITEMSTRUCT* item) {
   if (item->CtlType == ODT_MENU) {
-    if (NativeMenu* m = Backend().MenuOfCommand(item->itemID)) return m->MeasureImage(item) ? TRUE : FALSE;
+    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID)) return m->MeasureImage(item) ? TRUE : FALSE;
   }
   return PeerWindow::HandleMessage(WM_MEASUREITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
 
 LRESULT FormPeer::OnDrawItem(WPARAM wParam, DRAWITEMSTRUCT* item) {
   if (item->CtlType == ODT_MENU) {
-    if (NativeMenu* m = Backend().MenuOfCommand(item->itemID)) return m->DrawImage(item) ? TRUE : FALSE;
+    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID)) return m->DrawImage(item) ? TRUE : FALSE;
   }
   return PeerWindow::HandleMessage(WM_DRAWITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
@@ -312,7 +331,7 @@ LRESULT FormPeer::OnMenuCommand(UINT id, UINT code, WPARAM wParam, LPARAM lParam
     menuBar_->AcceleratorCommand(id);
     return 0;
   }
-  if (NativeMenu* m = Backend().MenuOfCommand(id)) {
+  if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), id)) {
     m->Command(id);
     return 0;
   }
@@ -354,7 +373,7 @@ void FormPeer::ApplyVisible() {
   }
   if (!shownOnce_ && form_.Position() == FormPosition::ScreenCenter) CenterOnScreen();
   shownOnce_ = true;
-  Backend().NoteKeysHeldAtShow();
+  Context().NoteKeysHeldAtShow();
   ::ShowWindow(hwnd(), SW_SHOW);
 }
 

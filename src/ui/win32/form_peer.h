@@ -8,11 +8,12 @@
 
 namespace nimbul::ui::win32 {
 
+class FormRegistry;
 class NativeMenu;
 
 class FormPeer : public Peer, public PeerWindow {
  public:
-  FormPeer(Win32Backend& backend, Form& form);
+  FormPeer(PeerContext& context, Form& form);
   ~FormPeer() override;
 
   void Changed(Prop p, int index, int sub) override;
@@ -20,6 +21,9 @@ class FormPeer : public Peer, public PeerWindow {
   void SetFocus() override;
 
   Form& Model() const { return form_; }
+  // The live peer of a form, or of a top-level window; null when none.
+  static FormPeer* Of(const FormRegistry& forms, const Form& form);
+  static FormPeer* AtWindow(const FormRegistry& forms, HWND hwnd);
   // Focus inside the form: remembered, so activation brings it back.
   void ChildFocused(HWND child) { lastFocus_ = child; }
   void FocusChild(HWND child);

@@ -4,7 +4,6 @@
 
 #include "ui/win32/colors.h"
 #include "ui/win32/messages.h"
-#include "ui/win32/win32_backend.h"
 
 namespace nimbul::ui::win32 {
 
@@ -44,8 +43,8 @@ bool IsHeaderSizing(UINT code) {
 
 }  // namespace
 
-GridPeer::GridPeer(Win32Backend& backend, StringGrid& grid)
-    : ControlPeer(backend, grid), grid_(grid), limiter_(kApplyIntervalMs, [this] { ApplyPending(); }) {
+GridPeer::GridPeer(PeerContext& context, StringGrid& grid)
+    : ControlPeer(context, grid), grid_(grid), limiter_(kApplyIntervalMs, [this] { ApplyPending(); }) {
   DWORD style = kListStyle | (grid.FixedRows() == 0 ? LVS_NOCOLUMNHEADER : 0u);
   if (!Create(WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, "")) return;
   Applying guard(applying_);

@@ -23,7 +23,7 @@ namespace nimbul::ui::win32 {
 
 class GridPeer : public ControlPeer {
  public:
-  GridPeer(Win32Backend& backend, StringGrid& grid);
+  GridPeer(PeerContext& context, StringGrid& grid);
   LRESULT OnReflectedNotify(NMHDR* header) override;
 
  protected:

@@ -6,7 +6,7 @@
 
 namespace nimbul::ui::win32 {
 
-ListViewPeer::ListViewPeer(Win32Backend& backend, ListView& list) : ControlPeer(backend, list), list_(list) {
+ListViewPeer::ListViewPeer(PeerContext& context, ListView& list) : ControlPeer(context, list), list_(list) {
   if (!Create(WC_LISTVIEWA, WS_TABSTOP | WS_BORDER | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE,
               WS_EX_CLIENTEDGE, nullptr))
     return;
@@ -68,7 +68,7 @@ LRESULT ListViewPeer::OnReflectedNotify(NMHDR* header) {
   }
 }
 
-IconImagePeer::IconImagePeer(Win32Backend& backend, IconImage& image) : ControlPeer(backend, image), image_(image) {
+IconImagePeer::IconImagePeer(PeerContext& context, IconImage& image) : ControlPeer(context, image), image_(image) {
   if (Create("STATIC", SS_ICON | SS_CENTERIMAGE | SS_NOTIFY, 0, nullptr)) OnChanged(Prop::Images, -1, -1);
 }
 

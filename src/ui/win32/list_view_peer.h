@@ -9,7 +9,7 @@ namespace nimbul::ui::win32 {
 
 class ListViewPeer : public ControlPeer {
  public:
-  ListViewPeer(Win32Backend& backend, ListView& list);
+  ListViewPeer(PeerContext& context, ListView& list);
   LRESULT OnReflectedNotify(NMHDR* header) override;
 
  protected:
@@ -26,7 +26,7 @@ class ListViewPeer : public ControlPeer {
 
 class IconImagePeer : public ControlPeer {
  public:
-  IconImagePeer(Win32Backend& backend, IconImage& image);
+  IconImagePeer(PeerContext& context, IconImage& image);
 
  protected:
   void OnChanged(Prop p, int index, int sub) override;

@@ -4,11 +4,8 @@
 
 namespace nimbul::ui::win32 {
 
-// The notification area's callback to the tray icon component's window; the
-// value is part of the program's contract with the shell.
-constexpr UINT kWmTrayCallback = WM_USER + 1000;
-
-// Private messages of the native peers.
+// Private messages of the native peers. (The tray icon's callback message is
+// the shell's, shell::kTrayCallbackMessage.)
 // Rebuilds the menu bars whose models changed (posted, so a burst of model
 // changes costs one rebuild).
 constexpr UINT kWmRebuildMenus = WM_APP + 1;

@@ -3,7 +3,8 @@
 #include "ui/win32/form_peer.h"
 #include "ui/win32/key_values.h"
 #include "ui/win32/menu_tree.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/menu_registry.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -38,11 +39,11 @@ std::string EntryText(const MenuItem& item) {
 
 }  // namespace
 
-NativeMenu::NativeMenu(Win32Backend& backend, Menu& menu, FormPeer* owner)
-    : backend_(backend),
+NativeMenu::NativeMenu(PeerContext& context, Menu& menu, FormPeer* owner)
+    : context_(context),
       menu_(menu),
       owner_(owner),
-      slot_(backend.AddMenu(this)),
+      slot_(context.Menus().Add(this)),
       bar_(owner && owner->Model().Menu() == &menu) {
   if (bar_) {
     EnsureBuilt();
@@ -51,7 +52,7 @@ NativeMenu::NativeMenu(Win32Backend& backend, Menu& menu, FormPeer* owner)
 }
 
 NativeMenu::~NativeMenu() {
-  backend_.RemoveMenu(this);
+  context_.Menus().Remove(this);
   if (bar_ && owner_) {
     // Taking the bar off a live form would resize it while the form's own
     // members are being destroyed; the window keeps the menu and destroys it
@@ -59,6 +60,18 @@ NativeMenu::~NativeMenu() {
     owner_->DetachMenuBar(this);
     if (::IsWindow(owner_->hwnd()) && ::GetMenu(owner_->hwnd()) == handle_.get()) handle_.release();
   }
+}
+
+NativeMenu* NativeMenu::Owning(const MenuRegistry& menus, HMENU h) {
+  for (NativeMenu* m : menus.Slots())
+    if (m && m->Owns(h)) return m;
+  return nullptr;
+}
+
+NativeMenu* NativeMenu::OfCommand(const MenuRegistry& menus, UINT id) {
+  for (NativeMenu* m : menus.Slots())
+    if (m && m->OwnsCommand(id)) return m;
+  return nullptr;
 }
 
 void NativeMenu::MenuChanged() {
@@ -90,7 +103,7 @@ void NativeMenu::OwnerGone(const FormPeer* owner) {
   bar_ = false;
 }
 
-HWND NativeMenu::OwnerWindow() const { return owner_ ? owner_->hwnd() : backend_.AppWindowHandle(); }
+HWND NativeMenu::OwnerWindow() const { return owner_ ? owner_->hwnd() : context_.AppWindowHandle(); }
 
 bool NativeMenu::Owns(HMENU h) const { return h && handle_ && ContainsMenu(handle_.get(), h); }
 

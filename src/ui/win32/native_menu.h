@@ -15,20 +15,23 @@
 namespace nimbul::ui::win32 {
 
 class FormPeer;
-class Win32Backend;
-
-// Menus that can exist at once: each has its own range of command identifiers.
-constexpr int kMaxMenus = 32;
+class MenuRegistry;
+class PeerContext;
 
 class NativeMenu : public MenuPeer {
  public:
   // `owner` receives the menu's messages; for a main menu it is the form whose bar it is.
-  NativeMenu(Win32Backend& backend, Menu& menu, FormPeer* owner);
+  NativeMenu(PeerContext& context, Menu& menu, FormPeer* owner);
   ~NativeMenu() override;
   NativeMenu(const NativeMenu&) = delete;
   NativeMenu& operator=(const NativeMenu&) = delete;
 
   void MenuChanged() override;
+
+  // The live menu that holds a menu handle (or one of its submenus), or whose
+  // range a command identifier is in; null when none.
+  static NativeMenu* Owning(const MenuRegistry& menus, HMENU h);
+  static NativeMenu* OfCommand(const MenuRegistry& menus, UINT id);
 
   Menu& Model() const { return menu_; }
   bool IsBar() const { return bar_; }
@@ -66,7 +69,7 @@ class NativeMenu : public MenuPeer {
   MenuItem* ItemOfSubmenu(HMENU h) const;
   UINT CommandBase() const;
 
-  Win32Backend& backend_;
+  PeerContext& context_;
   Menu& menu_;
   FormPeer* owner_;
   int slot_;

@@ -1,10 +1,8 @@
 #include "ui/win32/page_control_peer.h"
 
-#include "ui/win32/win32_backend.h"
-
 namespace nimbul::ui::win32 {
 
-PageControlPeer::PageControlPeer(Win32Backend& backend, PageControl& pages) : ControlPeer(backend, pages), pages_(pages) {
+PageControlPeer::PageControlPeer(PeerContext& context, PageControl& pages) : ControlPeer(context, pages), pages_(pages) {
   if (Create(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN | TCS_HOTTRACK, WS_EX_CONTROLPARENT, "")) FillTabs();
 }
 

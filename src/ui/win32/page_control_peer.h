@@ -8,7 +8,7 @@ namespace nimbul::ui::win32 {
 
 class PageControlPeer : public ControlPeer {
  public:
-  PageControlPeer(Win32Backend& backend, PageControl& pages);
+  PageControlPeer(PeerContext& context, PageControl& pages);
   LRESULT OnReflectedNotify(NMHDR* header) override;
   void PlaceChild(const Control& child, RECT* r) override;
 

@@ -7,8 +7,8 @@
 
 namespace nimbul::ui::win32 {
 
-class Win32Backend;
+class PeerContext;
 
-std::unique_ptr<Peer> MakePeer(Win32Backend& backend, Control& c);
+std::unique_ptr<Peer> MakePeer(PeerContext& context, Control& c);
 
 }  // namespace nimbul::ui::win32

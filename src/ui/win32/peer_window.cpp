@@ -4,7 +4,7 @@
 
 #include "platform/win32/message_window.h"
 
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -143,7 +143,7 @@ LRESULT PeerWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     return HandleMessage(msg, wParam, lParam);
   } catch (const std::exception& e) {
     // An error must never unwind through the system's frames.
-    backend_.ReportError(e);
+    context_.ReportError(e);
     return 0;
   }
 }

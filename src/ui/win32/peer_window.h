@@ -14,7 +14,7 @@
 
 namespace nimbul::ui::win32 {
 
-class Win32Backend;
+class PeerContext;
 
 // How a class of our own looks: its background and cursor.
 struct ClassLook {
@@ -25,13 +25,13 @@ struct ClassLook {
 
 class PeerWindow {
  public:
-  explicit PeerWindow(Win32Backend& backend) : backend_(backend) {}
+  explicit PeerWindow(PeerContext& context) : context_(context) {}
   virtual ~PeerWindow();
   PeerWindow(const PeerWindow&) = delete;
   PeerWindow& operator=(const PeerWindow&) = delete;
 
   HWND hwnd() const { return window_.get(); }
-  Win32Backend& Backend() const { return backend_; }
+  PeerContext& Context() const { return context_; }
   // The peer window behind a handle, or null for any other window.
   static PeerWindow* FromHandle(HWND hwnd);
 
@@ -64,7 +64,7 @@ class PeerWindow {
   void Attach(HWND hwnd);
   void Detach();
 
-  Win32Backend& backend_;
+  PeerContext& context_;
   platform::win32::WindowHandle window_;
   WNDPROC original_ = nullptr;  // a standard control's own procedure, while subclassed
 };

@@ -1,15 +1,13 @@
 #include "ui/win32/splitter_peer.h"
 
-#include "ui/win32/win32_backend.h"
-
 namespace nimbul::ui::win32 {
 
 namespace {
 constexpr char kSplitterClass[] = "TSplitter";
 }  // namespace
 
-SplitterPeer::SplitterPeer(Win32Backend& backend, Splitter& splitter)
-    : ControlPeer(backend, splitter), splitter_(splitter) {
+SplitterPeer::SplitterPeer(PeerContext& context, Splitter& splitter)
+    : ControlPeer(context, splitter), splitter_(splitter) {
   ClassLook look;
   look.cursor = IDC_SIZEWE;
   CreateOwnWindow(kSplitterClass, look, 0, 0);

@@ -7,7 +7,7 @@ namespace nimbul::ui::win32 {
 
 class SplitterPeer : public ControlPeer {
  public:
-  SplitterPeer(Win32Backend& backend, Splitter& splitter);
+  SplitterPeer(PeerContext& context, Splitter& splitter);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

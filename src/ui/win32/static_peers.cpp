@@ -3,7 +3,8 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/win32_pictures.h"
 #include "ui/win32/colors.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/fonts.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -22,7 +23,7 @@ DWORD AlignmentStyle(const Label& label) {
 }
 }  // namespace
 
-PanelPeer::PanelPeer(Win32Backend& backend, Panel& panel) : ControlPeer(backend, panel), panel_(panel) {
+PanelPeer::PanelPeer(PeerContext& context, Panel& panel) : ControlPeer(context, panel), panel_(panel) {
   ClassLook look;
   look.backgroundColor = -1;
   const DWORD style = WS_CLIPCHILDREN | (panel.SingleBorder() ? WS_BORDER : 0u) | (panel.Clickable() ? WS_TABSTOP : 0u);
@@ -91,7 +92,7 @@ LRESULT PanelPeer::OnPaint() {
   }
   // A page's caption is its tab's text, not something drawn on the page.
   if (!caption.empty() && !dynamic_cast<const TabSheet*>(&panel_)) {
-    HGDIOBJ old = ::SelectObject(dc, Backend().GetFonts().Normal());
+    HGDIOBJ old = ::SelectObject(dc, Context().GetFonts().Normal());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
     ::DrawTextA(dc, caption.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -101,7 +102,7 @@ LRESULT PanelPeer::OnPaint() {
   return 0;
 }
 
-ImagePeer::ImagePeer(Win32Backend& backend, Image& image) : ControlPeer(backend, image), image_(image) {
+ImagePeer::ImagePeer(PeerContext& context, Image& image) : ControlPeer(context, image), image_(image) {
   ClassLook look;
   look.backgroundColor = -1;
   // A picture lies beneath the other controls of its parent, as a background does.
@@ -155,7 +156,7 @@ void ImagePeer::PaintInto(HDC dc) {
   ::SelectObject(source.get(), old);
 }
 
-LabelPeer::LabelPeer(Win32Backend& backend, Label& label) : ControlPeer(backend, label), label_(label) {
+LabelPeer::LabelPeer(PeerContext& context, Label& label) : ControlPeer(context, label), label_(label) {
   // SS_NOTIFY: without it a static lets clicks and mouse moves fall through to its parent.
   // A link is a Tab stop that Enter and the space bar follow.
   const DWORD tabStop = label.IsLink() ? WS_TABSTOP : 0u;
@@ -163,7 +164,7 @@ LabelPeer::LabelPeer(Win32Backend& backend, Label& label) : ControlPeer(backend,
 }
 
 HFONT LabelPeer::LabelFont() const {
-  return label_.IsLink() || label_.Underline() ? Backend().GetFonts().Link() : Backend().GetFonts().Normal();
+  return label_.IsLink() || label_.Underline() ? Context().GetFonts().Link() : Context().GetFonts().Normal();
 }
 
 LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -360,7 +361,7 @@ void LabelPeer::OnChanged(Prop p, int index, int sub) {
   }
 }
 
-ListImagePeer::ListImagePeer(Win32Backend& backend, ListImage& image) : ControlPeer(backend, image), image_(image) {
+ListImagePeer::ListImagePeer(PeerContext& context, ListImage& image) : ControlPeer(context, image), image_(image) {
   ClassLook look;
   CreateOwnWindow(kListImageClass, look, 0, 0);
 }

@@ -10,7 +10,7 @@ namespace nimbul::ui::win32 {
 // A plain container with the dialog colour, optionally with a single border.
 class PanelPeer : public ControlPeer {
  public:
-  PanelPeer(Win32Backend& backend, Panel& panel);
+  PanelPeer(PeerContext& context, Panel& panel);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -31,7 +31,7 @@ class PanelPeer : public ControlPeer {
 // device context of a transparent label that lies on it (WM_PRINTCLIENT).
 class ImagePeer : public ControlPeer {
  public:
-  ImagePeer(Win32Backend& backend, Image& image);
+  ImagePeer(PeerContext& context, Image& image);
   void PaintInto(HDC dc);
 
  protected:
@@ -45,7 +45,7 @@ class ImagePeer : public ControlPeer {
 
 class LabelPeer : public ControlPeer {
  public:
-  LabelPeer(Win32Backend& backend, Label& label);
+  LabelPeer(PeerContext& context, Label& label);
 
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
   HBRUSH OnReflectedColor(HDC dc) override;
@@ -76,7 +76,7 @@ class LabelPeer : public ControlPeer {
 // One image of an image list, drawn over the parent's background.
 class ListImagePeer : public ControlPeer {
  public:
-  ListImagePeer(Win32Backend& backend, ListImage& image);
+  ListImagePeer(PeerContext& context, ListImage& image);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "ui/menu.h"
-#include "ui/win32/win32_backend.h"
+#include "ui/win32/hints.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui::win32 {
 
@@ -31,7 +32,7 @@ BYTE ToolButtonState(const ToolButton& button) {
   return state;
 }
 
-ToolBarPeer::ToolBarPeer(Win32Backend& backend, ToolBar& bar) : ControlPeer(backend, bar), bar_(bar) {
+ToolBarPeer::ToolBarPeer(PeerContext& context, ToolBar& bar) : ControlPeer(context, bar), bar_(bar) {
   // No TBSTYLE_TOOLTIPS: the hints go to the status bar. The model places the bar.
   DWORD style = WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
                 (bar.Flat() ? TBSTYLE_FLAT : 0u);
@@ -115,7 +116,7 @@ LRESULT ToolBarPeer::OnReflectedNotify(NMHDR* header) {
 
 LRESULT ToolBarPeer::OnHotItemChange(NMTBHOTITEM* hot) {
   ToolButton* b = (hot->dwFlags & HICF_LEAVING) ? nullptr : ButtonOfCommand(static_cast<UINT>(hot->idNew));
-  Backend().HintFrom(b);
+  Context().GetHints().HintFrom(b);
   return 0;
 }
 
@@ -147,7 +148,7 @@ void ToolBarPeer::ButtonChanged(const ToolButton& button, Prop p) {
       ::SendMessageA(hwnd(), TB_SETSTATE, id, MAKELPARAM(ToolButtonState(button), 0));
       if (p == Prop::Visible) PlaceChildren();
       break;
-    case Prop::Hint: Backend().HintChanged(button); break;
+    case Prop::Hint: Context().GetHints().HintChanged(button); break;
     default: break;
   }
 }
@@ -157,10 +158,10 @@ void ToolBarPeer::ButtonGone(const ToolButton& button) {
     if (b == &button) b = nullptr;
 }
 
-ToolButtonPeer::ToolButtonPeer(Win32Backend& backend, ToolButton& button) : backend_(backend), button_(button) {}
+ToolButtonPeer::ToolButtonPeer(PeerContext& context, ToolButton& button) : context_(context), button_(button) {}
 
 ToolButtonPeer::~ToolButtonPeer() {
-  backend_.ControlGone(button_);
+  context_.GetHints().ControlGone(button_);
   if (ToolBarPeer* bar = Bar()) bar->ButtonGone(button_);
 }
 

@@ -15,7 +15,7 @@ namespace nimbul::ui::win32 {
 
 class ToolBarPeer : public ControlPeer {
  public:
-  ToolBarPeer(Win32Backend& backend, ToolBar& bar);
+  ToolBarPeer(PeerContext& context, ToolBar& bar);
 
   void PlaceChild(const Control& child, RECT* r) override;
   LRESULT OnReflectedCommand(UINT code, UINT id) override;
@@ -45,13 +45,13 @@ class ToolBarPeer : public ControlPeer {
 // A tool button has no window of its own; its peer tells the tool bar.
 class ToolButtonPeer : public Peer {
  public:
-  ToolButtonPeer(Win32Backend& backend, ToolButton& button);
+  ToolButtonPeer(PeerContext& context, ToolButton& button);
   ~ToolButtonPeer() override;
   void Changed(Prop p, int index, int sub) override;
 
  private:
   ToolBarPeer* Bar() const;
-  Win32Backend& backend_;
+  PeerContext& context_;
   ToolButton& button_;
 };
 

@@ -12,7 +12,10 @@
 
 namespace nimbul::ui::win32 {
 
-Win32Backend::Win32Backend(platform::Platform& platform) : platform_(platform) {
+Win32Backend::Win32Backend(platform::Platform& platform)
+    : platform_(platform), hints_([this](const std::string& hint) {
+        if (app_) app_->SetHint(hint);
+      }) {
   INITCOMMONCONTROLSEX init{};
   init.dwSize = sizeof init;
   init.dwICC = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS;
@@ -23,23 +26,23 @@ Win32Backend::~Win32Backend() = default;
 
 std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& c) {
   if (auto standIn = deferred_.StandIn(c, !app_ || app_->MainForm() == &c)) return standIn;
-  return MakePeer(*this, c);
+  return MakePeer(Context(), c);
 }
 
 std::unique_ptr<MenuPeer> Win32Backend::CreateMenuPeer(Menu& m) {
   if (auto standIn = deferred_.StandIn(m)) return standIn;
   // The menu's messages go to the form that holds it, else to the main form.
   FormPeer* owner = nullptr;
-  for (FormPeer* f : forms_) {
+  for (FormPeer* f : forms_.All()) {
     const auto& menus = f->Model().Menus();
     if (std::find(menus.begin(), menus.end(), &m) != menus.end()) owner = f;
   }
-  if (!owner && app_ && app_->MainForm()) owner = FormOf(*app_->MainForm());
-  return std::make_unique<NativeMenu>(*this, m, owner);
+  if (!owner && app_ && app_->MainForm()) owner = FormPeer::Of(forms_, *app_->MainForm());
+  return std::make_unique<NativeMenu>(Context(), m, owner);
 }
 
 platform::Hwnd Win32Backend::CreateApplicationWindow(const std::string& title) {
-  appWindow_ = std::make_unique<AppWindow>(*this, title);
+  appWindow_ = std::make_unique<AppWindow>(Context(), title);
   return platform::win32::ToId<platform::Hwnd>(appWindow_->hwnd());
 }
 
@@ -54,29 +57,20 @@ void Win32Backend::ShowApplicationWindow(bool show) {
 }
 
 void Win32Backend::MinimizeApplication() {
-  hiddenByMinimize_.clear();
-  for (FormPeer* f : forms_) {
+  std::vector<FormPeer*> hidden;
+  for (FormPeer* f : forms_.All()) {
     if (!::IsWindowVisible(f->hwnd())) continue;
-    hiddenByMinimize_.push_back(f);
+    hidden.push_back(f);
     ::ShowWindow(f->hwnd(), SW_HIDE);
   }
-  if (HWND h = AppWindowHandle()) {
-    changingAppWindow_ = true;
-    ::ShowWindow(h, SW_MINIMIZE);
-    changingAppWindow_ = false;
-  }
+  forms_.SetHiddenByMinimize(std::move(hidden));
+  if (appWindow_ && appWindow_->hwnd()) appWindow_->Minimize();
 }
 
 void Win32Backend::RestoreApplication() {
-  if (HWND h = AppWindowHandle()) {
-    changingAppWindow_ = true;
-    ::ShowWindow(h, SW_RESTORE);
-    changingAppWindow_ = false;
-  }
+  if (appWindow_ && appWindow_->hwnd()) appWindow_->Restore();
   // A form the program hid meanwhile stays hidden.
-  std::vector<FormPeer*> forms;
-  forms.swap(hiddenByMinimize_);
-  for (FormPeer* f : forms)
+  for (FormPeer* f : forms_.TakeHiddenByMinimize())
     if (f->Model().Visible()) ::ShowWindow(f->hwnd(), SW_SHOW);
 }
 
@@ -148,8 +142,6 @@ void Win32Backend::Handle(MSG& msg) {
   ::DispatchMessageA(&msg);
 }
 
-// The form the message is for gets its menu shortcuts first, then the dialog
-// manager's keys (Tab, Enter, Esc), which also dispatches what it takes.
 void Win32Backend::NoteKeysHeldAtShow() {
   for (WPARAM vk : {VK_RETURN, VK_ESCAPE, VK_SPACE})
     if (::GetKeyState(static_cast<int>(vk)) & 0x8000) heldAtShow_.insert(vk);
@@ -173,10 +165,12 @@ bool Win32Backend::DropHeldKey(const MSG& msg) {
   }
 }
 
+// The form the message is for gets its menu shortcuts first, then the dialog
+// manager's keys (Tab, Enter, Esc), which also dispatches what it takes.
 bool Win32Backend::PreTranslate(MSG& msg) {
   if (DropHeldKey(msg)) return true;
   if (!msg.hwnd) return false;
-  FormPeer* form = FindForm(::GetAncestor(msg.hwnd, GA_ROOT));
+  FormPeer* form = FormPeer::AtWindow(forms_, ::GetAncestor(msg.hwnd, GA_ROOT));
   if (!form || form->hwnd() != ::GetActiveWindow()) return false;
   if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->TranslateShortcut(msg)) return true;
   return ::IsDialogMessageA(form->hwnd(), &msg) != FALSE;
@@ -184,94 +178,6 @@ bool Win32Backend::PreTranslate(MSG& msg) {
 
 void Win32Backend::ReportError(const std::exception& e) {
   if (app_) app_->ShowException(e);
-}
-
-void Win32Backend::MouseOver(const Control& c, HWND hwnd) {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = hwnd;
-  ::TrackMouseEvent(&track);
-  if (hintOwner_ != &c) HintFrom(&c);
-}
-
-void Win32Backend::MouseLeft(const Control& c) {
-  // Leaving a control also leaves its parts (the buttons of a tool bar).
-  if (hintOwner_ && (hintOwner_ == &c || hintOwner_->Parent() == &c)) HintFrom(nullptr);
-}
-
-void Win32Backend::HintFrom(const Control* c) {
-  hintOwner_ = c;
-  if (app_) app_->SetHint(c ? c->Hint() : std::string());
-}
-
-void Win32Backend::MenuHint(const std::string& hint) {
-  hintOwner_ = nullptr;
-  if (app_) app_->SetHint(hint);
-}
-
-void Win32Backend::HintChanged(const Control& c) {
-  if (hintOwner_ == &c) HintFrom(&c);
-}
-
-void Win32Backend::ControlGone(const Control& c) {
-  if (hintOwner_ == &c) hintOwner_ = nullptr;
-}
-
-void Win32Backend::AddForm(FormPeer* f) { forms_.push_back(f); }
-
-void Win32Backend::RemoveForm(FormPeer* f) {
-  forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
-  hiddenByMinimize_.erase(std::remove(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), f),
-                          hiddenByMinimize_.end());
-  for (NativeMenu* m : menus_)
-    if (m) m->OwnerGone(f);
-}
-
-FormPeer* Win32Backend::FindForm(HWND hwnd) const {
-  for (FormPeer* f : forms_)
-    if (f->hwnd() == hwnd) return f;
-  return nullptr;
-}
-
-FormPeer* Win32Backend::FormOf(const Form& form) const {
-  for (FormPeer* f : forms_)
-    if (&f->Model() == &form) return f;
-  return nullptr;
-}
-
-int Win32Backend::AddMenu(NativeMenu* m) {
-  auto free = std::find(menus_.begin(), menus_.end(), nullptr);
-  if (free != menus_.end()) {
-    *free = m;
-    return static_cast<int>(free - menus_.begin());
-  }
-  if (static_cast<int>(menus_.size()) >= kMaxMenus) return -1;
-  menus_.push_back(m);
-  return static_cast<int>(menus_.size()) - 1;
-}
-
-void Win32Backend::RemoveMenu(NativeMenu* m) {
-  std::replace(menus_.begin(), menus_.end(), m, static_cast<NativeMenu*>(nullptr));
-}
-
-NativeMenu* Win32Backend::MenuOwning(HMENU h) const {
-  for (NativeMenu* m : menus_)
-    if (m && m->Owns(h)) return m;
-  return nullptr;
-}
-
-NativeMenu* Win32Backend::MenuOfCommand(UINT id) const {
-  for (NativeMenu* m : menus_)
-    if (m && m->OwnsCommand(id)) return m;
-  return nullptr;
-}
-
-void Win32Backend::ExitMenuLoop() {
-  if (menuLoopDepth_ > 0) --menuLoopDepth_;
-  if (menuLoopDepth_ > 0) return;
-  // Changes made while a menu was open reach the menu bars now.
-  for (FormPeer* f : forms_) f->ScheduleMenuRebuild();
 }
 
 }  // namespace nimbul::ui::win32

@@ -1,5 +1,7 @@
-// The native peers: every control model drawn by a real Win32 control, the
-// application window, the menus and the message loop.
+// The native toolkit: makes the peers that draw every control model with a
+// real Win32 control (through the peer factory), the application window and
+// the menus, and runs the message loop. The peers see it only as their
+// PeerContext.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +15,10 @@
 #include "ui/backend.h"
 #include "ui/win32/deferred_forms.h"
 #include "ui/win32/fonts.h"
+#include "ui/win32/form_registry.h"
+#include "ui/win32/hints.h"
+#include "ui/win32/menu_registry.h"
+#include "ui/win32/peer_context.h"
 
 namespace nimbul::ui {
 class Application;
@@ -21,10 +27,8 @@ class Application;
 namespace nimbul::ui::win32 {
 
 class AppWindow;
-class FormPeer;
-class NativeMenu;
 
-class Win32Backend : public Backend {
+class Win32Backend : public Backend, private PeerContext {
  public:
   explicit Win32Backend(platform::Platform& platform);
   ~Win32Backend() override;
@@ -32,7 +36,6 @@ class Win32Backend : public Backend {
   Win32Backend& operator=(const Win32Backend&) = delete;
 
   void SetApplication(Application* app) { app_ = app; }
-  Application* App() const { return app_; }
 
   std::unique_ptr<Peer> CreatePeer(Control& c) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& m) override;
@@ -49,64 +52,35 @@ class Win32Backend : public Backend {
   void RunMessageLoop() override;
   void Terminate() override;
 
-  // For the peers.
-  HWND AppWindowHandle() const;
-  const Fonts& GetFonts() const { return fonts_; }
-  // A fresh identifier for a child control.
-  int NextControlId() { return nextControlId_++; }
-  // An error that reached a window procedure: shown like any handler's error.
-  void ReportError(const std::exception& e);
-
-  // The hint follows the mouse: the control it rests on, "" when it leaves.
-  void MouseOver(const Control& c, HWND hwnd);
-  void MouseLeft(const Control& c);
-  // A part of a control (a tool button) became the one under the mouse; null: none.
-  void HintFrom(const Control* c);
-  void HintChanged(const Control& c);
-  // The highlighted menu entry's hint: the menu owns the hint until the mouse
-  // rests on a control again.
-  void MenuHint(const std::string& hint);
-  void ControlGone(const Control& c);
-
-  void AddForm(FormPeer* f);
-  void RemoveForm(FormPeer* f);
-  FormPeer* FindForm(HWND hwnd) const;
-  FormPeer* FormOf(const Form& f) const;
-
-  // Menus: each one gets a slot, which fixes the range of its command identifiers.
-  int AddMenu(NativeMenu* m);
-  void RemoveMenu(NativeMenu* m);
-  NativeMenu* MenuOwning(HMENU h) const;
-  NativeMenu* MenuOfCommand(UINT id) const;
-  bool InMenuLoop() const { return menuLoopDepth_ > 0; }
-  void EnterMenuLoop() { ++menuLoopDepth_; }
-  void ExitMenuLoop();
-
-  // Application window events.
-  bool ChangingAppWindow() const { return changingAppWindow_; }
-  // A window shown while Enter, Esc or Space is held (the key that chose the
-  // menu entry that opened it) must not act on that key: its repeats and
-  // characters are dropped until it is released.
-  void NoteKeysHeldAtShow();
+  // The context the peers are made in.
+  PeerContext& Context() { return *this; }
 
  private:
+  // PeerContext.
+  Application* App() const override { return app_; }
+  HWND AppWindowHandle() const override;
+  const Fonts& GetFonts() const override { return fonts_; }
+  int NextControlId() override { return nextControlId_++; }
+  void ReportError(const std::exception& e) override;
+  Hints& GetHints() override { return hints_; }
+  FormRegistry& Forms() override { return forms_; }
+  MenuRegistry& Menus() override { return menus_; }
+  void NoteKeysHeldAtShow() override;
+
   bool PreTranslate(MSG& msg);
   bool DropHeldKey(const MSG& msg);
-  std::set<WPARAM> heldAtShow_;
   void Handle(MSG& msg);
 
   platform::Platform& platform_;
-  DeferredForms deferred_{*this};
+  DeferredForms deferred_{*this, *this};
   Application* app_ = nullptr;
   Fonts fonts_;
+  Hints hints_;
+  FormRegistry forms_;
+  MenuRegistry menus_;
   std::unique_ptr<AppWindow> appWindow_;
-  std::vector<FormPeer*> forms_;
-  std::vector<NativeMenu*> menus_;  // by slot; null marks a free slot
-  std::vector<FormPeer*> hiddenByMinimize_;
-  const Control* hintOwner_ = nullptr;
+  std::set<WPARAM> heldAtShow_;
   int nextControlId_ = 100;
-  int menuLoopDepth_ = 0;
-  bool changingAppWindow_ = false;
 };
 
 }  // namespace nimbul::ui::win32

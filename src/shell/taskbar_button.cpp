@@ -1,6 +1,6 @@
-#include "dialogs/taskbar_button.h"
+#include "shell/taskbar_button.h"
 
-namespace nimbul::dialogs {
+namespace nimbul::shell {
 
 namespace {
 constexpr int kButtonWidth = 113;
@@ -34,4 +34,4 @@ void TForm4::Button1Click() {
   App().BringToFront();
 }
 
-}  // namespace nimbul::dialogs
+}  // namespace nimbul::shell

@@ -1,9 +1,9 @@
-#include "shell/colors_dialog.h"
+#include "windows/colors_dialog.h"
 
 #include "settings/settings.h"
 #include "settings/settings_layout.h"
 
-namespace nimbul::shell {
+namespace nimbul::windows {
 
 namespace {
 constexpr ui::Color kSystemColorFlag = 0x80000000u;
@@ -97,21 +97,31 @@ bool TForm8::PickInto(ui::Panel& panel) {
 }
 
 void TForm8::Panel1Click() {
-  if (PickInto(Panel1) && host_) host_->SetGridBackground(Panel1.FillColor());
+  if (PickInto(Panel1)) SetGridBackground(Panel1.FillColor());
 }
 
 void TForm8::Panel2Click() {
-  if (PickInto(Panel2) && host_) host_->SetGridTextColor(Panel2.FillColor());
+  if (PickInto(Panel2)) SetGridTextColor(Panel2.FillColor());
 }
 
 void TForm8::BitBtn1Click() {
   Panel1.SetFillColor(ui::kClWindow);
-  if (host_) host_->SetGridBackground(Panel1.FillColor());
+  SetGridBackground(Panel1.FillColor());
 }
 
 void TForm8::BitBtn2Click() {
   Panel2.SetFillColor(ui::kClWindowText);
-  if (host_) host_->SetGridTextColor(Panel2.FillColor());
+  SetGridTextColor(Panel2.FillColor());
+}
+
+void TForm8::SetGridBackground(ui::Color c) {
+  for (ui::StringGrid* g : lists_)
+    if (g) g->SetColors(c, g->FontColor());
+}
+
+void TForm8::SetGridTextColor(ui::Color c) {
+  for (ui::StringGrid* g : lists_)
+    if (g) g->SetColors(g->BackColor(), c);
 }
 
 void TForm8::SaveGridColors() {
@@ -123,19 +133,15 @@ void TForm8::SaveGridColors() {
 
 void TForm8::Button3Click() {
   SaveGridColors();
-  if (host_) {
-    host_->SetGridBackground(Panel1.FillColor());
-    host_->SetGridTextColor(Panel2.FillColor());
-  }
+  SetGridBackground(Panel1.FillColor());
+  SetGridTextColor(Panel2.FillColor());
   Close();
 }
 
 void TForm8::Button1Click() {
   FormCreate();
-  if (host_) {
-    host_->SetGridBackground(Panel1.FillColor());
-    host_->SetGridTextColor(Panel2.FillColor());
-  }
+  SetGridBackground(Panel1.FillColor());
+  SetGridTextColor(Panel2.FillColor());
   Close();
 }
 
@@ -153,4 +159,4 @@ void OpenColorsDialog(TForm8& dialog, ui::Form& mainWindow) {
   dialog.Show();
 }
 
-}  // namespace nimbul::shell
+}  // namespace nimbul::windows

@@ -1,29 +1,27 @@
 // The list colours dialog: background and text colour of both window lists,
 // with a live preview.
 #pragma once
+#include <array>
+
 #include "platform/color_dialog.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/program_host.h"
+#include "ui/string_grid.h"
 
-namespace nimbul::shell {
-
-// What the dialog needs of the main window.
-class ColorsHost {
- public:
-  virtual ~ColorsHost() = default;
-  // The window that is disabled while the dialog is open.
-  virtual ui::Form& HostForm() = 0;
-  // Both lists take the colour at once.
-  virtual void SetGridBackground(ui::Color c) = 0;
-  virtual void SetGridTextColor(ui::Color c) = 0;
-};
+namespace nimbul::windows {
 
 class TForm8 : public ui::Form {
  public:
   explicit TForm8(ui::Application& app);
 
-  void SetHost(ColorsHost* host) { host_ = host; }
+  // `host` is disabled while the dialog is open; the two window lists take
+  // the colours as the user picks them.
+  void SetHost(ui::DialogHost* host, ui::StringGrid* visibleList, ui::StringGrid* hiddenList) {
+    host_ = host;
+    lists_ = {visibleList, hiddenList};
+  }
 
   ui::PageControl PageControl1{this, "PageControl1"};
   ui::TabSheet TabSheet1{&PageControl1, "TabSheet1"};
@@ -55,10 +53,14 @@ class TForm8 : public ui::Form {
  private:
   // Opens the colour dialog on a panel's colour; true when the panel took a new one.
   bool PickInto(ui::Panel& panel);
-  ColorsHost* host_ = nullptr;
+  // Both lists take the colour at once.
+  void SetGridBackground(ui::Color c);
+  void SetGridTextColor(ui::Color c);
+  ui::DialogHost* host_ = nullptr;
+  std::array<ui::StringGrid*, 2> lists_{};
 };
 
 // The main window's "&Colors": disables the main window, shows the dialog.
 void OpenColorsDialog(TForm8& dialog, ui::Form& mainWindow);
 
-}  // namespace nimbul::shell
+}  // namespace nimbul::windows

@@ -5,7 +5,7 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
-namespace nimbul::dialogs {
+namespace nimbul::shell {
 
 // What the button needs of the main window: coming back, and its taskbar switch.
 class TaskbarButtonHost {
@@ -29,4 +29,4 @@ class TForm4 : public ui::Form {
   TaskbarButtonHost* host_ = nullptr;
 };
 
-}  // namespace nimbul::dialogs
+}  // namespace nimbul::shell
