@@ -393,16 +393,10 @@ void TfrmNimbulMain::FormResize() {
 }
 
 void TfrmNimbulMain::FormClose() {
-  auto& wm = App().Sys().wm;
-  // 1. Every hidden window comes back.
   lists_.ShowAllForClose();
-  // 2.
   tray_.RemoveIcon();
-  // 3.-5. The shell is left as the user had it before the program touched it.
-  wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
-  wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
-  std::uint32_t previous = 0;
-  wm.SystemParametersInfoA(platform::kSpiSetScreenSaverRunning, 0, &previous, 0);
+  // The shell is left as the user had it before the program touched it.
+  switches_.RestoreShell();
 }
 
 void TfrmNimbulMain::Ende1Click() { Close(); }
