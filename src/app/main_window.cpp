@@ -304,9 +304,17 @@ void TfrmNimbulMain::FormCreate() {
   // 9.
   app.OnActivate = [this] { FormActivate(); };
   app.OnMinimize = [this] { AppMinimize(); };
-  // The session ends: the hidden windows and the shell come back as on closing,
-  // before the other programs are asked to close.
-  app.OnEndSession = [this] { FormClose(); };
+  // The end of the session comes in two steps. Asked, the program shows every
+  // window it hid, before the other programs are asked to close, so none is
+  // lost and none hides a question of its program; the rest of closing waits
+  // for the end itself, since the user may still cancel.
+  app.OnQueryEndSession = [this] { lists_.ShowAllForClose(); };
+  app.OnEndSession = [this](bool ending) {
+    if (ending)
+      FormClose();
+    else
+      lists_.SessionGoesOn();
+  };
   // 10.
   RefreshWindowList();
   // Windows a run that ended without closing left hidden come back into the list.
