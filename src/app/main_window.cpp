@@ -435,6 +435,7 @@ void TfrmNimbulMain::GroupBox1MouseMove() { StatusBar1.SetSimpleText("Nimbulon "
 
 void TfrmNimbulMain::AppRestore() {
   MinimizedFlag = false;
+  tray_.AppRestore();
   RefreshWindowList();
 }
 
