@@ -33,6 +33,7 @@ Targets Targets::Open(const std::vector<TargetSpec>& windows) {
     }
     // An empty title still needs its own argument.
     arguments += " " + (spec.title.empty() ? std::string("\"\"") : QuoteArgument(spec.title));
+    if (!spec.childClass.empty()) arguments += " --child " + QuoteArgument(spec.childClass);
   }
 
   Targets t;

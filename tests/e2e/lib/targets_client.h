@@ -16,6 +16,8 @@ struct TargetSpec {
   std::string title;
   std::string className = targets::kDefaultTargetClass;
   bool shown = true;
+  // A child window of this class inside the target, when not empty.
+  std::string childClass = {};
 };
 
 class Targets {
