@@ -304,9 +304,17 @@ void TfrmNimbulMain::FormCreate() {
   ApplySettings();
   app.OnActivate = [this] { FormActivate(); };
   app.OnMinimize = [this] { AppMinimize(); };
-  // The session ends: the hidden windows and the shell come back as on closing,
-  // before the other programs are asked to close.
-  app.OnEndSession = [this] { FormClose(); };
+  // The end of the session comes in two steps. Asked, the program shows every
+  // window it hid, before the other programs are asked to close, so none is
+  // lost and none hides a question of its program; the rest of closing waits
+  // for the end itself, since the user may still cancel.
+  app.OnQueryEndSession = [this] { lists_.ShowAllForClose(); };
+  app.OnEndSession = [this](bool ending) {
+    if (ending)
+      FormClose();
+    else
+      lists_.SessionGoesOn();
+  };
   // Both lists are filled before the window first shows.
   RefreshWindowList();
   // Windows a run that ended without closing left hidden come back into the list.
@@ -393,15 +401,11 @@ void TfrmNimbulMain::FormResize() {
 }
 
 void TfrmNimbulMain::FormClose() {
-  auto& wm = App().Sys().wm;
   // Every hidden window comes back, and the tray icon goes with the program.
   lists_.ShowAllForClose();
   tray_.RemoveIcon();
   // The shell is left as the user had it before the program touched it.
-  wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), platform::kSwShow);
-  wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), platform::kSwShow);
-  std::uint32_t previous = 0;
-  wm.SystemParametersInfoA(platform::kSpiSetScreenSaverRunning, 0, &previous, 0);
+  switches_.RestoreShell();
 }
 
 void TfrmNimbulMain::Ende1Click() { Close(); }
@@ -432,6 +436,7 @@ void TfrmNimbulMain::GroupBox1MouseMove() { StatusBar1.SetSimpleText("Nimbulon "
 
 void TfrmNimbulMain::AppRestore() {
   MinimizedFlag = false;
+  tray_.AppRestore();
   RefreshWindowList();
 }
 

@@ -26,6 +26,12 @@ class WindowManager {
   virtual std::string GetClassNameA(Hwnd w) = 0;
   // The top-level window of the class, or 0. Class names compare case-insensitively.
   virtual Hwnd FindWindowA(const std::string& className) = 0;
+  // The next window of the class after `after` (0: the first) among the
+  // children of `parent`, or among the top-level windows when `parent` is 0.
+  virtual Hwnd FindWindowExA(Hwnd parent, Hwnd after, const std::string& className) = 0;
+  // True when the desktop window manager keeps the window off the screen
+  // although it counts as visible (a suspended app, another virtual desktop).
+  virtual bool IsCloaked(Hwnd w) = 0;
   virtual bool ShowWindow(Hwnd w, int cmd) = 0;
   // Like ShowWindow but never waits for the window's thread.
   virtual bool ShowWindowAsync(Hwnd w, int cmd) = 0;

@@ -8,12 +8,18 @@ namespace nimbul::shell {
 namespace {
 // One counter for the process: the first icon gets 1.
 std::uint32_t g_lastTrayIconId = 0;
+// An add the shell did not take is tried again this often and this many
+// times (about a minute, long enough for a slow start of the shell at
+// logon), besides whenever the taskbar announces itself.
+constexpr unsigned kAddRetryMs = 10000;
+constexpr int kAddRetries = 6;
 }  // namespace
 
 std::string TrayTipText(const std::string& tip) { return tip.substr(0, 63); }
 
 TNotifyIcon::TNotifyIcon(ui::Application& app, ui::Form& owner)
-    : app_(app), owner_(owner), area_(app.Sys().notifyArea) {
+    : app_(app), owner_(owner), area_(app.Sys().notifyArea), retry_(app, kAddRetryMs, false) {
+  retry_.OnTimer = [this] { RetryAdd(); };
   record_.uID = ++g_lastTrayIconId;
   record_.uCallbackMessage = kTrayCallbackMessage;
   record_.cbSize = sizeof record_;
@@ -45,6 +51,7 @@ void TNotifyIcon::SetVisible(bool visible) {
   if (visible) {
     UpdateTrayIcon();
   } else {
+    retry_.SetEnabled(false);
     record_.uFlags = 0;
     area_.Shell_NotifyIconA(platform::kNimDelete, record_);
     iconAdded_ = false;
@@ -61,12 +68,37 @@ void TNotifyIcon::UpdateTrayIcon() {
   // A longer tip is cut, so the field always ends in its NUL.
   std::string tip = TrayTipText(tip_);
   std::memcpy(record_.szTip, tip.data(), tip.size());
-  if (iconAdded_) {
+  if (iconAdded_)
     area_.Shell_NotifyIconA(platform::kNimModify, record_);
-  } else {
-    // An add the shell refused (no taskbar yet) is tried again at the next
-    // change and when the taskbar announces itself.
-    iconAdded_ = area_.Shell_NotifyIconA(platform::kNimAdd, record_);
+  else
+    AddIcon();
+}
+
+void TNotifyIcon::AddIcon() {
+  // At logon the shell may time out on an add and show the icon all the
+  // same; another add would then fail for good, a modify finds it.
+  iconAdded_ = area_.Shell_NotifyIconA(platform::kNimAdd, record_) ||
+               area_.Shell_NotifyIconA(platform::kNimModify, record_);
+  if (iconAdded_) {
+    retry_.SetEnabled(false);
+  } else if (!retry_.Enabled()) {
+    // No taskbar yet, or one too busy to answer: tried again for a while,
+    // at the next change, and when the taskbar announces itself.
+    retriesLeft_ = kAddRetries;
+    retry_.SetEnabled(true);
+  }
+}
+
+void TNotifyIcon::RetryAdd() {
+  if (!visible_ || iconAdded_ || retriesLeft_ <= 0) {
+    retry_.SetEnabled(false);
+    return;
+  }
+  UpdateTrayIcon();
+  if (iconAdded_) {
+    if (OnReAdded) app_.Guard([this] { OnReAdded(*this); });
+  } else if (--retriesLeft_ == 0) {
+    retry_.SetEnabled(false);
   }
 }
 
@@ -76,7 +108,7 @@ bool TNotifyIcon::OnMessage(unsigned message, std::uint32_t wParam, std::uint32_
     iconAdded_ = false;
     if (visible_) {
       UpdateTrayIcon();
-      if (OnReAdded) app_.Guard([this] { OnReAdded(*this); });
+      if (iconAdded_ && OnReAdded) app_.Guard([this] { OnReAdded(*this); });
     }
     return false;
   }

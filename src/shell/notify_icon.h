@@ -10,6 +10,7 @@
 #include "platform/notify_area.h"
 #include "ui/application.h"
 #include "ui/menu.h"
+#include "ui/timer.h"
 
 namespace nimbul::shell {
 
@@ -52,7 +53,8 @@ class TNotifyIcon {
   ui::PopupMenu* PopupMenu = nullptr;
   MouseEvent OnMouseUp, OnMouseDown, OnDblClick;
   std::function<void(TNotifyIcon& sender)> OnMouseMove;
-  // Raised after the icon came back into a restarted taskbar.
+  // Raised when the icon got into the notification area later than it was
+  // asked to: at a retry, or in a restarted taskbar.
   std::function<void(TNotifyIcon& sender)> OnReAdded;
 
   // True while the shell shows the icon (it took the last add).
@@ -62,6 +64,9 @@ class TNotifyIcon {
 
  private:
   void UpdateTrayIcon();
+  // Adds the icon the record describes; tries again later when the shell does not take it.
+  void AddIcon();
+  void RetryAdd();
   bool OnMessage(unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result);
   void Callback(std::uint32_t mouseMessage);
   void Raise(const MouseEvent& e, MouseButton b);
@@ -75,6 +80,8 @@ class TNotifyIcon {
   std::string tip_;
   bool visible_ = false;
   bool iconAdded_ = false;
+  ui::Timer retry_;
+  int retriesLeft_ = 0;
 };
 
 // The tooltip as the shell's 64-byte field takes it: at most 63 characters.

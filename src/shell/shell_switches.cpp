@@ -12,7 +12,7 @@ std::string RunValueText(const std::string& exePath) {
 
 void ShellSwitches::ReadScreen() {
   auto& wm = app_.Sys().wm;
-  const bool desktopHidden = !wm.IsWindowVisible(wm.FindWindowA(platform::kDesktopClass));
+  const bool desktopHidden = !wm.IsWindowVisible(platform::DesktopIconWindow(wm));
   c_.desktop.SetChecked(desktopHidden);
   c_.desktopButton.SetDown(desktopHidden);
   const bool taskbarHidden = !wm.IsWindowVisible(wm.FindWindowA(platform::kTaskbarClass));
@@ -24,20 +24,49 @@ void ShellSwitches::ReadScreen() {
 void ShellSwitches::DesktopIconsausblenden1Click() {
   auto& wm = app_.Sys().wm;
   const bool hide = !c_.desktop.Checked();
-  wm.ShowWindow(wm.FindWindowA(platform::kDesktopClass), hide ? platform::kSwHide : platform::kSwShow);
+  if (hide) {
+    // The icons are hidden with the window that holds them: the desktop
+    // window, or the worker window the shell moved them into.
+    hiddenIcons_ = platform::DesktopIconWindow(wm);
+    wm.ShowWindow(hiddenIcons_, platform::kSwHide);
+  } else {
+    ShowDesktopIcons();
+  }
   c_.desktop.SetChecked(hide);
   c_.desktopButton.SetDown(hide);
   host_.BringToFront();
 }
 
+void ShellSwitches::ShowDesktopIcons(platform::Hwnd shown) {
+  auto& wm = app_.Sys().wm;
+  const platform::Hwnd holder = platform::DesktopIconWindow(wm);
+  if (holder != shown || IsNull(holder)) wm.ShowWindow(holder, platform::kSwShow);
+  if (!IsNull(hiddenIcons_) && hiddenIcons_ != holder && hiddenIcons_ != shown && wm.IsWindow(hiddenIcons_))
+    wm.ShowWindow(hiddenIcons_, platform::kSwShow);
+  hiddenIcons_ = {};
+}
+
 void ShellSwitches::HideTaskbar1Click() {
   auto& wm = app_.Sys().wm;
   const bool hide = !c_.taskbar.Checked();
-  wm.ShowWindow(wm.FindWindowA(platform::kTaskbarClass), hide ? platform::kSwHide : platform::kSwShow);
+  // Each monitor has a taskbar of its own; the switch acts on all of them.
+  for (platform::Hwnd taskbar : platform::Taskbars(wm)) wm.ShowWindow(taskbar, hide ? platform::kSwHide : platform::kSwShow);
   c_.taskbar.SetChecked(hide);
   c_.taskbarButton.SetDown(hide);
   host_.Flags().TaskbarHiddenFlag = hide;
   host_.BringToFront();
+}
+
+void ShellSwitches::RestoreShell() {
+  auto& wm = app_.Sys().wm;
+  for (platform::Hwnd taskbar : platform::Taskbars(wm)) wm.ShowWindow(taskbar, platform::kSwShow);
+  // The desktop window as well when the icons sit elsewhere: it is shown
+  // whether or not the program had hidden it.
+  const platform::Hwnd desktop = wm.FindWindowA(platform::kDesktopClass);
+  wm.ShowWindow(desktop, platform::kSwShow);
+  ShowDesktopIcons(desktop);
+  std::uint32_t previous = 0;
+  wm.SystemParametersInfoA(platform::kSpiSetScreenSaverRunning, 0, &previous, 0);
 }
 
 void ShellSwitches::Disablectrlaltdel1Click() {

@@ -36,11 +36,20 @@ class ShellSwitches {
   void HideTaskbar1Click();
   void Disablectrlaltdel1Click();
   void IndenAutostart1Click();
+  // At the end: every taskbar and the desktop icons are shown and the system's
+  // key combinations are on again, whatever the ticks say.
+  void RestoreShell();
 
  private:
+  // Shows the window that holds the desktop icons now, and the one that held
+  // them when they were hidden, should the shell have moved them since;
+  // `shown` is a window shown already.
+  void ShowDesktopIcons(platform::Hwnd shown = {});
+
   ui::Application& app_;
   ui::ProgramHost& host_;
   SwitchControls c_;
+  platform::Hwnd hiddenIcons_{};
 };
 
 }  // namespace nimbul::shell

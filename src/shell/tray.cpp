@@ -49,6 +49,15 @@ void Tray::RestoreFromTray() {
   main_.Show();
 }
 
+void Tray::AppRestore() {
+  // Back on screen by the taskbar button that was kept while the shell did
+  // not take the icon: the icon is no longer wanted, and one the shell takes
+  // later must not take the button of a program that is on screen.
+  if (!buttonWaiting_) return;
+  buttonWaiting_ = false;
+  icon_.SetVisible(false);
+}
+
 void Tray::ToggleMinimizeToTray() {
   option_.SetChecked(!option_.Checked());
   settings::SettingsAccessor s(app_.Sys().registry);

@@ -26,6 +26,8 @@ class Tray {
   void SendToTray();
   void AppMinimize();
   void RestoreFromTray();
+  // The application left the minimized state, by whatever way.
+  void AppRestore();
   // Flips "Minimize to Systemtray" and stores it.
   void ToggleMinimizeToTray();
   // The icon leaves the notification area (closing, coming back by hotkey).

@@ -85,10 +85,14 @@ void Application::Minimize() {
   Guard(OnMinimize);
 }
 
-void Application::EndSession() {
-  if (sessionEnding_) return;
-  sessionEnding_ = true;
-  Guard(OnEndSession);
+void Application::QueryEndSession() {
+  if (!sessionEnded_) Guard(OnQueryEndSession);
+}
+
+void Application::EndSession(bool ending) {
+  if (sessionEnded_) return;
+  sessionEnded_ = ending;
+  if (OnEndSession) Guard([&] { OnEndSession(ending); });
 }
 
 void Application::Restore() {

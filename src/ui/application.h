@@ -62,9 +62,13 @@ class Application {
   Color HintColor() const { return hintColor_; }
   void SetHintColor(Color c) { hintColor_ = c; }
   std::function<void()> OnHint, OnActivate, OnDeactivate, OnMinimize, OnRestore;
-  // The Windows session ends: raised once, when the system first asks.
-  std::function<void()> OnEndSession;
-  void EndSession();
+  // The system asks whether the Windows session may end (each time it asks).
+  std::function<void()> OnQueryEndSession;
+  // Then it tells: true, the session ends (raised once); false, the user
+  // cancelled and the session goes on.
+  std::function<void(bool ending)> OnEndSession;
+  void QueryEndSession();
+  void EndSession(bool ending);
 
   // The application window and with it the taskbar button.
   void ShowApplicationWindow(bool show);
@@ -108,7 +112,7 @@ class Application {
   std::string hint_;
   Color hintColor_ = 0x00E1FFFFu;
   bool minimized_ = false;
-  bool sessionEnding_ = false;
+  bool sessionEnded_ = false;
   bool appWindowShown_ = true;
   bool running_ = false;
 };

@@ -101,8 +101,9 @@ void WindowLists::RecoverHidden() {
 namespace {
 
 // The windows below `from` in the Z-order that the lists show, top first:
-// visible, neither the desktop nor the application window, not titled " ",
-// and, unless `withUntitled`, with a title. `take` gets each with its title.
+// visible and on screen (not cloaked), neither the application window nor
+// one of the shell's, not titled " ", and, unless `withUntitled`, with a
+// title. `take` gets each with its title.
 template <class Take>
 void WalkBelow(platform::WindowManager& wm, platform::Hwnd from, platform::Hwnd appWindow, bool withUntitled,
                Take take) {
@@ -114,6 +115,7 @@ void WalkBelow(platform::WindowManager& wm, platform::Hwnd from, platform::Hwnd 
     if (title == platform::kDesktopTitle) continue;
     if (w == appWindow) continue;
     if (title.empty() && !withUntitled) continue;
+    if (wm.IsCloaked(w) || platform::IsShellWindow(wm, w)) continue;
     take(w, std::move(title));
   }
 }
@@ -397,7 +399,7 @@ void WindowLists::HKAktHotKeyEvent() {
   const platform::Hwnd w = wm.GetForegroundWindow();
   std::string title = wm.GetWindowTextA(w);
   if (hidden_.ContainsWindow(w)) return;
-  bool shell = w == wm.FindWindowA(platform::kDesktopClass) || w == wm.FindWindowA(platform::kTaskbarClass);
+  bool shell = platform::IsShellWindow(wm, w) || wm.IsCloaked(w);
   if (!shell && title != " ") {
     // Recorded first: a run that ends right after the hide still leaves the
     // window to the next start. Nothing here reads the result back, so the

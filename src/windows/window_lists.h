@@ -74,6 +74,8 @@ class WindowLists {
   void TrayShowAllClick();
   // Closing: every hidden window comes back, and nothing more may be hidden.
   void ShowAllForClose();
+  // The session did not end after all: hiding works again.
+  void SessionGoesOn() { closing_ = false; }
   // At start: the windows a run that ended without closing left hidden.
   void RecoverHidden();
 

@@ -69,6 +69,39 @@ TEST_F(FoundInUse, TheEndOfTheSessionShowsEveryHiddenWindowAgain) {
   for (HWND w : t.windows()) EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(w) != FALSE; }));
 }
 
+TEST_F(FoundInUse, ACancelledEndOfTheSessionLeavesTheFourHotkeysWorking) {
+  Targets& t = OpenTargets({{"Cancel 1"}, {"Cancel 2"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Activate(t[0]));
+  PressKey(VK_F9);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); }));
+  HWND appWindow = WaitForTopLevel({std::string("TApplication"), std::nullopt, app.process().id(), false});
+  ASSERT_NE(appWindow, nullptr);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(appWindow, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) != FALSE; })) << "shown when the system asks";
+  // The user cancels the shutdown.
+  SendMessageTimeoutA(appWindow, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+
+  ASSERT_TRUE(Activate(t[0]));
+  PressKey(VK_F9);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); })) << "F9";
+  PressKey(VK_F7);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) != FALSE; })) << "F7";
+  const int icons = TrayIconCount();
+  PressKey(VK_F8);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]) && !IsWindowVisible(t[1]) && !IsWindowVisible(main); }))
+      << "F8";
+  EXPECT_TRUE(WaitUntil([&] { return TrayIconCount() > icons; })) << "the tray icon comes";
+  PressKey(VK_F7);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(t[0]) && IsWindowVisible(t[1]); })) << "F7 after F8";
+  PressKey(VK_F4);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "F4 brings the program back";
+}
+
 TEST_F(FoundInUse, WindowsHiddenByAKilledRunAreListedByTheNextStart) {
   Targets& t = OpenTargets({{"Kept 1"}, {"Kept 2"}});
   NimbulApp& first = StartNimbul();

@@ -28,7 +28,9 @@ TEST_F(FoundInUse, ActivationFromOutsideListsTheWindowsBelowOnceItHasSettled) {
   EXPECT_EQ(Visible().size(), 4u);
 }
 
-TEST_F(FoundInUse, EndOfTheSessionShowsEveryHiddenWindowAndTheShellOnce) {
+// Asked whether the session may end, the program shows what it hid and keeps
+// the rest for the end itself: the user may still cancel the shutdown.
+TEST_F(FoundInUse, TheEndOfTheSessionComesInTwoStepsAndACancelLeavesEverythingWorking) {
   platform::Hwnd taskbar = desktop.wm.AddWindow("", "Shell_TrayWnd");
   ShowMain();
   auto t = Targets(2);
@@ -36,13 +38,29 @@ TEST_F(FoundInUse, EndOfTheSessionShowsEveryHiddenWindowAndTheShellOnce) {
     Select(main->StringGrid1, 1);
     main->StringGrid1DblClick();
   }
-  desktop.wm.ShowWindow(taskbar, platform::kSwHide);
-  ASSERT_FALSE(IsVisible(t[0]) || IsVisible(t[1]));
-  app.EndSession();
-  EXPECT_TRUE(IsVisible(t[0]) && IsVisible(t[1]) && IsVisible(taskbar));
+  main->HideTaskbar1Click();
+  main->ToolButton8Click();
+  auto inTray = [&] { return !desktop.notifyArea.shown.empty(); };
+  ASSERT_TRUE(inTray());
+
+  app.QueryEndSession();
+  EXPECT_TRUE(IsVisible(t[0]) && IsVisible(t[1])) << "nothing hidden may block or lose the shutdown";
   EXPECT_TRUE(Hidden().empty());
+  EXPECT_TRUE(inTray());
+  EXPECT_FALSE(IsVisible(taskbar)) << "the shell waits for the end itself";
+
+  app.EndSession(false);
+  EXPECT_TRUE(IsVisible(t[0]) && IsVisible(t[1]));
+  main->KHAFVHotKeyEvent();
+  EXPECT_FALSE(IsVisible(t[0]) || IsVisible(t[1])) << "hide-all works again after the cancel";
+  EXPECT_TRUE(inTray());
+
+  app.QueryEndSession();
+  app.EndSession(true);
+  EXPECT_TRUE(IsVisible(t[0]) && IsVisible(t[1]) && IsVisible(taskbar));
+  EXPECT_FALSE(inTray());
   desktop.wm.showCalls.clear();
-  app.EndSession();  // the end message after the question changes nothing more
+  app.EndSession(true);  // a second end message changes nothing more
   EXPECT_TRUE(desktop.wm.showCalls.empty());
 }
 

@@ -152,5 +152,39 @@ TEST_F(NotifyIconTest, ARefusedAddIsTriedAgainWhenTheTaskbarComes) {
   EXPECT_EQ(desktop.notifyArea.shown.size(), 1u);
 }
 
+TEST_F(NotifyIconTest, AnAddTheShellTimedOutOnIsFoundByAModifyAndNeverAddedAgain) {
+  desktop.notifyArea.addTimesOut = true;
+  icon->SetVisible(true);
+  EXPECT_TRUE(icon->Added());
+  icon->SetTip("later");
+  desktop.timers.Advance(60000);
+  EXPECT_EQ(Calls(), (std::vector<unsigned>{kNimAdd, kNimModify, kNimModify}));
+}
+
+TEST_F(NotifyIconTest, ARefusedAddIsRetriedForAMinuteUntilTheShellTakesIt) {
+  int late = 0;
+  icon->OnReAdded = [&](TNotifyIcon&) { ++late; };
+  desktop.notifyArea.refuseAdd = true;
+  icon->SetVisible(true);
+  desktop.timers.Advance(10000);
+  EXPECT_FALSE(icon->Added());
+  desktop.notifyArea.refuseAdd = false;
+  desktop.timers.Advance(10000);
+  EXPECT_TRUE(icon->Added());
+  EXPECT_EQ(late, 1);
+  EXPECT_EQ(desktop.notifyArea.shown.size(), 1u);
+
+  // A shell that never answers is left after a minute; taking the icon away ends the tries at once.
+  for (bool takenAway : {false, true}) {
+    icon->SetVisible(false);
+    desktop.notifyArea.refuseAdd = true;
+    icon->SetVisible(true);
+    if (takenAway) icon->SetVisible(false);
+    desktop.notifyArea.calls.clear();
+    desktop.timers.Advance(120000);
+    EXPECT_EQ(Calls().size(), takenAway ? 0u : 2u * 6u) << "an add and a modify at each of six tries";
+  }
+}
+
 }  // namespace
 }  // namespace nimbul::shell

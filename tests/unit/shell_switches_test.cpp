@@ -121,5 +121,44 @@ TEST_F(ShellSwitchesTest, ClosingShowsTheShellAgainWhateverTheTicksSay) {
   EXPECT_EQ(desktop.wm.systemKeysState, 0u);
 }
 
+// Windows 10 and 11 move the icon view out of the desktop window into a
+// worker window once the wallpaper changes: that window is the one to hide.
+TEST_F(ShellSwitchesTest, TheIconsAreHiddenWithTheWindowThatHoldsTheirView) {
+  for (bool inWorker : {false, true}) {
+    SCOPED_TRACE(inWorker ? "icon view in a worker window" : "icon view in the desktop window");
+    platform::Hwnd empty = desktop.wm.AddWindow("", "WorkerW", true);  // the wallpaper's, without the view
+    platform::Hwnd worker = desktop.wm.AddWindow("", "WorkerW", true);
+    platform::Hwnd view = desktop.wm.AddChildWindow("SHELLDLL_DefView", inWorker ? worker : desk);
+    const platform::Hwnd holder = inWorker ? worker : desk;
+    main->DesktopIconsausblenden1.Click();
+    EXPECT_FALSE(IsVisible(holder));
+    EXPECT_TRUE(IsVisible(empty));
+    EXPECT_EQ(IsVisible(desk), inWorker) << "the desktop window stays when the icons are elsewhere";
+    main->RefreshWindowList();
+    EXPECT_TRUE(main->DesktopIconsausblenden1.Checked());
+    desktop.wm.Get(holder).visible = true;  // the shell shows them again by itself
+    main->RefreshWindowList();
+    EXPECT_FALSE(main->ToolButton7.Down()) << "the tick follows the icons, not the desktop window";
+    for (platform::Hwnd w : {empty, worker, view}) desktop.wm.CloseWindow(w);
+  }
+  platform::Hwnd worker = desktop.wm.AddWindow("", "WorkerW", true);
+  desktop.wm.AddChildWindow("SHELLDLL_DefView", worker);
+  main->DesktopIconsausblenden1.Click();
+  main->Close();
+  EXPECT_TRUE(IsVisible(worker) && IsVisible(desk)) << "closing shows the icons wherever they are";
+}
+
+TEST_F(ShellSwitchesTest, TheTaskbarSwitchActsOnTheTaskbarOfEveryMonitor) {
+  platform::Hwnd second = desktop.wm.AddWindow("", "Shell_SecondaryTrayWnd", true);
+  platform::Hwnd third = desktop.wm.AddWindow("", "Shell_SecondaryTrayWnd", true);
+  main->HideTaskbar1.Click();
+  for (platform::Hwnd w : {taskbar, second, third}) EXPECT_FALSE(IsVisible(w));
+  main->HideTaskbar1.Click();
+  for (platform::Hwnd w : {taskbar, second, third}) EXPECT_TRUE(IsVisible(w));
+  main->ToolButton12.Click();
+  main->Close();
+  for (platform::Hwnd w : {taskbar, second, third}) EXPECT_TRUE(IsVisible(w)) << "closing shows them all";
+}
+
 }  // namespace
 }  // namespace nimbul::testing

@@ -141,14 +141,33 @@ TEST_F(TrayTest, TheTrayMenuOpensOnARightClickAndItsItemsAct) {
   EXPECT_TRUE(IsVisible(target)) << "and shows the hidden windows again";
 }
 
-TEST_F(TrayTest, ARefusedIconKeepsTheTaskbarButtonUntilTheTaskbarComes) {
+TEST_F(TrayTest, ARefusedIconKeepsTheTaskbarButtonUntilTheShellTakesTheIcon) {
+  for (bool restart : {false, true}) {
+    SCOPED_TRACE(restart ? "the taskbar starts again" : "a retry");
+    desktop.notifyArea.refuseAdd = true;
+    main->ToolButton8Click();
+    EXPECT_FALSE(InTray());
+    EXPECT_TRUE(TaskbarButton()) << "the user keeps a way back";
+    desktop.notifyArea.refuseAdd = false;
+    if (restart)
+      desktop.notifyArea.RestartTaskbar();
+    else
+      desktop.timers.Advance(10000);
+    EXPECT_TRUE(InTray());
+    EXPECT_FALSE(TaskbarButton());
+    main->RestoreFromTray();
+  }
+}
+
+TEST_F(TrayTest, BackByTheKeptTaskbarButtonTheProgramKeepsItAndNoIconComesLater) {
   desktop.notifyArea.refuseAdd = true;
   main->ToolButton8Click();
-  EXPECT_FALSE(InTray());
-  EXPECT_TRUE(TaskbarButton()) << "the user keeps a way back";
+  app.Restore();  // the user clicks the taskbar button
   desktop.notifyArea.RestartTaskbar();
-  EXPECT_TRUE(InTray());
-  EXPECT_FALSE(TaskbarButton());
+  desktop.timers.Advance(60000);
+  EXPECT_TRUE(TaskbarButton());
+  EXPECT_FALSE(InTray());
+  EXPECT_FALSE(main->MinimizedFlag);
 }
 
 TEST_F(TrayTest, TheSubstituteButtonSitsBottomLeftAndBringsTaskbarAndProgramBack) {

@@ -21,7 +21,9 @@ struct FakeWindow {
   std::string title;
   std::string className;
   Hwnd owner{};
+  Hwnd parent{};             // for child windows: the window they sit in
   bool visible = false;
+  bool cloaked = false;      // counts as visible, yet the desktop window manager keeps it off the screen
   bool enabled = true;
   bool topLevel = true;
   bool hung = false;           // its thread no longer handles messages, and the system says so
@@ -59,8 +61,8 @@ class FakeWindowManager : public WindowManager {
   // Adds a top-level window at the top of the Z-order; returns its handle.
   Hwnd AddWindow(const std::string& title, const std::string& className = "TargetWindow",
                  bool visible = true, Hwnd owner = {});
-  // A window that is not top-level (a control or a hotkey window).
-  Hwnd AddChildWindow(const std::string& className);
+  // A window that is not top-level (a control or a hotkey window), inside `parent` when given.
+  Hwnd AddChildWindow(const std::string& className, Hwnd parent = {});
   void CloseWindow(Hwnd w);
   FakeWindow& Get(Hwnd w);
   bool Exists(Hwnd w) const { return windows_.count(w) != 0; }
@@ -93,6 +95,8 @@ class FakeWindowManager : public WindowManager {
   std::uint32_t GetWindowProcessId(Hwnd w) override { return Exists(w) ? Get(w).processId : 0; }
   std::string GetClassNameA(Hwnd w) override { return Exists(w) ? Get(w).className : std::string(); }
   Hwnd FindWindowA(const std::string& className) override;
+  Hwnd FindWindowExA(Hwnd parent, Hwnd after, const std::string& className) override;
+  bool IsCloaked(Hwnd w) override { return Exists(w) && Get(w).cloaked; }
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;
   bool IsHungAppWindow(Hwnd w) override;
@@ -432,6 +436,7 @@ class FakeNotifyArea : public NotifyArea {
   explicit FakeNotifyArea(FakeWindowManager& wm) : wm_(wm) {}
   std::vector<NotifyCall> calls;
   bool refuseAdd = false;  // the taskbar is not up: NIM_ADD fails
+  bool addTimesOut = false;  // NIM_ADD reports a failure, yet the icon appears
   // The icons in the area now, by window and identifier.
   std::map<std::pair<Hwnd, std::uint32_t>, NotifyIconRecord> shown;
   static constexpr unsigned kTaskbarCreated = 0xC0F1;

@@ -103,7 +103,7 @@ bool FakeNotifyArea::Shell_NotifyIconA(unsigned message, const NotifyIconRecord&
     case kNimAdd:
       if (refuseAdd || shown.count(key)) return false;
       shown[key] = record;
-      return true;
+      return !addTimesOut;
     case kNimModify: {
       auto it = shown.find(key);
       if (it == shown.end()) return false;

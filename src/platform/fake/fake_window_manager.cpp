@@ -33,18 +33,22 @@ Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& c
   return h;
 }
 
-Hwnd FakeWindowManager::AddChildWindow(const std::string& className) {
+Hwnd FakeWindowManager::AddChildWindow(const std::string& className, Hwnd parent) {
   Hwnd h{next_};
   next_ += 4;
   FakeWindow w;
   w.hwnd = h;
   w.className = className;
+  w.parent = parent;
   w.topLevel = false;
   windows_[h] = w;
   return h;
 }
 
 void FakeWindowManager::CloseWindow(Hwnd w) {
+  // Its child windows go with it.
+  for (auto it = windows_.begin(); it != windows_.end();)
+    it = !it->second.topLevel && it->second.parent == w ? windows_.erase(it) : std::next(it);
   windows_.erase(w);
   zorder_.erase(std::remove(zorder_.begin(), zorder_.end(), w), zorder_.end());
   topmost_.erase(w);
@@ -109,6 +113,26 @@ bool FakeWindowManager::IsWindowEnabled(Hwnd w) {
 Hwnd FakeWindowManager::FindWindowA(const std::string& className) {
   for (Hwnd h : zorder_)
     if (SameClass(windows_[h].className, className)) return h;
+  return {};
+}
+
+Hwnd FakeWindowManager::FindWindowExA(Hwnd parent, Hwnd after, const std::string& className) {
+  std::vector<Hwnd> candidates;
+  if (IsNull(parent)) {
+    candidates = zorder_;
+  } else {
+    // Children in the order they were made: handles only grow.
+    for (const auto& [h, w] : windows_)
+      if (!w.topLevel && w.parent == parent) candidates.push_back(h);
+  }
+  auto it = candidates.begin();
+  if (!IsNull(after)) {
+    it = std::find(candidates.begin(), candidates.end(), after);
+    if (it == candidates.end()) return {};
+    ++it;
+  }
+  for (; it != candidates.end(); ++it)
+    if (SameClass(windows_[*it].className, className)) return *it;
   return {};
 }
 

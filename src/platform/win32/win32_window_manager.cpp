@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/win32/handle_ids.h"
+#include "platform/win32/win32_dwm.h"
 
 namespace nimbul::platform::win32 {
 
@@ -57,6 +58,12 @@ std::string Win32WindowManager::GetClassNameA(Hwnd w) {
 Hwnd Win32WindowManager::FindWindowA(const std::string& className) {
   return ToId<Hwnd>(::FindWindowA(className.c_str(), nullptr));
 }
+
+Hwnd Win32WindowManager::FindWindowExA(Hwnd parent, Hwnd after, const std::string& className) {
+  return ToId<Hwnd>(::FindWindowExA(W(parent), W(after), className.c_str(), nullptr));
+}
+
+bool Win32WindowManager::IsCloaked(Hwnd w) { return WindowCloaked(W(w)); }
 
 bool Win32WindowManager::ShowWindow(Hwnd w, int cmd) { return ::ShowWindow(W(w), cmd) != FALSE; }
 

@@ -14,6 +14,8 @@ class Win32WindowManager : public WindowManager {
   std::uint32_t GetWindowProcessId(Hwnd w) override;
   std::string GetClassNameA(Hwnd w) override;
   Hwnd FindWindowA(const std::string& className) override;
+  Hwnd FindWindowExA(Hwnd parent, Hwnd after, const std::string& className) override;
+  bool IsCloaked(Hwnd w) override;
   bool ShowWindow(Hwnd w, int cmd) override;
   bool ShowWindowAsync(Hwnd w, int cmd) override;
   bool IsHungAppWindow(Hwnd w) override;

@@ -78,15 +78,14 @@ LRESULT AppWindow::OnSize(WPARAM kind, LPARAM lParam) {
   return Default(WM_SIZE, kind, lParam);
 }
 
-// The other programs are asked to close too: the windows the program hid must
-// be on screen by then, so that a question they ask is seen.
+// The session may end: the program never refuses it.
 LRESULT AppWindow::OnQueryEndSession() {
-  if (Application* app = Context().App()) app->EndSession();
+  if (Application* app = Context().App()) app->QueryEndSession();
   return TRUE;
 }
 
 LRESULT AppWindow::OnEndSession(bool ending) {
-  if (Application* app = Context().App(); app && ending) app->EndSession();
+  if (Application* app = Context().App()) app->EndSession(ending);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/win32_dwm.h"
 #include "ui/win32/ui_handles.h"
 
 namespace nimbul::ui::win32 {
@@ -67,6 +68,12 @@ COLORREF GradientBand(COLORREF start, int band, int steps) {
 }
 
 void PaintGradientCaption(HWND hwnd, COLORREF start, int steps, bool active) {
+  // Where the desktop window manager composes the frames, it draws the
+  // caption itself after the window's painting: a gradient painted here
+  // flickers under it or leaves an old-style caption showing for a moment,
+  // and the frame's metrics are not the ones measured below. The caption is
+  // then left to the system.
+  if (platform::win32::FramesComposed()) return;
   LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
   if ((style & WS_CAPTION) != WS_CAPTION || !::IsWindowVisible(hwnd) || ::IsIconic(hwnd)) return;
   CaptionGeometry g = Measure(hwnd);

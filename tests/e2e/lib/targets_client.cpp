@@ -34,6 +34,7 @@ Targets Targets::Open(const std::vector<TargetSpec>& windows) {
     if (spec.refusesHide) arguments += " --refuse-hide";
     // An empty title still needs its own argument.
     arguments += " " + (spec.title.empty() ? std::string("\"\"") : QuoteArgument(spec.title));
+    if (!spec.childClass.empty()) arguments += " --child " + QuoteArgument(spec.childClass);
   }
 
   Targets t;

@@ -18,6 +18,8 @@ struct TargetSpec {
   bool shown = true;
   // Refuses to be hidden, as a program running as administrator does for an unelevated one.
   bool refusesHide = false;
+  // A child window of this class inside the target, when not empty.
+  std::string childClass = {};
 };
 
 class Targets {

@@ -2,13 +2,15 @@
 // with the titles and classes its command line gives, then does what the
 // driver tells it through window messages until it is told to quit.
 //
-//   targets.exe [--class NAME] [--hidden|--shown] [--refuse-hide] TITLE ...
+//   targets.exe [--class NAME] [--hidden|--shown] [--refuse-hide] TITLE [--child CLASS] ...
 //
 // Each TITLE opens one window of the current class ("NimbulTarget" until a
 // --class names another, such as a "Progman" stand-in); --hidden opens the
 // following windows without showing them, --shown goes back to showing;
 // --refuse-hide makes the next window refuse to be hidden, as a program that
 // runs as administrator looks to one that does not.
+// --child puts a child window of CLASS into the window opened last (the
+// desktop's icon view in a "WorkerW" stand-in).
 #include <windows.h>
 
 #include <cstdlib>
@@ -116,6 +118,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     if (arg == "--class" && i + 1 < __argc) {
       className = __argv[++i];
+      continue;
+    }
+    if (arg == "--child" && i + 1 < __argc) {
+      const std::string childClass = __argv[++i];
+      if (g_targets.empty() || (registered.insert(childClass).second &&
+                                !RegisterWindowClass(instance, childClass, TargetProc)))
+        return 2;
+      if (!CreateWindowExA(0, childClass.c_str(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, g_targets.back(),
+                           nullptr, instance, nullptr))
+        return 3;
       continue;
     }
     if (arg == "--hidden" || arg == "--shown") {
