@@ -6,8 +6,7 @@ namespace nimbul::ui::win32 {
 
 void FormRegistry::Remove(FormPeer* f) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
-  hiddenByMinimize_.erase(std::remove(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), f),
-                          hiddenByMinimize_.end());
+  hiddenByMinimize_.erase(std::remove(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), f), hiddenByMinimize_.end());
 }
 
 std::vector<FormPeer*> FormRegistry::TakeHiddenByMinimize() {

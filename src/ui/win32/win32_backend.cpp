@@ -158,7 +158,10 @@ bool Win32Backend::DropHeldKey(const MSG& msg) {
       heldAtShow_.erase(msg.wParam);
       return false;
     case WM_CHAR: {
-      const WPARAM vk = msg.wParam == '\r' ? VK_RETURN : msg.wParam == 0x1B ? VK_ESCAPE : msg.wParam == ' ' ? VK_SPACE : 0;
+      const WPARAM vk = msg.wParam == '\r'   ? VK_RETURN
+                        : msg.wParam == 0x1B ? VK_ESCAPE
+                        : msg.wParam == ' '  ? VK_SPACE
+                                             : 0;
       return vk != 0 && heldAtShow_.count(vk) != 0;
     }
     default: return false;
