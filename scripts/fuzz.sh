@@ -31,9 +31,13 @@ for t in $targets; do
     ico) cp "$repo/res/nimbul.ico" "$repo/res/tray/"*.ico "$work/" ;;
     jpeg) cp "$repo/res/"*.jpg "$work/" ;;
   esac
+  # A shortcut text is a few modifiers and a key name of at most 255 bytes;
+  # the others take libFuzzer's length, from their largest seed.
+  limits=()
+  [ "$t" = shortcut ] && limits=(-max_len=300)
   log=$fuzz_dir/$t.log
   start=$(date +%s)
-  NIMBUL_FUZZ_TARGET=$t "$fuzz_dir/nimbul_fuzz" -runs="$runs" -timeout=5 -rss_limit_mb=2048 \
+  NIMBUL_FUZZ_TARGET=$t "$fuzz_dir/nimbul_fuzz" -runs="$runs" "${limits[@]}" -timeout=5 -rss_limit_mb=2048 \
     -artifact_prefix="$fuzz_dir/findings/$t-" -print_final_stats=1 "$work" >"$log" 2>&1
   rc=$?
   seconds=$(($(date +%s) - start))
