@@ -22,7 +22,7 @@ export NIMBUL_DEPS NIMBUL_WINEPREFIX
 export NIMBUL_NATIVE_DIR := $(NATIVE_DIR)
 export NIMBUL_WIN32_DIR := $(WIN32_DIR)
 
-.PHONY: all bootstrap native win32 build test check run bench release clean
+.PHONY: all bootstrap native win32 build test check run bench fuzz soak release clean
 
 all: build
 
@@ -58,6 +58,15 @@ run: win32
 
 bench: win32
 	@scripts/bench.sh
+
+# Hides and shows 50 windows 10,000 times under Wine and reports what the
+# program holds every 1,000 (README, "Soak"; NIMBUL_SOAK_CYCLES for fewer).
+soak: win32
+	@scripts/soak.sh
+
+# Each parser under libFuzzer for a million inputs (build/fuzz; README, "Fuzzing").
+fuzz: bootstrap
+	@scripts/fuzz.sh
 
 # A clean build of Nimbul.exe in build/release, then dist/: the exe, the
 # portable zip, the installer and SHA256SUMS.

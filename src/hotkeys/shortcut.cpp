@@ -89,34 +89,36 @@ std::string FormatShortCut(TShortCut value, platform::WindowManager& wm) {
 }
 
 TShortCut ParseShortCut(const std::string& text, platform::WindowManager& wm) {
-  TShortCut modifiers = 0;
-  std::size_t pos = 0;
-  for (bool matched = true; matched;) {
-    matched = false;
-    for (const Prefix& p : kParsedPrefixes) {
-      if (StartsWithText(text, pos, p.text, wm)) {
-        modifiers |= p.bit;
-        pos += std::string(p.text).size();
-        matched = true;
-        break;
-      }
-    }
-  }
-  std::string key = text.substr(pos);
-  if (key.empty()) return 0;
-
   // A code's text depends on its low byte only, so each byte's name is asked
   // of the layout at most once per call.
   std::array<std::optional<std::string>, kKeyMask + 1> names;
-  for (unsigned code = kFirstParsedCode; code <= kLastParsedCode; ++code) {
-    std::optional<std::string>& name = names[code & kKeyMask];
-    if (!name) name = KeyName(code & kKeyMask, wm);
-    // A match above 255 stands for its low byte: bits 8 to 12 never carry a
-    // key, and a value with them set would name no key the system knows.
-    if (!name->empty() && wm.SameTextIgnoringCase(*name, key))
-      return static_cast<TShortCut>((code & kKeyMask) | modifiers);
+  auto keyOf = [&](const std::string& key) -> std::optional<unsigned> {
+    if (key.empty()) return std::nullopt;
+    for (unsigned code = kFirstParsedCode; code <= kLastParsedCode; ++code) {
+      std::optional<std::string>& name = names[code & kKeyMask];
+      if (!name) name = KeyName(code & kKeyMask, wm);
+      // A match above 255 stands for its low byte: bits 8 to 12 never carry a
+      // key, and a value with them set would name no key the system knows.
+      if (!name->empty() && wm.SameTextIgnoringCase(*name, key)) return code & kKeyMask;
+    }
+    return std::nullopt;
+  };
+  // The rest of the text is a key name before it is a modifier: a layout
+  // names some keys "^" or "Shift+...", and "Ctrl+^" must read back.
+  TShortCut modifiers = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    if (std::optional<unsigned> key = keyOf(text.substr(pos))) return static_cast<TShortCut>(*key | modifiers);
+    const Prefix* matched = nullptr;
+    for (const Prefix& p : kParsedPrefixes)
+      if (StartsWithText(text, pos, p.text, wm)) {
+        matched = &p;
+        break;
+      }
+    if (!matched) return 0;
+    modifiers |= matched->bit;
+    pos += std::string(matched->text).size();
   }
-  return 0;
 }
 
 }  // namespace nimbul::hotkeys

@@ -35,6 +35,9 @@ class Files {
   // folders, hidden and system files are left out.
   virtual std::vector<std::string> ListFiles(const std::string& pattern) = 0;
   virtual bool ReadFile(const std::string& path, std::string* data) = 0;
+  // At most the first `maxBytes` bytes of the file: a large file costs no
+  // more than that.
+  virtual bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string* data) = 0;
   virtual bool WriteFile(const std::string& path, const std::string& data) = 0;
   // Creates the file, or truncates it if it exists; null when it can't be.
   // The writer may be used on another thread.

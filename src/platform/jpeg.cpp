@@ -11,6 +11,9 @@ namespace {
 
 // Pictures larger than this are refused rather than allocated.
 constexpr JDIMENSION kMaxSide = 8192;
+// What libjpeg may take beside the picture itself: a progressive picture
+// keeps all its coefficients, and past this it fails instead of allocating.
+constexpr long kMaxWorkingMemory = 256L << 20;
 
 struct ErrorManager {
   jpeg_error_mgr base;
@@ -34,7 +37,12 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, jpeg_decompress_stru
   jpeg_create_decompress(info);
   jpeg_mem_src(info, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
+  // The size the header claims is checked before anything is allocated for it.
+  if (info->image_width == 0 || info->image_height == 0 || info->image_width > kMaxSide ||
+      info->image_height > kMaxSide)
+    return false;
   info->out_color_space = JCS_RGB;
+  info->mem->max_memory_to_use = kMaxWorkingMemory;
   jpeg_start_decompress(info);
   if (info->output_width == 0 || info->output_height == 0 || info->output_width > kMaxSide ||
       info->output_height > kMaxSide || info->output_components != 3)

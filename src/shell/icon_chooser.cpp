@@ -1,7 +1,7 @@
 #include "shell/icon_chooser.h"
 
 #include <algorithm>
-#include <cctype>
+#include <utility>
 #include <cstdio>
 
 #include "settings/settings.h"
@@ -19,11 +19,6 @@ const char* const kBuiltInIconCaptions[kBuiltInIconCount] = {
 
 namespace {
 
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
 constexpr const char* kInfoText = "To integrate your own Icons (16x16 px) in Nimbulon, you must copy them to";
 
 }  // namespace
@@ -34,9 +29,11 @@ std::string BuiltInIconResource(int i) {
   return name;
 }
 
-std::vector<std::string> SortIconFiles(std::vector<std::string> names) {
-  std::stable_sort(names.begin(), names.end(),
-                   [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+std::vector<std::string> SortIconFiles(std::vector<std::string> names, platform::CodePages& codePages) {
+  std::vector<std::pair<std::string, std::string>> keyed;
+  for (std::string& name : names) keyed.emplace_back(codePages.ToLower(name), std::move(name));
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (std::size_t i = 0; i < keyed.size(); ++i) names[i] = std::move(keyed[i].second);
   return names;
 }
 
@@ -127,29 +124,52 @@ TForm5::TForm5(ui::Application& app)
 std::string TForm5::IconFolder() { return App().ExeFolder() + "Icons\\"; }
 
 void TForm5::FormCreate() {
-  Edit1.SetText(Lower(IconFolder()));
+  Edit1.SetText(App().Sys().codePages.ToLower(IconFolder()));
   LoadFolder();
   Res();
+  // Told after the choice is read back, so the tray has its picture even
+  // while the box waits for the user.
+  ReportUnreadable();
 }
 
 void TForm5::LoadFolder() {
   auto& files = App().Sys().files;
   const std::string folder = IconFolder();
   if (!files.IsDirectory(folder)) return;
-  std::vector<std::string> names = SortIconFiles(files.ListFiles(folder + "*.ico"));
+  std::vector<std::string> names = SortIconFiles(files.ListFiles(folder + "*.ico"), App().Sys().codePages);
   if (names.empty()) return;
+  int added = 0;
   for (const std::string& name : names) {
     std::string bytes;
     IcoImage image;
     platform::IconOwner icon;
-    if (files.ReadFile(folder + name, &bytes) && ReadIcoFile(bytes, &image))
+    if (files.ReadFileStart(folder + name, kMaxIcoFileBytes, &bytes) && ReadIcoFile(bytes, &image))
       icon = App().Sys().icons.FromIconImage(image.bytes, 16, 16);
-    // The scan stops here; the icons before this one stay in the list.
-    if (!icon) throw Error("Icon image is not valid");
+    // A file that is no icon is left out; the others still make the list.
+    if (!icon) {
+      unreadable_.push_back(name);
+      continue;
+    }
     int index = ImageList1.Add(std::move(icon));
     ListView1.Add(IconCaption(name), index);
+    ++added;
   }
-  Label2.SetCaption(std::to_string(names.size()) + " Icons added");
+  Label2.SetCaption(std::to_string(added) + " Icons added");
+}
+
+// One box for the whole scan, naming each file that was left out.
+void TForm5::ReportUnreadable() {
+  if (unreadable_.empty()) return;
+  std::string text = "Icon image is not valid.";
+  for (std::size_t i = 0; i < unreadable_.size(); ++i) {
+    if (i == kNamedUnreadable) {
+      text += "\r\n...";
+      break;
+    }
+    text += "\r\n" + unreadable_[i];
+  }
+  unreadable_.clear();
+  App().ShowMessageBox(text, App().Title(), platform::kMbOk | platform::kMbIconStop);
 }
 
 void TForm5::Res() {
@@ -191,8 +211,10 @@ void TForm5::Button2Click() { Close(); }
 void TForm5::FormShow() { Res(); }
 
 void TForm5::FormClose() {
-  Res();
+  // The opener comes back first: a stored choice that can't be read must
+  // not leave the main window disabled for the rest of the run.
   if (opener_) opener_->SetEnabled(true);
+  Res();
 }
 
 void TForm5::Open() {
@@ -202,7 +224,7 @@ void TForm5::Open() {
 }
 
 void TForm5::Button3Click() {
-  App().ShowMessage(std::string(kInfoText) + "\r\n" + Lower(App().ExeFolder()) + "icons\\");
+  App().ShowMessage(std::string(kInfoText) + "\r\n" + App().Sys().codePages.ToLower(App().ExeFolder()) + "icons\\");
 }
 
 void TForm5::SpeedButton1Click() {

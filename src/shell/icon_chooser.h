@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_pages.h"
 #include "platform/icons.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -20,7 +21,7 @@ extern const char* const kBuiltInIconCaptions[kBuiltInIconCount];
 std::string BuiltInIconResource(int i);
 
 // The icon files of the folder in list order: sorted without regard to case.
-std::vector<std::string> SortIconFiles(std::vector<std::string> names);
+std::vector<std::string> SortIconFiles(std::vector<std::string> names, platform::CodePages& codePages);
 // The caption of an icon file: its name up to the last dot.
 std::string IconCaption(const std::string& fileName);
 
@@ -62,6 +63,10 @@ class TForm5 : public ui::Form {
 
  private:
   void LoadFolder();
+  void ReportUnreadable();
+  // Files of the icon folder that are no icon, told once after the scan.
+  std::vector<std::string> unreadable_;
+  static constexpr std::size_t kNamedUnreadable = 10;
   ui::Form* extractor_ = nullptr;
   ui::Form* opener_ = nullptr;
 };

@@ -1,20 +1,9 @@
 #include "shell/icon_extractor.h"
 
-#include <cctype>
-
 #include "shell/ico_file.h"
 #include "base/error.h"
 
 namespace nimbul::shell {
-
-namespace {
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
 
 TForm6::TForm6(ui::Application& app)
     : ui::Form(app, "Form6"),
@@ -88,7 +77,7 @@ void TForm6::SpeedButton3Click() {
       "This little Utility allows you, to extract Icons from any kind of File. This can be very helpful for "
       "example if you want to add some new Icons to Nimbulon. To do that, all you have to do is to save your "
       "extracted Icon to " +
-          Lower(App().ExeFolder()) + "icons\\ , restart Nimbulon and your Icon should be there!",
+          App().Sys().codePages.ToLower(App().ExeFolder()) + "icons\\ , restart Nimbulon and your Icon should be there!",
       "Info", platform::kMbOk | platform::kMbIconInformation);
 }
 

@@ -15,7 +15,9 @@ constexpr unsigned kAddRetryMs = 10000;
 constexpr int kAddRetries = 6;
 }  // namespace
 
-std::string TrayTipText(const std::string& tip) { return tip.substr(0, 63); }
+std::string TrayTipText(const std::string& tip, platform::CodePages& codePages) {
+  return platform::CutToWholeCharacters(tip, 63, codePages);
+}
 
 TNotifyIcon::TNotifyIcon(ui::Application& app, ui::Form& owner)
     : app_(app), owner_(owner), area_(app.Sys().notifyArea), retry_(app, kAddRetryMs, false) {
@@ -66,7 +68,7 @@ void TNotifyIcon::UpdateTrayIcon() {
   record_.hIcon = icon_.get();
   std::memset(record_.szTip, 0, sizeof record_.szTip);
   // A longer tip is cut, so the field always ends in its NUL.
-  std::string tip = TrayTipText(tip_);
+  std::string tip = TrayTipText(tip_, app_.Sys().codePages);
   std::memcpy(record_.szTip, tip.data(), tip.size());
   if (iconAdded_)
     area_.Shell_NotifyIconA(platform::kNimModify, record_);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/code_pages.h"
 #include "platform/icons.h"
 #include "platform/notify_area.h"
 #include "ui/application.h"
@@ -84,7 +85,8 @@ class TNotifyIcon {
   int retriesLeft_ = 0;
 };
 
-// The tooltip as the shell's 64-byte field takes it: at most 63 characters.
-std::string TrayTipText(const std::string& tip);
+// The tooltip as the shell's 64-byte field takes it: at most 63 bytes and its
+// NUL, cut between characters of the system's code page.
+std::string TrayTipText(const std::string& tip, platform::CodePages& codePages);
 
 }  // namespace nimbul::shell

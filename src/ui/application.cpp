@@ -1,6 +1,5 @@
 #include "ui/application.h"
 
-#include <cctype>
 
 namespace nimbul::ui {
 
@@ -29,7 +28,7 @@ Application::~Application() {
 }
 
 void Application::Initialize() {
-  title_ = TitleFromExeName(ExeName());
+  title_ = TitleFromExeName(ExeName(), platform_.codePages);
   handle_ = backend_.CreateApplicationWindow(title_);
 }
 
@@ -161,9 +160,8 @@ void Application::BringToFront() {
 std::string Application::ExeName() { return platform_.files.ExecutablePath(); }
 
 std::string Application::ExeFolder() {
-  std::string path = ExeName();
-  auto pos = path.find_last_of("\\/:");
-  return pos == std::string::npos ? std::string() : path.substr(0, pos + 1);
+  const std::string path = ExeName();
+  return path.substr(0, platform::FileNameStart(path, platform_.codePages));
 }
 
 std::string ErrorBoxText(const std::string& text) {
@@ -172,13 +170,13 @@ std::string ErrorBoxText(const std::string& text) {
   return text;
 }
 
-std::string TitleFromExeName(const std::string& exePath) {
-  auto slash = exePath.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? exePath : exePath.substr(slash + 1);
+std::string TitleFromExeName(const std::string& exePath, platform::CodePages& codePages) {
+  std::string name = exePath.substr(platform::FileNameStart(exePath, codePages));
   name = name.substr(0, name.find('.'));
-  for (size_t i = 1; i < name.size(); ++i)
-    name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
-  return name;
+  // The first character keeps its case, whether it takes one byte or two.
+  const std::size_t first = !name.empty() && codePages.IsLeadByte(name[0]) ? 2 : 1;
+  if (name.size() <= first) return name;
+  return name.substr(0, first) + codePages.ToLower(name.substr(first));
 }
 
 std::string GetFileVersionText(Application& app) {

@@ -126,6 +126,6 @@ std::string ErrorBoxText(const std::string& text);
 std::string GetFileVersionText(Application& app);
 
 // The executable's name up to its first dot, letters after the first in lower case.
-std::string TitleFromExeName(const std::string& exePath);
+std::string TitleFromExeName(const std::string& exePath, platform::CodePages& codePages);
 
 }  // namespace nimbul::ui

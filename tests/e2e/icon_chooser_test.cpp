@@ -12,6 +12,7 @@
 #include "e2e_test.h"
 #include "input.h"
 #include "main_window_driver.h"
+#include "message_boxes.h"
 #include "registry_state.h"
 
 namespace nimbul::e2e {
@@ -46,7 +47,7 @@ class IconChooser : public E2eTest {
   }
   void TearDown() override {
     E2eTest::TearDown();
-    DeleteFileA((folder_ + "zz e2e.ico").c_str());
+    for (const char* name : {"zz e2e.ico", "zy bad.ico", "zx e2e.ico"}) DeleteFileA((folder_ + name).c_str());
     RemoveDirectoryA(folder_.c_str());
   }
   std::string folder_;
@@ -83,6 +84,50 @@ TEST_F(IconChooser, ADroppedIconIsOfferedAndCanBeChosen) {
   EXPECT_TRUE(WaitUntil([&] { return ReadDword(kSettingsKey, "SystrayIcon") == std::optional<DWORD>(last); }));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(chooser); }));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+}
+
+// A file that is no icon, between two good ones: the start names it in one
+// error box, the good ones are offered, the stored choice past the bad file
+// holds, and the tray takes the icon.
+TEST_F(IconChooser, AFileThatIsNoIconIsNamedAndTheOthersStillLoad) {
+  std::ofstream(folder_ + "zx e2e.ico", std::ios::binary) << GreenSquareIcon();
+  std::ofstream(folder_ + "zy bad.ico", std::ios::binary) << "not an icon";
+  // The choice is the icon after the bad file: it is found only if the scan went on.
+  PresetDword(kSettingsKey, "SysTrayIcon", 29);
+  NimbulApp& app = StartNimbul();
+  HWND box = WaitForMessageBox(kApplicationTitle, app.process().id());
+  ASSERT_NE(box, nullptr) << "no error box for the bad file";
+  EXPECT_EQ(MessageBoxTextOf(box), "Icon image is not valid.\r\nzy bad.ico");
+  ASSERT_TRUE(PressMessageBoxButton(box));
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(FindMessageBox(kApplicationTitle, app.process().id()), nullptr) << "a second box";
+
+  // The good files after the bad one are offered, and the stored choice held.
+  ASSERT_TRUE(Activate(main));
+  PressKey('O', kAlt);
+  PressKey(VK_UP);
+  PressKey(VK_UP);
+  PressKey(VK_RETURN);
+  HWND chooser = WaitForTopLevel({std::string("TForm5"), std::nullopt, app.process().id(), true});
+  ASSERT_NE(chooser, nullptr);
+  auto lists = ChildrenOf(chooser, "SysListView32");
+  ASSERT_EQ(lists.size(), 1u);
+  RemoteListView list(lists[0]);
+  ASSERT_EQ(list.RowCount(), 30);
+  EXPECT_EQ(list.Text(28, 0), "zx e2e");
+  EXPECT_EQ(list.Text(29, 0), "zz e2e");
+  EXPECT_EQ(list.SelectedRow(), 29);
+  EXPECT_NE(ChildWithText(chooser, "2 Icons added"), nullptr);
+  EXPECT_EQ(ReadDword(kSettingsKey, "SysTrayIcon"), std::optional<DWORD>(29));
+  PressKey(VK_ESCAPE);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main) != FALSE; }));
+
+  // To the tray: the icon is taken.
+  const int icons = TrayIconCount();
+  ASSERT_TRUE(Activate(main));
+  PressKey(VK_F4);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main) && TrayIconCount() > icons; }));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The About box and the credits window, driven as the user drives them.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -210,6 +211,24 @@ TEST(JpegDecoding, OwnPictureDecodesAndDamagedOrRandomBytesNeverCrash) {
     EXPECT_FALSE(platform::DecodeJpeg(bytes(noise), noise.size()));
   }
   EXPECT_FALSE(platform::DecodeJpeg(nullptr, 0));
+}
+
+// A header that claims a huge picture is refused before anything is
+// allocated for it: a progressive picture would take all its coefficients.
+TEST(JpegDecoding, AClaimedHugePictureIsRefusedAtOnce) {
+  const std::string jpeg = ResourceFile("about.jpg");
+  const std::size_t frame = jpeg.find("\xff\xc0");
+  ASSERT_NE(frame, std::string::npos);
+  for (const char marker : {'\xc0', '\xc2'}) {
+    std::string huge = jpeg;
+    huge[frame + 1] = marker;
+    // Height and width: 65000 each.
+    huge[frame + 5] = huge[frame + 7] = '\xfd';
+    huge[frame + 6] = huge[frame + 8] = '\xe8';
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(platform::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(huge.data()), huge.size()));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  }
 }
 
 }  // namespace

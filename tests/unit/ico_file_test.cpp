@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "shell/ico_file.h"
 
@@ -20,6 +21,38 @@ platform::IconPixels Picture(int w, int h) {
 
 void Set32(std::string* s, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) (*s)[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// One bitmap image: header, palette, colour rows and mask rows, zero-filled.
+std::string Bitmap(int w, int bits, std::uint32_t compression = 0) {
+  std::string b(40, '\0');
+  Set32(&b, 0, 40);
+  Set32(&b, 4, static_cast<std::uint32_t>(w));
+  Set32(&b, 8, static_cast<std::uint32_t>(2 * w));
+  b[12] = 1;
+  b[14] = static_cast<char>(bits);
+  Set32(&b, 16, compression);
+  const std::size_t masks = compression == 3 ? 12 : 0;
+  const std::size_t palette = bits <= 8 ? (std::size_t{4} << bits) : 0;
+  const std::size_t rows = static_cast<std::size_t>(((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w);
+  return b + std::string(masks + palette + rows, '\0');
+}
+
+// An icon file of the given images, each entry's offset and size filled in;
+// `gap` bytes of filler lie between the directory and the images.
+std::string Ico(const std::vector<std::string>& images, std::size_t gap = 0) {
+  std::string file(6 + 16 * images.size(), '\0');
+  file[2] = 1;
+  file[4] = static_cast<char>(images.size());
+  std::size_t at = file.size() + gap;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    Set32(&file, 6 + 16 * i + 8, static_cast<std::uint32_t>(images[i].size()));
+    Set32(&file, 6 + 16 * i + 12, static_cast<std::uint32_t>(at));
+    at += images[i].size();
+  }
+  file += std::string(gap, 'x');
+  for (const std::string& image : images) file += image;
+  return file;
 }
 
 TEST(IcoFile, AWrittenFileReadsBackAsOneValidImage) {
@@ -52,6 +85,36 @@ TEST(IcoFile, PicksTheSixteenPixelImageOfSeveral) {
   ASSERT_TRUE(ReadIcoFile(file, &image));
   EXPECT_EQ(image.width, 16);
   EXPECT_EQ(image.bytes, smallImage);
+}
+
+// Which image of several is taken: the best size, then the most colours;
+// images the system could not show are passed over.
+TEST(IcoFile, TakesTheBestImageTheSystemCanShow) {
+  const std::string unshowable = Bitmap(16, 8, 1);  // run-length rows
+  struct Case {
+    const char* what;
+    std::vector<std::string> images;
+    std::size_t expected;
+  } cases[] = {
+      {"deepest colour at 16x16", {Bitmap(16, 4), Bitmap(32, 32), Bitmap(16, 32), Bitmap(16, 8)}, 2},
+      {"16-bit colour", {Bitmap(16, 1), Bitmap(16, 16)}, 1},
+      {"colour masks", {Bitmap(16, 8), Bitmap(16, 32, 3)}, 1},
+      {"an unshowable image is passed over", {unshowable, Bitmap(16, 4)}, 1},
+      {"the exact size before more colours", {Bitmap(48, 32), Bitmap(16, 1)}, 1},
+      {"the smallest larger size", {Bitmap(48, 32), Bitmap(8, 32), Bitmap(24, 8)}, 2},
+  };
+  for (const Case& c : cases) {
+    IcoImage image;
+    ASSERT_TRUE(ReadIcoFile(Ico(c.images), &image)) << c.what;
+    EXPECT_EQ(image.bytes, c.images[c.expected]) << c.what;
+  }
+  // An entry that points past the end is passed over too.
+  std::string file = Ico({Bitmap(16, 32), Bitmap(16, 4)});
+  Set32(&file, 6 + 12, 0x7FFFFFF0u);
+  IcoImage image;
+  ASSERT_TRUE(ReadIcoFile(file, &image));
+  EXPECT_EQ(image.bits, 4);
+  EXPECT_FALSE(ReadIcoFile(Ico({unshowable, Bitmap(16, 24, 3)}), &image)) << "nothing showable";
 }
 
 TEST(IcoFile, MalformedFilesAreRefused) {

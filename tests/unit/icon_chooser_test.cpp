@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/fake/fake_desktop.h"
 #include "settings/settings.h"
 #include "shell/ico_file.h"
@@ -73,6 +75,18 @@ TEST_F(IconChooserTest, BuiltInIconsComeFirstThenTheFolderSortedWithoutCase) {
   EXPECT_EQ(chooser->edtooltip.Text(), "Nimbulon by Quendel-Soft!");
 }
 
+// In a double-byte code page the second byte of a character may read as a
+// capital letter or a backslash: lower case and the title leave it alone.
+TEST_F(IconChooserTest, TheFolderAndTitleAreLowerCasedByCharacter) {
+  desktop.codePages.UseDoubleByteCodePage();
+  desktop.files.exePath = "C:\\Daten\x83\x41\\\x95\x5cNIMBUL.exe";
+  EXPECT_EQ(ui::TitleFromExeName(desktop.files.exePath, desktop.codePages), "\x95\x5cnimbul");
+  Create();
+  EXPECT_EQ(chooser->Edit1.Text(), "c:\\daten\x83\x41\\icons\\");
+  chooser->Button3.Click();
+  EXPECT_NE(desktop.wm.boxes.back().text.find("\r\nc:\\daten\x83\x41\\icons\\"), std::string::npos);
+}
+
 TEST_F(IconChooserTest, WithoutAFolderOnlyTheBuiltInIcons) {
   Create();
   EXPECT_EQ(chooser->ListView1.Count(), 28);
@@ -92,16 +106,52 @@ TEST_F(IconChooserTest, OnlyTheChosenBuiltInIconIsLoadedAtTheStart) {
   EXPECT_EQ(all[5], chooser->Icon());
 }
 
-TEST_F(IconChooserTest, ABrokenFileStopsTheScanWithTheMessage) {
+// Files that are no icon are left out and named in one box; the rest of the
+// folder and the stored choice still load. Only the first MiB of a file is
+// read: an image past it is not seen.
+TEST_F(IconChooserTest, FilesThatAreNoIconAreSkippedAndNamedOnce) {
   desktop.files.Put(std::string(kFolder) + "a.ico", IconFile(16));
   desktop.files.Put(std::string(kFolder) + "b.ico", "not an icon at all");
   desktop.files.Put(std::string(kFolder) + "c.ico", IconFile(16));
+  const std::string small = IconFile(16);
+  std::string huge = small.substr(0, 22) + std::string(5 << 20, 'x') + small.substr(22);
+  huge[18] = 0, huge[19] = 0, huge[20] = 0x50, huge[21] = 0;  // the image starts past 5 MiB
+  desktop.files.Put(std::string(kFolder) + "d.ico", huge);
+  std::string capped = IconFile(32) + std::string(5 << 20, 'x');
+  desktop.files.Put(std::string(kFolder) + "e.ico", capped);
+  desktop.registry.PutDword(platform::kHkeyCurrentUser, settings::kSettingsKey, "SysTrayIcon", 29);
   Create();
-  EXPECT_EQ(Captions(28), (std::vector<std::string>{"a"}));
-  EXPECT_EQ(chooser->Label2.Caption(), "0 Icons added");
+  EXPECT_EQ(Captions(28), (std::vector<std::string>{"a", "c", "e"}));
+  EXPECT_EQ(chooser->Label2.Caption(), "3 Icons added");
   ASSERT_EQ(desktop.wm.boxes.size(), 1u);
-  EXPECT_EQ(desktop.wm.boxes[0].text, "Icon image is not valid.");
-  EXPECT_TRUE(platform::IsNull(chooser->Icon())) << "no picture until the chooser is first shown";
+  EXPECT_EQ(desktop.wm.boxes[0].text, "Icon image is not valid.\r\nb.ico\r\nd.ico");
+  EXPECT_EQ(desktop.wm.boxes[0].flags, platform::kMbOk | platform::kMbIconStop);
+  EXPECT_EQ(chooser->ListView1.Selected(), 29);
+  EXPECT_EQ(chooser->Icon(), chooser->ImageList1.Icon(29)) << "the tray has its picture";
+}
+
+// A stored choice that can't be read shows its error, but the main window
+// is usable again after the chooser closes.
+TEST_F(IconChooserTest, ClosingWithAnUnreadableChoiceEnablesTheMainWindow) {
+  Create();
+  struct Case {
+    const char* what;
+    std::function<void()> spoil;
+  } cases[] = {
+      {"a text where the number belongs",
+       [&] { desktop.registry.PutString(platform::kHkeyCurrentUser, settings::kSettingsKey, "SysTrayIcon", "7"); }},
+      {"a key that can't be opened", [&] { desktop.registry.DenyWrites(platform::kHkeyCurrentUser, settings::kSettingsKey); }},
+  };
+  for (const Case& c : cases) {
+    chooser->Open();
+    ASSERT_FALSE(opener->Enabled());
+    c.spoil();
+    desktop.wm.boxes.clear();
+    chooser->Button2.Click();
+    EXPECT_TRUE(opener->Enabled()) << c.what;
+    EXPECT_FALSE(chooser->Visible()) << c.what;
+    EXPECT_EQ(desktop.wm.boxes.size(), 1u) << c.what;
+  }
 }
 
 TEST_F(IconChooserTest, AnIndexPastTheEndIsResetToStandard) {

@@ -82,12 +82,31 @@ TEST_F(NotifyIconTest, FlagsFollowWhatIsSet) {
   }
 }
 
-TEST_F(NotifyIconTest, ALongTipIsCutToSixtyThreeCharacters) {
-  icon->SetTip(std::string(100, 'x'));
-  icon->SetVisible(true);
-  const auto& r = desktop.notifyArea.calls.back().record;
-  EXPECT_EQ(std::string(r.szTip), std::string(63, 'x'));
-  EXPECT_EQ(r.szTip[63], '\0');
+// A long tip is cut to the 63 bytes the shell's field holds, never inside a
+// character of a double-byte code page.
+TEST_F(NotifyIconTest, ALongTipIsCutBetweenCharacters) {
+  const std::string kana = "\x83\x41";  // two bytes; the second reads as 'A'
+  struct Case {
+    const char* what;
+    bool doubleByte;
+    std::string tip, shown;
+  } cases[] = {
+      {"single-byte", false, std::string(100, 'x'), std::string(63, 'x')},
+      {"single-byte high bytes", false, std::string(100, '\x83'), std::string(63, '\x83')},
+      {"character ends at 63", true, std::string(61, 'x') + kana + "yy", std::string(61, 'x') + kana},
+      {"character across 63", true, std::string(62, 'x') + kana, std::string(62, 'x')},
+      {"double-byte only", true, [&] { std::string t; for (int i = 0; i < 40; ++i) t += kana; return t; }(),
+       [&] { std::string t; for (int i = 0; i < 31; ++i) t += kana; return t; }()},
+  };
+  for (const Case& c : cases) {
+    desktop.codePages.leadBytes.clear();
+    if (c.doubleByte) desktop.codePages.UseDoubleByteCodePage();
+    icon->SetVisible(false);
+    icon->SetTip(c.tip);
+    icon->SetVisible(true);
+    const auto& r = desktop.notifyArea.calls.back().record;
+    EXPECT_EQ(std::string(r.szTip), c.shown) << c.what;
+  }
 }
 
 TEST_F(NotifyIconTest, MouseMessagesRaiseTheirEvents) {

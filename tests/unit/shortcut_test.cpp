@@ -175,6 +175,9 @@ TEST_F(Shortcut, FuzzRandomTextsGiveSaneValues) {
 
 TEST_F(Shortcut, EveryNamedValueSurvivesTheRoundTrip) {
   NameKey(kVkScroll, "Scroll Lock");
+  // Layout names that begin like a modifier.
+  NameKey(0xDC, "^");
+  NameKey(0xE2, "Shift+Lock");
   int checked = 0;
   for (unsigned v = 0; v <= 0xFFFF; ++v) {
     if (v & 0x1F00) continue;
@@ -185,8 +188,8 @@ TEST_F(Shortcut, EveryNamedValueSurvivesTheRoundTrip) {
     ASSERT_EQ(Parse(text), expected) << text;
     ++checked;
   }
-  // 8 modifier combinations of 15 named keys, 10 + 10 digits, 26 letters, 24 F keys, Scroll Lock.
-  EXPECT_EQ(checked, 8 * (15 + 20 + 26 + 24 + 1));
+  // 8 modifier combinations of 15 named keys, 10 + 10 digits, 26 letters, 24 F keys and 3 layout names.
+  EXPECT_EQ(checked, 8 * (15 + 20 + 26 + 24 + 3));
 }
 
 }  // namespace

@@ -49,6 +49,37 @@ TEST(IconsTest, AFilesIconSavedAsAnIconFileLoadsBackWithItsPicture) {
   }
 }
 
+// Every kind of image the icon reader takes, the system shows.
+TEST(IconsTest, TheSystemShowsEveryImageTheReaderTakes) {
+  Win32Icons icons;
+  for (int bits : {1, 4, 8, 16, 24, 32})
+    for (std::uint32_t compression : {0u, 3u}) {
+      if (compression == 3 && bits != 16 && bits != 32) continue;
+      // Header, colour masks, palette, colour rows and mask rows.
+      std::string image(40, '\0');
+      auto put = [&image](std::size_t at, std::uint32_t v) { std::memcpy(&image[at], &v, 4); };
+      put(0, 40), put(4, 16), put(8, 32), put(16, compression);
+      image[12] = 1, image[14] = static_cast<char>(bits);
+      std::string masks;
+      if (compression == 3) {
+        const std::uint32_t m[3] = {bits == 16 ? 0xF800u : 0xFF0000u, bits == 16 ? 0x07E0u : 0xFF00u,
+                                    bits == 16 ? 0x001Fu : 0xFFu};
+        masks.assign(reinterpret_cast<const char*>(m), 12);
+      }
+      image += masks + std::string((bits <= 8 ? 4u << bits : 0) + ((16 * bits + 31) / 32) * 4 * 16 + 4 * 16, '\x55');
+      // Directory and its one entry: 16x16, the image right after them.
+      std::string file(22, '\0');
+      auto putFile = [&file](std::size_t at, std::uint32_t v) { std::memcpy(&file[at], &v, 4); };
+      file[2] = 1, file[4] = 1, file[6] = 16, file[7] = 16, file[10] = 1, file[12] = static_cast<char>(bits);
+      putFile(14, static_cast<std::uint32_t>(image.size()));
+      putFile(18, 22);
+      file += image;
+      shell::IcoImage read;
+      ASSERT_TRUE(shell::ReadIcoFile(file, &read)) << bits << " bits, compression " << compression;
+      EXPECT_TRUE(icons.FromIconImage(read.bytes, 16, 16)) << bits << " bits, compression " << compression;
+    }
+}
+
 TEST(IconsTest, NoFileNoIconAndTheBuiltInsCopyBack) {
   Win32Icons icons;
   EXPECT_FALSE(icons.FileSmallIcon("C:\\no such folder\\no such file.xyz"));

@@ -257,6 +257,7 @@ class FakeFiles : public Files {
   bool DeleteFileA(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& pattern) override;
   bool ReadFile(const std::string& path, std::string* data) override;
+  bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string* data) override;
   bool WriteFile(const std::string& path, const std::string& data) override;
   std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) override;
   std::optional<LocalTime> LastWriteTime(const std::string& path) override;
@@ -387,11 +388,17 @@ class FakeHttp : public Http {
   std::vector<HttpRequest> requests_;
 };
 
-// ANSI to OEM: ASCII passes, other bytes only as the table maps them.
+// ANSI to OEM: ASCII passes, other bytes only as the table maps them. The
+// ANSI page is single-byte (Latin-1 letters) unless a test names lead bytes.
 class FakeCodePages : public CodePages {
  public:
   std::map<unsigned char, unsigned char> oemOf{{0xE4, 0x84}, {0xF6, 0x94}, {0xFC, 0x81}, {0xDF, 0xE1}};
+  std::set<unsigned char> leadBytes;
+  // A double-byte page like the Japanese one: lead bytes 0x81-0x9F and 0xE0-0xFC.
+  void UseDoubleByteCodePage();
   bool ToOemCodePage(const std::string& ansi, std::string* oem) override;
+  bool IsLeadByte(char byte) override { return leadBytes.count(static_cast<unsigned char>(byte)) != 0; }
+  std::string ToLower(const std::string& ansi) override;
 };
 
 // Icons are numbers with a record of where they came from; every icon made

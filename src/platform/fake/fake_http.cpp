@@ -107,4 +107,23 @@ bool FakeCodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
   return true;
 }
 
+void FakeCodePages::UseDoubleByteCodePage() {
+  for (unsigned b = 0x81; b <= 0xFC; ++b)
+    if (b <= 0x9F || b >= 0xE0) leadBytes.insert(static_cast<unsigned char>(b));
+}
+
+std::string FakeCodePages::ToLower(const std::string& ansi) {
+  std::string out = ansi;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (IsLeadByte(out[i])) {
+      ++i;  // the second byte belongs to the character
+      continue;
+    }
+    const auto b = static_cast<unsigned char>(out[i]);
+    if (leadBytes.empty() ? (b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7) : (b >= 'A' && b <= 'Z'))
+      out[i] = static_cast<char>(b + 0x20);
+  }
+  return out;
+}
+
 }  // namespace nimbul::platform::fake

@@ -351,6 +351,14 @@ bool FakeFiles::ReadFile(const std::string& path, std::string* data) {
   return true;
 }
 
+bool FakeFiles::ReadFileStart(const std::string& path, std::size_t maxBytes, std::string* data) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = files_.find(Lower(path));
+  if (it == files_.end()) return false;
+  *data = it->second.data.substr(0, maxBytes);
+  return true;
+}
+
 bool FakeFiles::WriteFile(const std::string& path, const std::string& data) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (Locked(path)) return false;

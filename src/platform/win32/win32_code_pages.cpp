@@ -50,4 +50,13 @@ bool Win32CodePages::ToOemCodePage(const std::string& ansi, std::string* oem) {
   return AnsiToCodePage(ansi, ::GetOEMCP(), oem);
 }
 
+bool Win32CodePages::IsLeadByte(char byte) { return ::IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+
+std::string Win32CodePages::ToLower(const std::string& ansi) {
+  std::string out = ansi;
+  // The system walks the text by character in the ANSI code page.
+  if (!out.empty()) ::CharLowerBuffA(&out[0], static_cast<DWORD>(out.size()));
+  return out;
+}
+
 }  // namespace nimbul::platform::win32

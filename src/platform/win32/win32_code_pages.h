@@ -11,6 +11,8 @@ bool AnsiToCodePage(const std::string& ansi, unsigned codePage, std::string* out
 class Win32CodePages : public CodePages {
  public:
   bool ToOemCodePage(const std::string& ansi, std::string* oem) override;
+  bool IsLeadByte(char byte) override;
+  std::string ToLower(const std::string& ansi) override;
 };
 
 }  // namespace nimbul::platform::win32

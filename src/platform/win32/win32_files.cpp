@@ -81,13 +81,19 @@ std::vector<std::string> Win32Files::ListFiles(const std::string& pattern) {
 }
 
 bool Win32Files::ReadFile(const std::string& path, std::string* data) {
+  return ReadFileStart(path, std::numeric_limits<std::size_t>::max() / 2, data);
+}
+
+bool Win32Files::ReadFileStart(const std::string& path, std::size_t maxBytes, std::string* data) {
   FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER size;
   if (!::GetFileSizeEx(file.get(), &size)) return false;
-  if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2) return false;
-  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+  const unsigned long long whole = static_cast<unsigned long long>(size.QuadPart);
+  if (whole > std::numeric_limits<std::size_t>::max() / 2 && maxBytes > std::numeric_limits<std::size_t>::max() / 2)
+    return false;
+  std::string content(static_cast<std::size_t>(std::min<unsigned long long>(whole, maxBytes)), '\0');
   std::size_t done = 0;
   while (done < content.size()) {
     DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, kChunk));

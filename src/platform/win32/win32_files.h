@@ -15,6 +15,7 @@ class Win32Files : public Files {
   // Plain files only: folders, hidden and system files are left out.
   std::vector<std::string> ListFiles(const std::string& pattern) override;
   bool ReadFile(const std::string& path, std::string* data) override;
+  bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string* data) override;
   // Creates or truncates the file; false unless every byte was written.
   bool WriteFile(const std::string& path, const std::string& data) override;
   std::unique_ptr<FileWriter> CreateFileForWriting(const std::string& path) override;
