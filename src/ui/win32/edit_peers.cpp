@@ -38,7 +38,7 @@ std::string WithCrLf(const std::string& text) {
 }
 
 EditPeer::EditPeer(Win32Backend& backend, Edit& edit) : ControlPeer(backend, edit), edit_(edit) {
-  if (!Create("EDIT", EditStyle(edit), WS_EX_CLIENTEDGE, "")) return;
+  if (!Create("EDIT", EditStyle(edit), edit.Border() ? WS_EX_CLIENTEDGE : 0u, "")) return;
   if (edit.MaxLength() > 0) ::SendMessageA(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(edit.MaxLength()), 0);
   ApplyText();
 }
