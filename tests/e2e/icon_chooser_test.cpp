@@ -13,6 +13,7 @@
 #include "input.h"
 #include "main_window_driver.h"
 #include "registry_state.h"
+#include "screenshot.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -74,6 +75,7 @@ TEST_F(IconChooser, ADroppedIconIsOfferedAndCanBeChosen) {
   EXPECT_EQ(list.Text(27, 0), "Chip");
   EXPECT_EQ(list.Text(last, 0), "zz e2e");
   EXPECT_NE(ChildWithText(chooser, std::to_string(last - 27) + " Icons added"), nullptr);
+  SaveDocsShot("icon-chooser.bmp", chooser);
 
   // By keyboard: the list has the focus; End selects the last icon, Enter confirms it.
   ASSERT_TRUE(Activate(chooser));
