@@ -130,8 +130,8 @@ std::string BarColoursOf(HWND h) {
   RECT r;
   ::GetClientRect(h, &r);
   HDC dc = ::GetDC(h);
-  std::string seen = Hex(::GetPixel(dc, r.right / 10, r.bottom / 2)) + " then " +
-                     Hex(::GetPixel(dc, r.right * 9 / 10, r.bottom / 2));
+  std::string seen =
+      Hex(::GetPixel(dc, r.right / 10, r.bottom / 2)) + " then " + Hex(::GetPixel(dc, r.right * 9 / 10, r.bottom / 2));
   ::ReleaseDC(h, dc);
   return seen;
 }
