@@ -22,7 +22,7 @@ export NIMBUL_DEPS NIMBUL_WINEPREFIX
 export NIMBUL_NATIVE_DIR := $(NATIVE_DIR)
 export NIMBUL_WIN32_DIR := $(WIN32_DIR)
 
-.PHONY: all bootstrap native win32 build test check run bench fuzz soak release clean
+.PHONY: all bootstrap native win32 build test check run bench fuzz soak release docs-pictures clean
 
 all: build
 
@@ -72,6 +72,10 @@ fuzz: bootstrap
 # portable zip, the installer and SHA256SUMS.
 release: bootstrap
 	@scripts/release.sh
+
+# The pictures of docs/, taken again by the end-to-end tests that show the windows.
+docs-pictures: win32
+	@scripts/docs-pictures.sh
 
 clean:
 	rm -rf $(NATIVE_DIR) $(WIN32_DIR)

@@ -2,7 +2,8 @@
 """Draws the program's own pictures into res/: the application icon
 (nimbul.ico: 16, 32 and 48 pixels, 32-bit with alpha), the tool bar strip
 (toolbar.bmp: ten 16x16 images side by side, magenta where transparent), the
-About picture (about.jpg, 346x225), the credits background (credits.jpg) and
+dialogs' button pictures in the same style (glyphs.bmp: a strip like the tool
+bar's, in the order of src/ui/glyphs.h), the About picture (about.jpg, 346x225), the credits background (credits.jpg) and
 the update window's animation (update_frames.bmp: eight 32x32 frames side by
 side, magenta where transparent).
 
@@ -182,6 +183,91 @@ def taskbar(c):
 TOOLBAR = [show_selected, hide_selected, refresh, about, desktop_icons,
            minimize_to_tray, home_page, show_all, hide_all, taskbar]
 
+FOLDER = (236, 188, 64)
+FOLDER_EDGE = (150, 104, 24)
+FOLDER_LIGHT = (250, 214, 110)
+LABEL = (220, 224, 232)
+
+
+def finished(c):
+    """A tick: the dialog is done with."""
+    for i in range(4):
+        c.rect(2 + i, 7 + i, 3 + i, 8 + i, GREEN)
+    for i in range(8):
+        c.rect(6 + i, 9 - i, 7 + i, 10 - i, GREEN)
+
+
+def open_file(c):
+    """An open folder, its front flap tilted forward."""
+    c.rect(1, 3, 5, 4, FOLDER_EDGE)
+    c.rect(1, 4, 12, 13, FOLDER)
+    c.frame(1, 4, 12, 13, FOLDER_EDGE)
+    for y in range(8, 14):
+        shift = (13 - y) * 3 // 5
+        c.hline(1 + shift, 12 + shift, y, FOLDER_LIGHT)
+        c.put(1 + shift, y, FOLDER_EDGE)
+        c.put(12 + shift, y, FOLDER_EDGE)
+    c.hline(4, 15, 8, FOLDER_EDGE)
+    c.hline(1, 12, 13, FOLDER_EDGE)
+
+
+def save_icon(c):
+    """A diskette: label at the top, shutter at the bottom."""
+    c.rect(1, 1, 14, 14, BLUE)
+    c.frame(1, 1, 14, 14, OUTLINE)
+    c.rect(3, 2, 12, 7, LABEL)
+    c.hline(4, 11, 4, GHOST_OUTLINE)
+    c.hline(4, 9, 6, GHOST_OUTLINE)
+    c.rect(4, 10, 11, 14, BEZEL)
+    c.rect(8, 11, 9, 13, LABEL)
+
+
+RESET_ARROW = ["..X.....",
+               ".XXXXXX.",
+               "XXXXXXXX",
+               ".XX...XX",
+               "..X...XX",
+               "......XX",
+               "...XXXX."]
+
+
+def reset_arrow(c):
+    """A green arrow turning back, in the bottom right corner: back to the default."""
+    for row, line in enumerate(RESET_ARROW):
+        for col, cell in enumerate(line):
+            if cell == "X":
+                c.put(8 + col, 9 + row, GREEN)
+
+
+def default_color(c):
+    """A list in the window colour with the reset turn: the lists' default background."""
+    window(c, 0, 0, 12, 10)
+    for y in (5, 7):
+        c.hline(2, 10, y, GHOST_OUTLINE)
+    reset_arrow(c)
+
+
+def default_text_color(c):
+    """A letter in the window text colour with the reset turn."""
+    letter = [".XX.", "X..X", "X..X", "XXXX", "X..X", "X..X"]
+    for row, line in enumerate(letter):
+        for col, cell in enumerate(line):
+            if cell == "X":
+                c.rect(1 + col * 2, 1 + row * 2, 2 + col * 2, 2 + row * 2, OUTLINE)
+    reset_arrow(c)
+
+
+def program(c):
+    """The application icon at 16 pixels, its soft edge cut to the mask."""
+    for y, row in enumerate(app_icon(16)):
+        for x, (r, g, b, a) in enumerate(row):
+            if a >= 128:
+                c.put(x, y, (r, g, b))
+
+
+# Index order of the button pictures (src/ui/glyphs.h).
+GLYPHS = [finished, open_file, save_icon, about, default_color, default_text_color, program]
+
 
 def update_frame(c, k):
     """Frame k of 8: a program window with an arrow coming down into it,
@@ -210,10 +296,10 @@ def update_frames_bmp():
     return strip_bmp(images, 32)
 
 
-def toolbar_bmp():
-    """160x16, 24 bits, bottom-up rows padded to 4 bytes."""
+def toolbar_bmp(pictures=TOOLBAR):
+    """16 pixels high, 16 wide per picture, 24 bits."""
     images = []
-    for draw in TOOLBAR:
+    for draw in pictures:
         c = Canvas(16, MAGENTA)
         draw(c)
         images.append(c)
@@ -409,6 +495,8 @@ def main():
     res = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "res")
     with open(os.path.join(res, "toolbar.bmp"), "wb") as f:
         f.write(toolbar_bmp())
+    with open(os.path.join(res, "glyphs.bmp"), "wb") as f:
+        f.write(toolbar_bmp(GLYPHS))
     with open(os.path.join(res, "nimbul.ico"), "wb") as f:
         f.write(app_ico())
     with open(os.path.join(res, "about.jpg"), "wb") as f:

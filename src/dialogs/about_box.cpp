@@ -7,7 +7,6 @@
 namespace nimbul::dialogs {
 
 namespace {
-constexpr ui::Color kClWhite = 0x00FFFFFFu;
 constexpr unsigned kTypingInterval = 100;
 
 std::vector<std::string> ThanksLines() {
@@ -37,7 +36,7 @@ TForm2::TForm2(ui::Application& app) : ui::Form(app, "Form2"), Timer1(app, kTypi
   Panel1.SetBounds(8, 8, 351, 230);
   Image1.SetBounds(2, 2, 346, 225);
   for (ui::Label* l : {&Label1, &Label4, &Label5}) {
-    l->SetFontColor(kClWhite);
+    l->SetFontColor(ui::kClWhite);
     l->SetTransparent(true);
   }
   Label1.SetBounds(8, 212, 53, 13);
@@ -56,6 +55,7 @@ TForm2::TForm2(ui::Application& app) : ui::Form(app, "Form2"), Timer1(app, kTypi
   Label3.SetBounds(8, 264, 123, 13);
   BitBtn1.SetBounds(264, 248, 89, 25);
   BitBtn1.SetCaption("&Finished");
+  BitBtn1.SetGlyph(ui::Glyph::Finished);
   BitBtn1.SetDefault(true);
   BitBtn1.SetTabOrder(0);
 
@@ -71,9 +71,8 @@ TForm2::TForm2(ui::Application& app) : ui::Form(app, "Form2"), Timer1(app, kTypi
 void TForm2::FormCreate() {
   ui::Application& app = FormApp();
   platform::Platform& sys = app.Sys();
-  // 1.
   Label1.SetCaption("Version " + ui::GetFileVersionText(app));
-  // 2. and 3.
+  // The date of the program file stands for the date it was built.
   auto written = sys.files.LastWriteTime(app.ExeName());
   Label3.SetCaption(CompilationDateText(written.value_or(platform::LocalTime{}), sys.locale.DateSeparator(),
                                         sys.locale.TimeSeparator()));
@@ -99,9 +98,8 @@ void TForm2::FormClose() {
 void TForm2::Button1Click() { Close(); }
 
 void TForm2::BitBtn1KeyPress(char key) {
-  // 1. Esc closes the box and still counts as a typed character.
+  // Esc closes the box and still counts as a typed character.
   if (key == '\x1b') Close();
-  // 2. to 4.
   switch (AddTypedKey(TypedKeys, key)) {
     case KeyCode::ToggleSystemHotkeys: ToggleSystemHotkeyFunction(FormApp()); break;
     case KeyCode::ShowCredits:
@@ -118,18 +116,15 @@ void TForm2::Timer1Timer() {
 }
 
 void ToggleSystemHotkeyFunction(ui::Application& app) {
-  // 1.
   settings::SettingsAccessor s(app.Sys().registry);
   s.OpenKey(settings::kSettingsKey, true);
   const std::string name = settings::StrgAltEntf.name;
-  // 2.
+  // A missing value counts as off, so the first toggle turns it on.
   if (!s.HasValue(name)) s.SetFlag(name, false);
-  // 3.
   s.SetFlag(name, !s.GetFlag(name));
-  // 4.
+  // What the user is told is what the settings hold now.
   const bool enabled = s.GetFlag(name);
   s.CloseKey();
-  // 5.
   app.ShowMessage(ToggleMessageText(enabled));
 }
 

@@ -26,17 +26,15 @@ void TypeThanksTick(ThanksTyping& state, const std::vector<std::string>& lines, 
   if (state.ThanksLine < 0 || state.ThanksLine >= static_cast<int>(lines.size())) state.ThanksLine = 0;
   const std::string& line = lines[static_cast<std::size_t>(state.ThanksLine)];
   const int length = static_cast<int>(line.size());
-  // 1.
+  // One letter per tick; then the whole line stays for three ticks before it is wiped.
   state.ThanksChar += 1;
-  // 2.
   if (state.ThanksChar <= length) label += line[static_cast<std::size_t>(state.ThanksChar - 1)];
-  // 3.
   if (state.ThanksChar == length + 3) {
     label.clear();
     state.ThanksLine += 1;
     state.ThanksChar = 0;
   }
-  // 4.
+  // After the last line the first comes again.
   if (state.ThanksLine == static_cast<int>(lines.size())) state.ThanksLine = 0;
 }
 

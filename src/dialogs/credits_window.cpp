@@ -53,9 +53,8 @@ void TForm7::FormKeyPress(char key) {
 
 void TForm7::Timer1Timer() {
   if (names_.empty()) return;
-  // 1.
   Panel2.SetCaption(names_[static_cast<std::size_t>(CreditsIndex)]);
-  // 2.
+  // Round the list for as long as the window lives.
   CreditsIndex += 1;
   if (CreditsIndex == static_cast<int>(names_.size())) CreditsIndex = 0;
 }

@@ -15,6 +15,7 @@ TfrmEMail::TfrmEMail(ui::Application& app) : ui::Form(app, "frmEMail") {
   Label1.SetBounds(8, 8, 313, 49);
   Label1.SetAlignment(ui::TextAlign::Center);
   Label1.SetWordWrap(true);
+  Label1.SetLayout(ui::TextLayout::Center);
   Label1.SetCaption(
       "Please do mail us your opinion about this Program. Report typos, bugs and etc. to us by Mail.  All "
       "Feedback is welcome!");
@@ -47,18 +48,16 @@ void TfrmEMail::Button2Click() {
 }
 
 void TfrmEMail::FormClose() {
-  // 1.
   if (host_) host_->HostForm().SetEnabled(true);
-  // 2.
   settings::SettingsAccessor s(FormApp().Sys().registry);
   s.OpenKey(settings::kSettingsKey, true);
-  // 3.
+  // Hiding the link for good is asked once more; any answer but Yes keeps it.
   if (CheckBox1.Checked()) {
     int answer = FormApp().ShowMessageBox("Are you sure you don't want this messasge to appear again ?",
                                           "Confirmation", platform::kMbYesNo | platform::kMbIconWarning);
     if (answer != platform::kIdYes) CheckBox1.SetChecked(false);
   }
-  // 4.
+  // Written on every close, so the stored value always follows the box.
   s.SetFlag(settings::EMailanzeigen.name, !CheckBox1.Checked());
 }
 

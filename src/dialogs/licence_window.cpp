@@ -4,13 +4,10 @@
 
 namespace nimbul::dialogs {
 
-namespace {
-constexpr ui::Color kClNavy = 0x00800000u;
-}  // namespace
-
 TForm3::TForm3(ui::Application& app) : ui::Form(app, "Form3") {
   SetCaption("Nimbulon");
   SetBorder(ui::BorderStyle::Dialog);
+  SetMinimizeBox(true);
   SetPosition(ui::FormPosition::ScreenCenter);
   SetClientSize(375, 189);
 
@@ -18,8 +15,9 @@ TForm3::TForm3(ui::Application& app) : ui::Form(app, "Form3") {
   Panel1.SetHeight(29);
   Label1.SetBounds(8, 8, 180, 13);
   Label1.SetCaption("!PLEASE READ THIS CAREFULLY!");
-  Label1.SetFontColor(kClNavy);
+  Label1.SetFontColor(ui::kClNavy);
   Label1.SetUnderline(true);
+  Label1.SetFontHeight(13);
   Button1.SetBounds(292, 2, 75, 25);
   Button1.SetCaption("&OK");
   Button1.SetDefault(true);

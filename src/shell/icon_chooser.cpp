@@ -70,11 +70,12 @@ TForm5::TForm5(ui::Application& app)
   Label2.SetBounds(8, 189, 283, 14);
   Label2.SetAlignment(ui::TextAlign::Right);
   Label2.SetCaption("0 Icons added");
-  Label2.SetLink(true);
+  Label2.SetHandCursor(true);
   Label3.SetBounds(8, 206, 120, 14);
   Label3.SetCaption("Icon Directory");
   Edit1.SetBounds(8, 222, 255, 18);
   Edit1.SetReadOnly(true);
+  Edit1.SetBorder(false);
   Edit1.SetTabOrder(1);
   SpeedButton1.SetBounds(267, 219, 24, 23);
   SpeedButton1.SetCaption("...");

@@ -24,14 +24,18 @@ TForm6::TForm6(ui::Application& app)
   struct ButtonLook {
     ui::Button& button;
     int left;
-    const char* caption;
     const char* hint;
+    ui::Glyph glyph;
   };
-  for (const ButtonLook& b : {ButtonLook{SpeedButton1, 40, "&Open", "Choose File for Extraction"},
-                              ButtonLook{SpeedButton2, 71, "&Save", "Save Icon"},
-                              ButtonLook{SpeedButton3, 102, "&?", "Information (How does this work)"}}) {
+  // Flat picture buttons. The caption, never shown, is the hint: it names the
+  // button for screen readers and gives it the Alt key of its first letter.
+  for (const ButtonLook& b : {ButtonLook{SpeedButton1, 40, "Choose File for Extraction", ui::Glyph::OpenFile},
+                              ButtonLook{SpeedButton2, 71, "Save Icon", ui::Glyph::SaveIcon},
+                              ButtonLook{SpeedButton3, 102, "Information (How does this work)", ui::Glyph::Information}}) {
     b.button.SetBounds(b.left, 8, 27, 24);
-    b.button.SetCaption(b.caption);
+    b.button.SetCaption(std::string("&") + b.hint);
+    b.button.SetGlyph(b.glyph, ui::GlyphPlace::InsteadOfCaption);
+    b.button.SetFlat(true);
     b.button.SetHint(b.hint);
     b.button.SetShowHint(true);
   }

@@ -14,6 +14,7 @@ TForm4::TForm4(ui::Application& app) : ui::Form(app, "Form4"), SpeedButton1(this
   SetClientSize(kButtonWidth, kButtonHeight);
   SpeedButton1.SetBounds(0, 0, kButtonWidth, kButtonHeight);
   SpeedButton1.SetCaption("&Nimbulon");
+  SpeedButton1.SetGlyph(ui::Glyph::Program);
   // Enter on the window presses the one button.
   SpeedButton1.SetDefault(true);
   SpeedButton1.OnClick = [this] { Button1Click(); };

@@ -44,6 +44,10 @@ constexpr Color kClWindowText = 0x80000008u;
 constexpr Color kClBtnFace = 0x8000000Fu;
 constexpr Color kClBlue = 0x00FF0000u;
 constexpr Color kClBlack = 0x00000000u;
+constexpr Color kClNavy = 0x00800000u;
+constexpr Color kClWhite = 0x00FFFFFFu;
+// No colour of its own (clNone): the control draws in the system's colours.
+constexpr Color kClNone = 0x1FFFFFFFu;
 
 struct Rect {
   int left = 0, top = 0, width = 0, height = 0;

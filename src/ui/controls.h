@@ -6,6 +6,7 @@
 
 #include "platform/pictures.h"
 #include "ui/control.h"
+#include "ui/glyphs.h"
 #include "ui/image_list.h"
 
 namespace nimbul::ui {
@@ -60,6 +61,7 @@ class PageControl : public Control {
 };
 
 enum class TextAlign { Left, Right, Center };
+enum class TextLayout { Top, Center };
 
 class Label : public Control {
  public:
@@ -74,6 +76,15 @@ class Label : public Control {
   // Underlined text that is no link.
   bool Underline() const { return underline_; }
   void SetUnderline(bool u) { underline_ = u; Changed(Prop::Style); }
+  // The hand cursor over a label that does something when clicked but is no link.
+  bool HandCursor() const { return handCursor_; }
+  void SetHandCursor(bool h) { handCursor_ = h; }
+  // The height of the font's characters in pixels; 0: the controls' font.
+  int FontHeight() const { return fontHeight_; }
+  void SetFontHeight(int h) { fontHeight_ = h; Changed(Prop::Style); }
+  // Where the text sits between the label's top and bottom edges.
+  TextLayout Layout() const { return layout_; }
+  void SetLayout(TextLayout l) { layout_ = l; }
   Color FontColor() const { return fontColor_; }
   void SetFontColor(Color c) { fontColor_ = c; Changed(Prop::Color); }
   // A transparent label shows what lies below it (a picture) around its text.
@@ -85,9 +96,17 @@ class Label : public Control {
   bool wordWrap_ = false;
   bool link_ = false;
   bool underline_ = false;
+  bool handCursor_ = false;
   bool transparent_ = false;
+  int fontHeight_ = 0;
+  TextLayout layout_ = TextLayout::Top;
   Color fontColor_ = kClWindowText;
 };
+
+// Where a button's picture goes: before the caption, or in its place (the
+// caption then still names the button for screen readers and gives its
+// Alt+letter key).
+enum class GlyphPlace { BesideCaption, InsteadOfCaption };
 
 class Button : public Control {
  public:
@@ -99,11 +118,23 @@ class Button : public Control {
   // False: the Tab key passes the button by.
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool t) { tabStop_ = t; }
+  Glyph GetGlyph() const { return glyph_; }
+  GlyphPlace GetGlyphPlace() const { return glyphPlace_; }
+  void SetGlyph(Glyph g, GlyphPlace place = GlyphPlace::BesideCaption) {
+    glyph_ = g;
+    glyphPlace_ = place;
+  }
+  // A flat button: a thin edge instead of the raised one.
+  bool Flat() const { return flat_; }
+  void SetFlat(bool f) { flat_ = f; }
 
  private:
   bool default_ = false;
   bool cancel_ = false;
   bool tabStop_ = true;
+  bool flat_ = false;
+  Glyph glyph_ = Glyph::None;
+  GlyphPlace glyphPlace_ = GlyphPlace::BesideCaption;
 };
 
 class CheckBox : public Control {
@@ -129,10 +160,14 @@ class Edit : public Control {
   void SetReadOnly(bool r) { readOnly_ = r; }
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int m) { maxLength_ = m; }
+  // Without a border a read-only edit reads as text on the dialog colour.
+  bool Border() const { return border_; }
+  void SetBorder(bool b) { border_ = b; }
 
  private:
   std::string text_;
   bool readOnly_ = false;
+  bool border_ = true;
   int maxLength_ = 0;
 };
 
@@ -164,6 +199,14 @@ class ProgressBar : public Control {
   // The bar shows how far it is as a percentage in its middle.
   bool ShowPercent() const { return showPercent_; }
   void SetShowPercent(bool s) { showPercent_ = s; }
+  // The filled part and the rest of the bar; kClNone: the system's.
+  Color BarColor() const { return barColor_; }
+  Color BackColor() const { return backColor_; }
+  void SetColors(Color bar, Color back) {
+    barColor_ = bar;
+    backColor_ = back;
+    Changed(Prop::Color);
+  }
   // The whole percentage of the range that the position covers; 0 for an empty range.
   int Percent() const {
     if (max_ <= min_) return 0;
@@ -175,6 +218,8 @@ class ProgressBar : public Control {
  private:
   int min_ = 0, max_ = 100, position_ = 0;
   bool showPercent_ = false;
+  Color barColor_ = kClNone;
+  Color backColor_ = kClNone;
 };
 
 // A picture; without one it is an empty area.

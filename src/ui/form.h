@@ -21,6 +21,9 @@ class Form : public Control {
 
   BorderStyle Border() const { return border_; }
   void SetBorder(BorderStyle b) { border_ = b; }
+  // A dialog border with a minimize box beside the close box.
+  bool MinimizeBox() const { return minimizeBox_; }
+  void SetMinimizeBox(bool m) { minimizeBox_ = m; }
   // Always on top of the other programs' windows.
   bool TopMost() const { return topMost_; }
   void SetTopMost(bool t) { topMost_ = t; }
@@ -82,6 +85,7 @@ class Form : public Control {
   BorderStyle border_ = BorderStyle::Sizeable;
   FormPosition position_ = FormPosition::Designed;
   bool topMost_ = false;
+  bool minimizeBox_ = false;
   int clientWidth_ = 0, clientHeight_ = 0;
   MainMenu* menu_ = nullptr;
   std::vector<ui::Menu*> menus_;

@@ -59,6 +59,7 @@ TfrmUpdate::TfrmUpdate(ui::Application& app)
   Label2.SetVisible(false);
   Gauge1.SetBounds(112, 91, 169, 14);
   Gauge1.SetShowPercent(true);
+  Gauge1.SetColors(ui::kClNavy, ui::kClBtnFace);
   Gauge1.SetVisible(false);
   Image1.SetBounds(288, 72, 32, 32);
   Image1.SetImages(&ImageList1);

@@ -31,10 +31,14 @@ TForm8::TForm8(ui::Application& app) : ui::Form(app, "Form8") {
     ui::Label& color;
     ui::Panel& panel;
     ui::Button& reset;
+    const char* resetCaption;
     const char* resetHint;
+    ui::Glyph resetGlyph;
   } pages[] = {
-      {Label1, "Press on panel to change grid color", Label2, Panel1, BitBtn1, "Use default color"},
-      {Label3, "Press on panel to change grid font color", Label4, Panel2, BitBtn2, "Use default Color"},
+      {Label1, "Press on panel to change grid color", Label2, Panel1, BitBtn1, "Use &default color",
+       "Use default color", ui::Glyph::DefaultColor},
+      {Label3, "Press on panel to change grid font color", Label4, Panel2, BitBtn2, "Use &default Color",
+       "Use default Color", ui::Glyph::DefaultTextColor},
   };
   for (Page& p : pages) {
     p.hint.SetBounds(8, 8, 146, 26);
@@ -46,7 +50,10 @@ TForm8::TForm8(ui::Application& app) : ui::Form(app, "Form8") {
     p.panel.SetClickable(true);
     p.panel.SetSingleBorder(true);
     p.reset.SetBounds(120, 72, 33, 25);
-    p.reset.SetCaption("&Def");
+    // The picture shows; the caption names the button for screen readers
+    // and gives it Alt+D, as Tab passes it by.
+    p.reset.SetCaption(p.resetCaption);
+    p.reset.SetGlyph(p.resetGlyph, ui::GlyphPlace::InsteadOfCaption);
     p.reset.SetHint(p.resetHint);
     p.reset.SetShowHint(true);
     p.reset.SetTabStop(false);

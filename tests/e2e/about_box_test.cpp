@@ -55,7 +55,7 @@ TEST_F(AboutBox, ShowsTheVersionAndTypingTheToggleCodeFlipsTheSetting) {
       if (TitleOf(child).rfind("I'd like", 0) == 0) return true;
     return false;
   }));
-  SaveDocsShot("about-box.bmp");
+  SaveDocsShot("about-box.bmp", box);
 
   for (WORD key : {'7', 'K', '5', '2', 'R'}) PressKey(key);
   HWND message = WaitForMessageBox(kApplicationTitle, app.process().id());
@@ -84,7 +84,7 @@ TEST_F(AboutBox, LicenceOpensFromTheHelpMenuAndEscClosesIt) {
   ASSERT_NE(licence, nullptr) << "Help > Licence opened no licence window";
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(main); }));
   EXPECT_NE(ChildWithText(licence, "!PLEASE READ THIS CAREFULLY!"), nullptr);
-  SaveDocsShot("licence.bmp");
+  SaveDocsShot("licence.bmp", licence);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == licence; }));
   PressKey(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(licence) && IsWindowEnabled(main); }))
@@ -155,7 +155,7 @@ TEST_F(StartSwitches, CreditsSwitchShowsTheNamesAndClosingThemEndsTheProgram) {
   NimbulApp& app = StartNimbul({"/QUORM"});
   HWND credits = WaitForTopLevel({std::string("TForm7"), std::string("Nimbulon"), app.process().id(), true});
   ASSERT_NE(credits, nullptr) << "no credits window";
-  SaveDocsShot("credits.bmp");
+  SaveDocsShot("credits.bmp", credits);
   EXPECT_EQ(FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, app.process().id(), true}).size(), 0u);
   PostMessageA(credits, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.process().WaitForExit(), std::optional<DWORD>(0));

@@ -71,7 +71,7 @@ TEST_F(ColorsDialog, ColourPickedInTheSystemDialogIsStoredByOk) {
   EXPECT_EQ(ReadString(kSettingsKey, "Gridcolor"), std::optional<std::string>("clWindow"));
   HWND panel = ColourPanel(dialog);
   ASSERT_NE(panel, nullptr);
-  SaveDocsShot("colors-dialog.bmp");
+  SaveDocsShot("colors-dialog.bmp", dialog);
 
   ClickAt(CentreOf(ScreenRect(panel)));
   HWND chooser = WaitForColourChooser(app);

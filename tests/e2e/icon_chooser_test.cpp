@@ -14,6 +14,7 @@
 #include "main_window_driver.h"
 #include "message_boxes.h"
 #include "registry_state.h"
+#include "screenshot.h"
 
 namespace nimbul::e2e {
 namespace {
@@ -75,6 +76,7 @@ TEST_F(IconChooser, ADroppedIconIsOfferedAndCanBeChosen) {
   EXPECT_EQ(list.Text(27, 0), "Chip");
   EXPECT_EQ(list.Text(last, 0), "zz e2e");
   EXPECT_NE(ChildWithText(chooser, std::to_string(last - 27) + " Icons added"), nullptr);
+  SaveDocsShot("icon-chooser.bmp", chooser);
 
   // By keyboard: the list has the focus; End selects the last icon, Enter confirms it.
   ASSERT_TRUE(Activate(chooser));

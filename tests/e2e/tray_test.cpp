@@ -96,7 +96,8 @@ TEST_F(Tray, TheIconsRightClickOpensItsMenuWhoseOpenEntryBringsTheProgramBackByI
   PostMessageA(TrayWindow(app), kTrayCallback, kFirstIconId, WM_RBUTTONUP);
   HWND menu = WaitForTopLevel({std::string("#32768"), std::nullopt, app.process().id(), true});
   ASSERT_NE(menu, nullptr) << "the icon's right-click opened no menu";
-  SaveDocsShot("tray-menu.bmp");
+  // The menu with the taskbar's corner beside it.
+  SaveDocsShot("tray-menu.bmp", menu, 48);
   PressKey('O');
   EXPECT_TRUE(WaitUntil([&] { return Back(app); })) << "\"&Open Nimbulon\" did not bring the program back";
   EXPECT_FALSE(IsWindowVisible(menu));

@@ -22,6 +22,7 @@
 #include "local_http_server.h"
 #include "main_window_driver.h"
 #include "message_boxes.h"
+#include "screenshot.h"
 #include "update/install_batch.h"
 #include "update/integrity.h"
 #include "update/version_description.h"
@@ -190,6 +191,7 @@ TEST_F(Update, AnEqualVersionIsNoNewerAndABiggerOneIsRecommended) {
                     "A new verison of Nimbulon exists. We recommend to download this update, because this update "
                     "offers a big versionjump"));
   EXPECT_NE(ChildWithText(dialog, "Get update"), nullptr);
+  SaveDocsShot("update-window.bmp", dialog);
 }
 
 TEST_F(Update, GetUpdateReplacesTheProgramWhichStartsAgainAndSaysSo) {
@@ -262,6 +264,7 @@ TEST_F(Update, ClosingTheWindowDuringTheDownloadCancelsIt) {
   LocalHttpServer server([&](const std::string& path) {
     if (path == kDescriptionPath) return HttpAnswer{200, true, Description("1.8.0.0", newer_)};
     HttpAnswer slow{200, true, newer_};
+    slow.pauseAfter = newer_.size() * 2 / 5;
     slow.pauseMs = 3000;
     return slow;
   });
@@ -270,6 +273,15 @@ TEST_F(Update, ClosingTheWindowDuringTheDownloadCancelsIt) {
   HWND dialog = StartDownload(app);
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return server.Requests().size() == 2; }));
+  // Part of the file has arrived (the reads before the pause may hold back a last piece).
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND child : ChildrenOf(dialog)) {
+      const std::string text = TitleOf(child);
+      if (text.find(" Kbytes of ") != std::string::npos && text.rfind("0 ", 0) != 0) return true;
+    }
+    return false;
+  }));
+  SaveDocsShot("update-download.bmp", dialog);
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
   Sleep(4000);  // the server's pause is over and the body has arrived

@@ -20,6 +20,7 @@ struct HttpAnswer {
   std::string body{};
   std::size_t dropAfter = static_cast<std::size_t>(-1);  // close after this many body bytes
   unsigned pauseMs = 0;                                  // before the body is sent
+  std::size_t pauseAfter = 0;                            // body bytes sent before the pause
 };
 
 class LocalHttpServer {
@@ -93,9 +94,11 @@ class LocalHttpServer {
     if (a.withLength) out += "Content-Length: " + std::to_string(a.body.size()) + "\r\n";
     out += "Connection: close\r\n\r\n";
     SendAll(s, out.data(), out.size());
-    if (a.pauseMs) ::Sleep(a.pauseMs);
     std::size_t bodySize = a.body.size() < a.dropAfter ? a.body.size() : a.dropAfter;
-    SendAll(s, a.body.data(), bodySize);
+    std::size_t before = a.pauseAfter < bodySize ? a.pauseAfter : bodySize;
+    SendAll(s, a.body.data(), before);
+    if (a.pauseMs) ::Sleep(a.pauseMs);
+    SendAll(s, a.body.data() + before, bodySize - before);
     ::shutdown(s, SD_SEND);
   }
 

@@ -27,8 +27,11 @@ class ProgressBarPeer : public ControlPeer {
   void OnChanged(Prop p, int index, int sub) override;
 
  private:
+  bool OwnColors() const;
+  LRESULT OnPaintOwn();
+  int FilledWidth(const RECT& r) const;
   void ApplyPosition();
-  void PaintPercent();
+  void PaintPercent(HDC dc, const RECT& r, COLORREF bar, COLORREF back);
   ProgressBar& bar_;
   BurstLimiter limiter_{1, 50};
   int shown_ = 0;  // the percentage the control shows now

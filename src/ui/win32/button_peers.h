@@ -2,6 +2,7 @@
 #pragma once
 #include "ui/controls.h"
 #include "ui/win32/control_peer.h"
+#include "ui/win32/ui_handles.h"
 
 namespace nimbul::ui::win32 {
 
@@ -16,7 +17,11 @@ class ButtonPeer : public ControlPeer {
   int ControlId() override;
 
  private:
+  void ApplyGlyph();
   Button& button_;
+  // The picture, kept while the button shows it.
+  platform::win32::IconHandle icon_;
+  ImageListHandle images_;
 };
 
 class CheckBoxPeer : public ControlPeer {

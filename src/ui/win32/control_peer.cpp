@@ -1,6 +1,7 @@
 #include "ui/win32/control_peer.h"
 
 #include "platform/win32/handle_ids.h"
+#include "ui/application.h"
 #include "ui/form.h"
 #include "ui/win32/form_peer.h"
 #include "ui/win32/fonts.h"
@@ -23,6 +24,7 @@ bool ControlPeer::Create(const char* className, DWORD style, DWORD exStyle, cons
   SetFont(Context().GetFonts().Normal());
   ArrangeTabOrder();
   KeepAbovePictures();
+  ApplyTip();
   return true;
 }
 
@@ -34,6 +36,7 @@ bool ControlPeer::CreateOwnWindow(const char* className, const ClassLook& look, 
   SetFont(Context().GetFonts().Normal());
   ArrangeTabOrder();
   KeepAbovePictures();
+  ApplyTip();
   return true;
 }
 
@@ -55,6 +58,16 @@ HWND ControlPeer::ParentWindow() const {
 FormPeer* ControlPeer::OwnerFormPeer() const {
   ui::Form* f = control_.OwnerForm();
   return f ? FormPeer::Of(Context().Forms(), *f) : nullptr;
+}
+
+// The main window shows the hints in its status bar; the other forms have
+// none, so a control that shows its hint shows it as a tooltip there.
+void ControlPeer::ApplyTip() {
+  if (!control_.ShowHint()) return;
+  const Form* form = control_.OwnerForm();
+  const Application* app = Context().App();
+  if (!form || (app && app->MainForm() == form)) return;
+  if (FormPeer* f = OwnerFormPeer()) f->SetTip(hwnd(), control_.Hint());
 }
 
 void ControlPeer::SetFont(HFONT font) { ::SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -119,7 +132,10 @@ void ControlPeer::Changed(Prop p, int index, int sub) {
     case Prop::Bounds: ApplyBounds(); break;
     case Prop::Visible: ::ShowWindow(hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
     case Prop::Enabled: ::EnableWindow(hwnd(), control_.Enabled() ? TRUE : FALSE); break;
-    case Prop::Hint: Context().GetHints().HintChanged(control_); break;
+    case Prop::Hint:
+      Context().GetHints().HintChanged(control_);
+      ApplyTip();
+      break;
     default: OnChanged(p, index, sub); break;
   }
 }

@@ -53,6 +53,7 @@ class ControlPeer : public Peer, public PeerWindow {
  private:
   DWORD CommonStyle() const;
   void ArrangeTabOrder();
+  void ApplyTip();
   void KeepAbovePictures();
   HWND ParentWindow() const;
 

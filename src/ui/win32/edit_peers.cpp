@@ -37,7 +37,7 @@ std::string WithCrLf(const std::string& text) {
 }
 
 EditPeer::EditPeer(PeerContext& context, Edit& edit) : ControlPeer(context, edit), edit_(edit) {
-  if (!Create("EDIT", EditStyle(edit), WS_EX_CLIENTEDGE, "")) return;
+  if (!Create("EDIT", EditStyle(edit), edit.Border() ? WS_EX_CLIENTEDGE : 0u, "")) return;
   if (edit.MaxLength() > 0) ::SendMessageA(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(edit.MaxLength()), 0);
   ApplyText();
 }

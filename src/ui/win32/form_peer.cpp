@@ -1,5 +1,9 @@
 #include "ui/win32/form_peer.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "platform/win32/handle_ids.h"
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -69,6 +73,7 @@ FormPeer::FormPeer(PeerContext& context, Form& form) : PeerWindow(context), form
   look.iconResource = kIconResource;
   FrameStyle fs = StyleFor(form.Border());
   if (form.TopMost()) fs.ex |= WS_EX_TOPMOST;
+  if (form.MinimizeBox()) fs.style |= WS_MINIMIZEBOX;
   int w = form.Width(), h = form.Height();
   if (form.ClientWidth() > 0 && form.ClientHeight() > 0) {
     SIZE outer = OuterForClient(fs.style, fs.ex, form.Menu() != nullptr, form.ClientWidth(), form.ClientHeight());
@@ -138,6 +143,31 @@ void FormPeer::AttachMenuBar(NativeMenu* menu) {
 
 void FormPeer::DetachMenuBar(const NativeMenu* menu) {
   if (menuBar_ == menu) menuBar_ = nullptr;
+}
+
+void FormPeer::SetTip(HWND control, const std::string& text) {
+  if (!hwnd() || !control) return;
+  if (!tips_) {
+    tips_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0,
+                              0, hwnd(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (!tips_) return;
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<char*>(text.c_str());
+  auto known = std::find(tipped_.begin(), tipped_.end(), control);
+  if (text.empty()) {
+    if (known == tipped_.end()) return;
+    ::SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tipped_.erase(known);
+  } else if (known != tipped_.end()) {
+    ::SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else if (::SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    tipped_.push_back(control);
+  }
 }
 
 bool FormPeer::TranslateShortcut(MSG& msg) {

@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "ui/form.h"
 #include "ui/peer.h"
 #include "ui/win32/peer_window.h"
@@ -30,6 +33,8 @@ class FormPeer : public Peer, public PeerWindow {
   void AttachMenuBar(NativeMenu* menu);
   // The menu peer goes; the window keeps showing its menu until it is destroyed.
   void DetachMenuBar(const NativeMenu* menu);
+  // A control's hint as a tooltip over it; an empty text takes the tooltip away.
+  void SetTip(HWND control, const std::string& text);
   // Menu shortcuts of the form's main menu, while the form is the active one.
   bool TranslateShortcut(MSG& msg);
   void ScheduleMenuRebuild();
@@ -69,6 +74,10 @@ class FormPeer : public Peer, public PeerWindow {
 
   Form& form_;
   NativeMenu* menuBar_ = nullptr;
+  // The tooltip window of the form's hints, made with the first one; an owned
+  // window, destroyed with the form.
+  HWND tips_ = nullptr;
+  std::vector<HWND> tipped_;
   HWND lastFocus_ = nullptr;
   int reportedClientW_ = -1, reportedClientH_ = -1;
   bool reporting_ = false;

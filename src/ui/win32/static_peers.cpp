@@ -160,10 +160,24 @@ LabelPeer::LabelPeer(PeerContext& context, Label& label) : ControlPeer(context, 
   // SS_NOTIFY: without it a static lets clicks and mouse moves fall through to its parent.
   // A link is a Tab stop that Enter and the space bar follow.
   const DWORD tabStop = label.IsLink() ? WS_TABSTOP : 0u;
+  MakeFont();
   if (Create("STATIC", SS_NOTIFY | tabStop | AlignmentStyle(label), 0, nullptr)) SetFont(LabelFont());
 }
 
+// A label with a height of its own gets its own font: the controls' face at that height.
+void LabelPeer::MakeFont() {
+  ownFont_.reset();
+  if (label_.FontHeight() <= 0) return;
+  LOGFONTA lf{};
+  if (!::GetObjectA(Context().GetFonts().Normal(), sizeof lf, &lf)) return;
+  lf.lfHeight = -label_.FontHeight();
+  lf.lfWidth = 0;
+  lf.lfUnderline = label_.IsLink() || label_.Underline() ? TRUE : FALSE;
+  ownFont_.reset(::CreateFontIndirectA(&lf));
+}
+
 HFONT LabelPeer::LabelFont() const {
+  if (ownFont_) return ownFont_.get();
   return label_.IsLink() || label_.Underline() ? Context().GetFonts().Link() : Context().GetFonts().Normal();
 }
 
@@ -286,7 +300,7 @@ void LabelPeer::PaintTransparent(HDC dc, const RECT& client) {
 }
 
 LRESULT LabelPeer::OnSetCursor(WPARAM wParam, LPARAM lParam) {
-  if (!label_.IsLink()) return Default(WM_SETCURSOR, wParam, lParam);
+  if (!label_.IsLink() && !label_.HandCursor()) return Default(WM_SETCURSOR, wParam, lParam);
   ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
   return TRUE;
 }
@@ -316,20 +330,29 @@ SIZE LabelPeer::NaturalSize() const {
 
 // A label never cuts its text: a single line grows away from its aligned edge,
 // wrapped text grows downwards.
+// A label centred between its edges becomes as high as its text, in the middle
+// of the space it was given (a static control writes from its top).
 void LabelPeer::Fit(RECT* r) const {
+  int textHeight;
   if (label_.WordWrap()) {
-    int height = WrappedHeight(r->right - r->left);
-    if (r->bottom - r->top < height) r->bottom = r->top + height;
-    return;
+    textHeight = WrappedHeight(r->right - r->left);
+  } else {
+    SIZE text = NaturalSize();
+    if (r->right - r->left < text.cx) {
+      if (label_.Alignment() == TextAlign::Right)
+        r->left = r->right - text.cx;
+      else
+        r->right = r->left + text.cx;
+    }
+    textHeight = text.cy;
   }
-  SIZE text = NaturalSize();
-  if (r->right - r->left < text.cx) {
-    if (label_.Alignment() == TextAlign::Right)
-      r->left = r->right - text.cx;
-    else
-      r->right = r->left + text.cx;
+  const int spare = r->bottom - r->top - textHeight;
+  if (spare < 0) {
+    r->bottom = r->top + textHeight;
+  } else if (label_.Layout() == TextLayout::Center) {
+    r->top += spare / 2;
+    r->bottom = r->top + textHeight;
   }
-  if (r->bottom - r->top < text.cy) r->bottom = r->top + text.cy;
 }
 
 int LabelPeer::WrappedHeight(int width) const {
@@ -350,6 +373,7 @@ void LabelPeer::ApplyCaption() {
 void LabelPeer::OnChanged(Prop p, int index, int sub) {
   switch (p) {
     case Prop::Style:
+      MakeFont();
       SetFont(LabelFont());
       ApplyBounds();
       break;

@@ -4,6 +4,7 @@
 #include "ui/win32/burst_limiter.h"
 #include "ui/win32/control_peer.h"
 #include "ui/win32/native_image_list.h"
+#include "ui/win32/ui_handles.h"
 
 namespace nimbul::ui::win32 {
 
@@ -65,11 +66,13 @@ class LabelPeer : public ControlPeer {
   LRESULT OnLinkKeyDown(WPARAM wParam, LPARAM lParam);
   // The pictures of the sibling images below the label, then the text.
   void PaintTransparent(HDC dc, const RECT& client);
+  void MakeFont();
   HFONT LabelFont() const;
   int WrappedHeight(int width) const;
   void ApplyCaption();
 
   Label& label_;
+  FontHandle ownFont_;
   BurstLimiter captionLimiter_{1, 50};
 };
 

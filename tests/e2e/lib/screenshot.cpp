@@ -30,10 +30,12 @@ struct FileCloser {
 
 }  // namespace
 
-bool SaveScreenshot(const std::string& path) {
+bool SaveScreenshot(const std::string& path, const RECT* area) {
   using platform::win32::UniqueHandle;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  RECT part{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (area && !IntersectRect(&part, &part, area)) return false;
+  const int width = part.right - part.left;
+  const int height = part.bottom - part.top;
   UniqueHandle<ScreenDcPolicy> screen(GetDC(nullptr));
   if (!screen || width <= 0 || height <= 0) return false;
   UniqueHandle<MemoryDcPolicy> memory(CreateCompatibleDC(screen.get()));
@@ -41,7 +43,7 @@ bool SaveScreenshot(const std::string& path) {
   if (!memory || !bitmap) return false;
 
   HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY) != 0;
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), part.left, part.top, SRCCOPY) != 0;
   SelectObject(memory.get(), previous);
   if (!copied) return false;
 
@@ -71,11 +73,14 @@ bool SaveScreenshot(const std::string& path) {
          std::fwrite(pixels.data(), pixels.size(), 1, out.get()) == 1;
 }
 
-void SaveDocsShot(const char* name) {
+void SaveDocsShot(const char* name, HWND window, int margin) {
   const char* dir = std::getenv("NIMBUL_DOCS_SHOTS");
   if (!dir || !*dir) return;
   Sleep(700);
-  SaveScreenshot(std::string(dir) + "\\" + name);
+  RECT area;
+  if (!GetWindowRect(window, &area)) return;
+  InflateRect(&area, margin, margin);
+  SaveScreenshot(std::string(dir) + "\\" + name, &area);
 }
 
 }  // namespace nimbul::e2e

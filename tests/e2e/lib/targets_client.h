@@ -16,10 +16,10 @@ struct TargetSpec {
   std::string title;
   std::string className = targets::kDefaultTargetClass;
   bool shown = true;
-  // Refuses to be hidden, as a program running as administrator does for an unelevated one.
-  bool refusesHide = false;
   // A child window of this class inside the target, when not empty.
   std::string childClass = {};
+  // Refuses to be hidden, as a program running as administrator does for an unelevated one.
+  bool refusesHide = false;
 };
 
 class Targets {
