@@ -75,10 +75,12 @@ bool WaitFor(F condition, DWORD timeoutMs) {
 std::vector<double> Measure(HWND target, int presses, void (*reset)(HWND)) {
   std::vector<double> samples;
   for (int i = 0; i < presses; ++i) {
-    if (!WaitFor([&] {
-          SetForegroundWindow(target);
-          return GetForegroundWindow() == target && IsWindowVisible(target);
-        }, 5000))
+    if (!WaitFor(
+            [&] {
+              SetForegroundWindow(target);
+              return GetForegroundWindow() == target && IsWindowVisible(target);
+            },
+            5000))
       std::fprintf(stderr, "hotkey_latency: the target did not come to the foreground (%p)\n",
                    static_cast<void*>(GetForegroundWindow()));
     auto start = bench::Clock::now();
@@ -121,8 +123,8 @@ int main() {
   const int presses = 20;
 
   HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &key, nullptr) == ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) == ERROR_SUCCESS) {
     DWORD one = 1;
     RegSetValueExA(key, "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<BYTE*>(&one), sizeof one);
     RegCloseKey(key);
@@ -130,10 +132,12 @@ int main() {
   PROCESS_INFORMATION nimbul = Start(folder + "Nimbul.exe", "");
   HWND nimbulMain = nullptr;
   // Shown means started: the message loop runs and the hotkeys are registered.
-  WaitFor([&] {
-    nimbulMain = FindWindowA("TfrmNimbulMain", "Nimbulon");
-    return nimbulMain && IsWindowVisible(nimbulMain);
-  }, 20000);
+  WaitFor(
+      [&] {
+        nimbulMain = FindWindowA("TfrmNimbulMain", "Nimbulon");
+        return nimbulMain && IsWindowVisible(nimbulMain);
+      },
+      20000);
   auto figure = Measure(target, presses, ShowAllWithF7);
   Stop(nimbul, nimbulMain);
 

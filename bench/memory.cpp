@@ -46,8 +46,7 @@ double PrivateKiBAfterStart(const std::string& exe, const std::string& arguments
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return 0;
   }
   CloseHandle(info.hThread);
@@ -66,8 +65,7 @@ double PrivateKiBAfterStart(const std::string& exe, const std::string& arguments
     Sleep(kSettleMs);
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                             sizeof counters)) {
+    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
       // Wine leaves PrivateUsage at 0; the commit charge is the same figure there.
       kib = (counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage) / 1024.0;
     } else {
@@ -82,14 +80,13 @@ double PrivateKiBAfterStart(const std::string& exe, const std::string& arguments
 // The figure measures a plain start, not the first-start notice.
 void MarkProfileAsStartedBefore() {
   HKEY raw = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                      nullptr) != ERROR_SUCCESS) {
     return;
   }
   const nimbul::platform::win32::RegKey key(raw);
   const DWORD started = 1;
-  RegSetValueExA(key.get(), "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started),
-                 sizeof started);
+  RegSetValueExA(key.get(), "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started), sizeof started);
 }
 
 }  // namespace

@@ -22,10 +22,11 @@ void RecordInJournal(HWND window) {
   std::snprintf(record, sizeof record, "%lu\t%lu\t%s\t%s",
                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), process, className, title);
   HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\NimbulBench\\Hidden", 0, nullptr,
-                      REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\NimbulBench\\Hidden", 0, nullptr, REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
-  RegSetValueExA(key, "0", 0, REG_SZ, reinterpret_cast<const BYTE*>(record), static_cast<DWORD>(std::strlen(record) + 1));
+  RegSetValueExA(key, "0", 0, REG_SZ, reinterpret_cast<const BYTE*>(record),
+                 static_cast<DWORD>(std::strlen(record) + 1));
   RegCloseKey(key);
 }
 

@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kClassName;
   RegisterClassA(&wc);
-  HWND window = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 532, 258, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 532, 258,
+                                nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOWDEFAULT);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -53,15 +53,13 @@ HWND VisibleWindowOf(DWORD processId, const char* caption) {
 // Milliseconds from CreateProcess to the visible window, or nothing when
 // the program failed to start or to show it in time. The program is closed
 // and waited for before the next run, so no two instances overlap.
-std::optional<double> TimeToVisibleWindow(const std::string& exe, const std::string& arguments,
-                                          const char* caption) {
+std::optional<double> TimeToVisibleWindow(const std::string& exe, const std::string& arguments, const char* caption) {
   std::string commandLine = "\"" + exe + "\"" + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   const auto start = bench::Clock::now();
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return std::nullopt;
   }
   CloseHandle(info.hThread);
@@ -88,14 +86,13 @@ std::optional<double> TimeToVisibleWindow(const std::string& exe, const std::str
 // The figure measures a plain start, not the first-start notice.
 void MarkProfileAsStartedBefore() {
   HKEY raw = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &raw, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Quendel-Soft\\Nimbul", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
+                      nullptr) != ERROR_SUCCESS) {
     return;
   }
   const RegKey key(raw);
   const DWORD started = 1;
-  RegSetValueExA(key.get(), "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started),
-                 sizeof started);
+  RegSetValueExA(key.get(), "SchonXgestartet", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&started), sizeof started);
 }
 
 }  // namespace
@@ -124,7 +121,6 @@ int main() {
     baseline.push_back(*b);
     program.push_back(*p);
   }
-  bench::PrintFigure("startup to visible main window", {bench::Median(program), "ms"},
-                     {bench::Median(baseline), "ms"});
+  bench::PrintFigure("startup to visible main window", {bench::Median(program), "ms"}, {bench::Median(baseline), "ms"});
   return 0;
 }

@@ -47,13 +47,14 @@ int main() {
   auto [rebuild, bare] = PairedMediansMs(
       runs, [&] { host.main->RefreshWindowList(); }, [&] { bench::BareEnumeration(host.MainHwnd()); });
   int listed = host.main->Lists().Visible().Count();
-  bench::PrintFigure("RefreshWindowList over " + std::to_string(listed) + " visible windows",
-                     {rebuild, "ms"}, {bare, "ms"});
+  bench::PrintFigure("RefreshWindowList over " + std::to_string(listed) + " visible windows", {rebuild, "ms"},
+                     {bare, "ms"});
 
   for (HWND h : hidden) bench::HideFromTray(*host.main, h);
   std::vector<HWND> all(visible);
   all.insert(all.end(), hidden.begin(), hidden.end());
-  auto [tick, bareTick] = PairedMediansMs(runs, [&] { host.main->Timer1Timer(); }, [&] { BareTitleReads(all); });
+  auto [tick, bareTick] = PairedMediansMs(
+      runs, [&] { host.main->Timer1Timer(); }, [&] { BareTitleReads(all); });
   bench::PrintFigure("Timer1Timer with 100 hidden and " + std::to_string(listed) + " visible entries", {tick, "ms"},
                      {bareTick, "ms"});
 

@@ -106,15 +106,14 @@ bool IsPlainHttpUrl(const std::string& url) {
   return slash != std::string::npos && slash > scheme.size() && slash + 1 < url.size();
 }
 
-std::string DescriptionFor(const std::string& programBytes, const std::string& url,
-                           const std::string& secretKeyHex) {
+std::string DescriptionFor(const std::string& programBytes, const std::string& url, const std::string& secretKeyHex) {
   std::optional<update::Version> v = ImageFileVersion(programBytes);
   if (!v || !IsPlainHttpUrl(url)) return std::string();
   // The comparison key gives each part four digits.
   for (std::uint32_t part : *v)
     if (part > 9999) return std::string();
-  std::string version = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." + std::to_string((*v)[2]) +
-                        "." + std::to_string((*v)[3]);
+  std::string version = std::to_string((*v)[0]) + "." + std::to_string((*v)[1]) + "." + std::to_string((*v)[2]) + "." +
+                        std::to_string((*v)[3]);
   std::string text = update::SignedPart(version, url, update::Sha256Hex(programBytes));
   std::string signature = update::SignHex(text, secretKeyHex);
   if (signature.empty()) return std::string();

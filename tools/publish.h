@@ -21,7 +21,6 @@ bool IsPlainHttpUrl(const std::string& url);
 // lines by the secret key (128 hex digits). Empty when the program has no
 // version, a part of it is above 9999, the URL is not a plain HTTP URL or
 // the key is no key.
-std::string DescriptionFor(const std::string& programBytes, const std::string& url,
-                           const std::string& secretKeyHex);
+std::string DescriptionFor(const std::string& programBytes, const std::string& url, const std::string& secretKeyHex);
 
 }  // namespace nimbul::tools

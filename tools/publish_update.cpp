@@ -81,8 +81,7 @@ int Describe(const std::string& exe, const std::string& url, const std::string& 
     std::cerr << "nimbul-publish: cannot read " << secretFile << "\n";
     return 1;
   }
-  while (!secret.empty() && (secret.back() == '\n' || secret.back() == '\r' || secret.back() == ' '))
-    secret.pop_back();
+  while (!secret.empty() && (secret.back() == '\n' || secret.back() == '\r' || secret.back() == ' ')) secret.pop_back();
   std::optional<nimbul::update::Version> version = nimbul::tools::ImageFileVersion(program);
   if (!version) {
     std::cerr << "nimbul-publish: " << exe << " has no version resource\n";

@@ -9,8 +9,10 @@ std::string CommandTail(const std::string& commandLine) {
   while (i < n && blank(i)) ++i;
   bool quoted = false;
   for (; i < n; ++i) {
-    if (commandLine[i] == '"') quoted = !quoted;
-    else if (!quoted && blank(i)) break;
+    if (commandLine[i] == '"')
+      quoted = !quoted;
+    else if (!quoted && blank(i))
+      break;
   }
   while (i < n && blank(i)) ++i;
   return commandLine.substr(i);

@@ -10,8 +10,8 @@
 #include "ui/win32/win32_backend.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
-                                            ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS};
+  INITCOMMONCONTROLSEX icc{
+      sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   nimbul::platform::win32::Win32Platform platform;
   nimbul::ui::win32::Win32Backend backend(platform.platform);

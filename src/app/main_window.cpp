@@ -72,8 +72,7 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
                                       "Make all hidden Windows visible", true)),
       AlleFensterVerstecken1(
           Item(Fenster1, "AlleFensterVerstecken1", "H&ide all visible Windows", "Hide all visible Windows")),
-      NimbulonzurTaskleiste1(
-          Item(Fenster1, "NimbulonzurTaskleiste1", "&To Systemtray", "Minimze to Systemtray", true)),
+      NimbulonzurTaskleiste1(Item(Fenster1, "NimbulonzurTaskleiste1", "&To Systemtray", "Minimze to Systemtray", true)),
       Ende1(Item(Fenster1, "Ende1", "&End Program", "Close Program", true)),
       Ansicht1(Item(MainMenu1.Items(), "Ansicht1", "&View", "View")),
       Aktualisieren1(Item(Ansicht1, "Aktualisieren1", "&Refresh", "Refresh View")),
@@ -112,8 +111,9 @@ TfrmNimbulMain::TfrmNimbulMain(ui::Application& app)
              {*this, StringGrid1, StringGrid2, PopupMenu1, ImglistPHide, Hideprogram1, Showprogram1, Verstecken1,
               Anzeigen1}),
       tray_(app, *this, *this, NotifyIcon1, ZurSystrayminimieren1),
-      switches_(app, *this,
-                {DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12, Disablectrlaltdel1, IndenAutostart1}) {
+      switches_(
+          app, *this,
+          {DesktopIconsausblenden1, ToolButton7, HideTaskbar1, ToolButton12, Disablectrlaltdel1, IndenAutostart1}) {
   SetCaption("Nimbulon");
   SetPosition(ui::FormPosition::ScreenCenter);
   SetBounds(0, 0, 532, 258);
@@ -453,7 +453,9 @@ void TfrmNimbulMain::RestoreFromTray() { tray_.RestoreFromTray(); }
 void TfrmNimbulMain::ZurSystrayminimieren1Click() { tray_.ToggleMinimizeToTray(); }
 void TfrmNimbulMain::Programmschlieen1Click() { Close(); }
 void TfrmNimbulMain::PopupMenu1Popup() { BuildTrayWindowMenus(); }
-void TfrmNimbulMain::SystrayIcon1Click() { if (peers_.iconChooser) peers_.iconChooser->Open(); }
+void TfrmNimbulMain::SystrayIcon1Click() {
+  if (peers_.iconChooser) peers_.iconChooser->Open();
+}
 void TfrmNimbulMain::DesktopIconsausblenden1Click() { switches_.DesktopIconsausblenden1Click(); }
 void TfrmNimbulMain::HideTaskbar1Click() { switches_.HideTaskbar1Click(); }
 void TfrmNimbulMain::Disablectrlaltdel1Click() { switches_.Disablectrlaltdel1Click(); }

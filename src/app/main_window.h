@@ -64,8 +64,8 @@ class TfrmNimbulMain : public ui::Form,
   ui::PopupMenu PopupMenu1;
   ui::PopupMenu PopupMenu2;
   ui::ToolBar ToolBar1;
-  ui::ToolButton ToolButton1, ToolButton10, ToolButton11, ToolButton2, ToolSep1, ToolButton3, ToolSep2,
-      ToolButton7, ToolButton12, ToolButton8, ToolSep3, ToolButton5, ToolButton9, ToolSep4;
+  ui::ToolButton ToolButton1, ToolButton10, ToolButton11, ToolButton2, ToolSep1, ToolButton3, ToolSep2, ToolButton7,
+      ToolButton12, ToolButton8, ToolSep3, ToolButton5, ToolButton9, ToolSep4;
   ui::Label Label3;
   ui::Panel Panel3;
   ui::Panel Panel1;

@@ -23,9 +23,7 @@ bool ActOnStartSwitch(ui::Application& app, TfrmNimbulMain& main, dialogs::TForm
       main.ToolButton8Click();
       main.RefreshWindowList();
       break;
-    case StartSwitch::ToggleSystemHotkeys:
-      dialogs::ToggleSystemHotkeyFunction(app);
-      return false;
+    case StartSwitch::ToggleSystemHotkeys: dialogs::ToggleSystemHotkeyFunction(app); return false;
     case StartSwitch::Credits:
       app.SetShowMainForm(false);
       credits.ShowAndStart();

@@ -11,12 +11,9 @@ constexpr unsigned kTypingInterval = 100;
 
 std::vector<std::string> ThanksLines() {
   return {
-      "I'd like to thank everyone, who helped making ",
-      "this Program what it is now.  ",
-      "We're still looking for betatesters. Mailto: ",
-      FeedbackAddress(),
-      "Visit our webpage to get more freeware: ",
-      "http://" + HomePageHost() + "         ",
+      "I'd like to thank everyone, who helped making ", "this Program what it is now.  ",
+      "We're still looking for betatesters. Mailto: ",  FeedbackAddress(),
+      "Visit our webpage to get more freeware: ",       "http://" + HomePageHost() + "         ",
   };
 }
 

@@ -51,8 +51,8 @@ std::string CompilationDateText(const platform::LocalTime& t, const std::string&
                                 const std::string& timeSeparator) {
   char year[16];
   std::snprintf(year, sizeof year, "%04d", t.year);
-  return "Complilation date: " + TwoDigits(t.month) + dateSeparator + TwoDigits(t.day) + dateSeparator + year +
-         " @ " + TwoDigits(t.hour) + timeSeparator + TwoDigits(t.minute);
+  return "Complilation date: " + TwoDigits(t.month) + dateSeparator + TwoDigits(t.day) + dateSeparator + year + " @ " +
+         TwoDigits(t.hour) + timeSeparator + TwoDigits(t.minute);
 }
 
 std::string ToggleMessageText(bool enabled) {

@@ -53,8 +53,8 @@ void TfrmEMail::FormClose() {
   s.OpenKey(settings::kSettingsKey, true);
   // Hiding the link for good is asked once more; any answer but Yes keeps it.
   if (CheckBox1.Checked()) {
-    int answer = FormApp().ShowMessageBox("Are you sure you don't want this messasge to appear again ?",
-                                          "Confirmation", platform::kMbYesNo | platform::kMbIconWarning);
+    int answer = FormApp().ShowMessageBox("Are you sure you don't want this messasge to appear again ?", "Confirmation",
+                                          platform::kMbYesNo | platform::kMbIconWarning);
     if (answer != platform::kIdYes) CheckBox1.SetChecked(false);
   }
   // Written on every close, so the stored value always follows the box.

@@ -75,8 +75,7 @@ void TfrmHotkey::Button1Click() {
   }
   // A combination another program holds would be saved but do nothing.
   platform::Platform& sys = FormApp().Sys();
-  const auto refused =
-      RefusedHotkeys(sys.hotkeys, {HKAkt.HotKey(), KHAFV.HotKey(), AFSM.HotKey(), KHTASK.HotKey()});
+  const auto refused = RefusedHotkeys(sys.hotkeys, {HKAkt.HotKey(), KHAFV.HotKey(), AFSM.HotKey(), KHTASK.HotKey()});
   if (!refused.empty()) {
     FormApp().ShowMessageBox(HotkeysInUseText(refused, sys.wm), kConflictCaption,
                              platform::kMbIconStop | platform::kMbOk);
@@ -100,8 +99,7 @@ void TfrmHotkey::SaveChanges() {
 }
 
 bool TfrmHotkey::HotkeysConflict() {
-  return hotkeys::HotkeysConflict({HKAkt.HotKey(), KHAFV.HotKey(), AFSM.HotKey(), KHTASK.HotKey()},
-                                  FormApp().Sys().wm);
+  return hotkeys::HotkeysConflict({HKAkt.HotKey(), KHAFV.HotKey(), AFSM.HotKey(), KHTASK.HotKey()}, FormApp().Sys().wm);
 }
 
 void OpenHotkeyDialog(TfrmHotkey& dialog, HotkeySlots& slots, ui::Form& mainWindow) {

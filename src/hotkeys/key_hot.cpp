@@ -14,9 +14,7 @@ unsigned ModifierFlags(TShortCut value) {
   return flags;
 }
 
-TKeyHot::TKeyHot(platform::Hotkeys& hotkeys, TShortCut stored) : hotkeys_(hotkeys) {
-  SetShortCut(stored);
-}
+TKeyHot::TKeyHot(platform::Hotkeys& hotkeys, TShortCut stored) : hotkeys_(hotkeys) { SetShortCut(stored); }
 
 TKeyHot::~TKeyHot() {
   // The atom table is system-wide: a reference kept past our end would stay
@@ -37,7 +35,7 @@ void TKeyHot::RegisterShortCut() {
   if (!window_) window_ = hotkeys_.CreateHotkeyWindow([this](unsigned id) { OnHotkey(id); });
   // A combination the system refuses raises no event; Registered() tells.
   registered_ = hotkeys_.RegisterHotKey(window_.get(), platform::Raw(hotKeyId_.get()), ModifierFlags(shortCut_),
-                          static_cast<unsigned>(shortCut_ & ~kScModifiers));
+                                        static_cast<unsigned>(shortCut_ & ~kScModifiers));
 }
 
 void TKeyHot::UnregisterShortCut() {

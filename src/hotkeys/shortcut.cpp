@@ -59,8 +59,7 @@ std::string KeyName(unsigned key, platform::WindowManager& wm) {
 
 // Letter case is compared as the system does under the user's locale: a
 // layout's own key name may hold letters beyond ASCII.
-bool StartsWithText(const std::string& text, std::size_t pos, const std::string& prefix,
-                    platform::WindowManager& wm) {
+bool StartsWithText(const std::string& text, std::size_t pos, const std::string& prefix, platform::WindowManager& wm) {
   return text.size() - pos >= prefix.size() && wm.SameTextIgnoringCase(text.substr(pos, prefix.size()), prefix);
 }
 

@@ -8,8 +8,8 @@
 namespace nimbul::platform {
 
 struct MutexResult {
-  HandleOwner handle;          // may be set also when the name existed
-  std::uint32_t lastError = 0; // GetLastError right after the creation
+  HandleOwner handle;           // may be set also when the name existed
+  std::uint32_t lastError = 0;  // GetLastError right after the creation
 };
 
 class Mutexes {

@@ -39,8 +39,8 @@ class CallbackWindow {
 class NotifyArea {
  public:
   // Returns true when the message was handled; `result` is then the answer.
-  using Handler = std::function<bool(unsigned message, std::uint32_t wParam, std::uint32_t lParam,
-                                     std::int32_t* result)>;
+  using Handler =
+      std::function<bool(unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result)>;
   virtual ~NotifyArea() = default;
   virtual std::unique_ptr<CallbackWindow> CreateCallbackWindow(Handler handler) = 0;
   // Returns the shell's answer.

@@ -24,10 +24,8 @@ class Registry {
   virtual ~Registry() = default;
   // Each returns the system's error code, kErrorSuccess on success.
   // The key opened is handed out with its owner, which closes it.
-  virtual std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                        KeyOwner* result) = 0;
-  virtual std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                      KeyOwner* result) = 0;
+  virtual std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) = 0;
+  virtual std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) = 0;
   // Like RegCreateKeyExA, but a key it creates is volatile: the system drops
   // it when the user logs off.
   virtual std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,

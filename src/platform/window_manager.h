@@ -52,11 +52,9 @@ class WindowManager {
   virtual IconOwner CopyIcon(Hicon icon) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   // Returns the call's result; `previous` receives the previous state.
-  virtual bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
-                                     unsigned winIni) = 0;
+  virtual bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous, unsigned winIni) = 0;
   // Modal message box on the calling thread; returns the button pressed.
-  virtual int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
-                          unsigned flags) = 0;
+  virtual int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption, unsigned flags) = 0;
   // The scan code for a virtual key (mapping type 0), and the layout's key name.
   virtual unsigned MapVirtualKeyA(unsigned code, unsigned mapType) = 0;
   virtual std::string GetKeyNameTextA(long lParam) = 0;

@@ -14,13 +14,11 @@ constexpr const char* kGetFailed = "Failed to get data for '%s'";
 constexpr const char* kBadType = "Invalid data type for '%s'";
 constexpr std::size_t kDwordSize = 4;
 
-[[noreturn]] void Fail(const char* pattern, const std::string& name) {
-  throw Error(FormatText(pattern, name));
-}
+[[noreturn]] void Fail(const char* pattern, const std::string& name) { throw Error(FormatText(pattern, name)); }
 
 std::vector<std::uint8_t> DwordBytes(std::uint32_t v) {
-  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-          static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+  return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
+          static_cast<std::uint8_t>(v >> 24)};
 }
 
 }  // namespace
@@ -42,9 +40,8 @@ bool SettingsAccessor::OpenKey(const std::string& path, bool create) {
   const std::string sub = fromRoot ? path.substr(1) : path;
   const platform::Hkey base = belowOpenKey ? key_.get() : root_;
   platform::KeyOwner opened;
-  const std::uint32_t status =
-      create ? registry_.RegCreateKeyExA(base, sub, platform::kKeyAllAccess, &opened)
-             : registry_.RegOpenKeyExA(base, sub, platform::kKeyAllAccess, &opened);
+  const std::uint32_t status = create ? registry_.RegCreateKeyExA(base, sub, platform::kKeyAllAccess, &opened)
+                                      : registry_.RegOpenKeyExA(base, sub, platform::kKeyAllAccess, &opened);
   const std::string newPath = belowOpenKey && !sub.empty() ? path_ + "\\" + sub : belowOpenKey ? path_ : sub;
   // Even on failure the old key is let go: a write that follows must fail
   // rather than land in the key that happened to be open before.
@@ -92,8 +89,7 @@ std::uint32_t SettingsAccessor::ReadDword(const std::string& name) {
          static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
 }
 
-void SettingsAccessor::WriteData(const std::string& name, std::uint32_t type,
-                                 const std::vector<std::uint8_t>& data) {
+void SettingsAccessor::WriteData(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data) {
   if (!key_ || registry_.RegSetValueExA(key_.get(), name, type, data) != platform::kErrorSuccess)
     Fail(kSetFailed, name);
 }
@@ -104,9 +100,7 @@ void SettingsAccessor::SetFlag(const std::string& name, bool value) {
   WriteData(name, platform::kRegDword, DwordBytes(value ? 1 : 0));
 }
 
-std::int32_t SettingsAccessor::GetNumber(const std::string& name) {
-  return static_cast<std::int32_t>(ReadDword(name));
-}
+std::int32_t SettingsAccessor::GetNumber(const std::string& name) { return static_cast<std::int32_t>(ReadDword(name)); }
 
 void SettingsAccessor::SetNumber(const std::string& name, std::int32_t value) {
   WriteData(name, platform::kRegDword, DwordBytes(static_cast<std::uint32_t>(value)));

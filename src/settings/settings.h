@@ -12,8 +12,7 @@ namespace nimbul::settings {
 // Keys.
 inline constexpr const char* kSettingsKey = "Software\\Quendel-Soft\\Nimbul";
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kAppPathsKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nimbul.exe";
+inline constexpr const char* kAppPathsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Nimbul.exe";
 inline constexpr const char* kRunValue = "Nimbulon";
 // The record of the windows the program keeps hidden; it lives until logoff.
 inline constexpr const char* kHiddenJournalKey = "Software\\Quendel-Soft\\Nimbul\\Hidden";

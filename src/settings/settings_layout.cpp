@@ -13,17 +13,11 @@ std::string DefaultText(const SettingValue& v) { return v.defaultText ? v.defaul
 void EnsureDefault(SettingsAccessor& s, const SettingValue& v) {
   if (s.HasValue(v.name)) return;
   switch (v.kind) {
-    case ValueKind::Flag:
-      s.SetFlag(v.name, v.defaultNumber != 0);
-      break;
-    case ValueKind::Number:
-      s.SetNumber(v.name, v.defaultNumber);
-      break;
+    case ValueKind::Flag: s.SetFlag(v.name, v.defaultNumber != 0); break;
+    case ValueKind::Number: s.SetNumber(v.name, v.defaultNumber); break;
     case ValueKind::Text:
     case ValueKind::Color:
-    case ValueKind::ShortCut:
-      s.SetTextValue(v.name, DefaultText(v));
-      break;
+    case ValueKind::ShortCut: s.SetTextValue(v.name, DefaultText(v)); break;
   }
 }
 

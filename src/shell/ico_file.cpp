@@ -186,7 +186,8 @@ std::string WriteIcoFile(const platform::IconPixels& pixels) {
     std::string row(maskRow, '\0');
     for (int x = 0; x < w; ++x)
       if (pixels.transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)])
-        row[static_cast<std::size_t>(x / 8)] = static_cast<char>(row[static_cast<std::size_t>(x / 8)] | (0x80 >> (x % 8)));
+        row[static_cast<std::size_t>(x / 8)] =
+            static_cast<char>(row[static_cast<std::size_t>(x / 8)] | (0x80 >> (x % 8)));
     out += row;
   }
   return out;

@@ -12,10 +12,10 @@
 namespace nimbul::shell {
 
 const char* const kBuiltInIconCaptions[kBuiltInIconCount] = {
-    "Standard",    "Sound",    "Plug",     "Screen",      "CD (1)",   "CD (2)",       "Palm",
-    "World (1)",   "Defrag",   "Audio CD", "Video (1)",   "Video (2)", "Sound mixer", "DrvSpace",
-    "Compress",    "RcMan",    "ScanDisk", "SysMon",      "Printer",  "World (2)",    "Drive",
-    "Waste basket", "Folder",  "P. group", "Rich text",   "Shut down", "Windows",     "Chip"};
+    "Standard",     "Sound",  "Plug",     "Screen",    "CD (1)",    "CD (2)",      "Palm",
+    "World (1)",    "Defrag", "Audio CD", "Video (1)", "Video (2)", "Sound mixer", "DrvSpace",
+    "Compress",     "RcMan",  "ScanDisk", "SysMon",    "Printer",   "World (2)",   "Drive",
+    "Waste basket", "Folder", "P. group", "Rich text", "Shut down", "Windows",     "Chip"};
 
 namespace {
 

@@ -29,9 +29,10 @@ TForm6::TForm6(ui::Application& app)
   };
   // Flat picture buttons. The caption, never shown, is the hint: it names the
   // button for screen readers and gives it the Alt key of its first letter.
-  for (const ButtonLook& b : {ButtonLook{SpeedButton1, 40, "Choose File for Extraction", ui::Glyph::OpenFile},
-                              ButtonLook{SpeedButton2, 71, "Save Icon", ui::Glyph::SaveIcon},
-                              ButtonLook{SpeedButton3, 102, "Information (How does this work)", ui::Glyph::Information}}) {
+  for (const ButtonLook& b :
+       {ButtonLook{SpeedButton1, 40, "Choose File for Extraction", ui::Glyph::OpenFile},
+        ButtonLook{SpeedButton2, 71, "Save Icon", ui::Glyph::SaveIcon},
+        ButtonLook{SpeedButton3, 102, "Information (How does this work)", ui::Glyph::Information}}) {
     b.button.SetBounds(b.left, 8, 27, 24);
     b.button.SetCaption(std::string("&") + b.hint);
     b.button.SetGlyph(b.glyph, ui::GlyphPlace::InsteadOfCaption);
@@ -81,7 +82,8 @@ void TForm6::SpeedButton3Click() {
       "This little Utility allows you, to extract Icons from any kind of File. This can be very helpful for "
       "example if you want to add some new Icons to Nimbulon. To do that, all you have to do is to save your "
       "extracted Icon to " +
-          App().Sys().codePages.ToLower(App().ExeFolder()) + "icons\\ , restart Nimbulon and your Icon should be there!",
+          App().Sys().codePages.ToLower(App().ExeFolder()) +
+          "icons\\ , restart Nimbulon and your Icon should be there!",
       "Info", platform::kMbOk | platform::kMbIconInformation);
 }
 

@@ -25,10 +25,9 @@ TNotifyIcon::TNotifyIcon(ui::Application& app, ui::Form& owner)
   record_.uID = ++g_lastTrayIconId;
   record_.uCallbackMessage = kTrayCallbackMessage;
   record_.cbSize = sizeof record_;
-  window_ = area_.CreateCallbackWindow(
-      [this](unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result) {
-        return OnMessage(message, wParam, lParam, result);
-      });
+  window_ =
+      area_.CreateCallbackWindow([this](unsigned message, std::uint32_t wParam, std::uint32_t lParam,
+                                        std::int32_t* result) { return OnMessage(message, wParam, lParam, result); });
   record_.hWnd = window_ ? window_->Handle() : platform::Hwnd{};
 }
 
@@ -79,8 +78,8 @@ void TNotifyIcon::UpdateTrayIcon() {
 void TNotifyIcon::AddIcon() {
   // At logon the shell may time out on an add and show the icon all the
   // same; another add would then fail for good, a modify finds it.
-  iconAdded_ = area_.Shell_NotifyIconA(platform::kNimAdd, record_) ||
-               area_.Shell_NotifyIconA(platform::kNimModify, record_);
+  iconAdded_ =
+      area_.Shell_NotifyIconA(platform::kNimAdd, record_) || area_.Shell_NotifyIconA(platform::kNimModify, record_);
   if (iconAdded_) {
     retry_.SetEnabled(false);
   } else if (!retry_.Enabled()) {

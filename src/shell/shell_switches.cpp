@@ -50,7 +50,8 @@ void ShellSwitches::HideTaskbar1Click() {
   auto& wm = app_.Sys().wm;
   const bool hide = !c_.taskbar.Checked();
   // Each monitor has a taskbar of its own; the switch acts on all of them.
-  for (platform::Hwnd taskbar : platform::Taskbars(wm)) wm.ShowWindow(taskbar, hide ? platform::kSwHide : platform::kSwShow);
+  for (platform::Hwnd taskbar : platform::Taskbars(wm))
+    wm.ShowWindow(taskbar, hide ? platform::kSwHide : platform::kSwShow);
   c_.taskbar.SetChecked(hide);
   c_.taskbarButton.SetDown(hide);
   host_.Flags().TaskbarHiddenFlag = hide;

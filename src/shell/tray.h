@@ -11,7 +11,6 @@
 
 namespace nimbul::shell {
 
-
 class Tray {
  public:
   // `option` is the "Minimize to Systemtray" item, `icon` the main window's tray icon.

@@ -1,10 +1,8 @@
 #include "ui/application.h"
 
-
 namespace nimbul::ui {
 
-Application::Application(platform::Platform& platform, Backend& backend)
-    : platform_(platform), backend_(backend) {}
+Application::Application(platform::Platform& platform, Backend& backend) : platform_(platform), backend_(backend) {}
 
 namespace {
 
@@ -165,8 +163,7 @@ std::string Application::ExeFolder() {
 }
 
 std::string ErrorBoxText(const std::string& text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-    return text + ".";
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) return text + ".";
   return text;
 }
 
@@ -183,8 +180,7 @@ std::string GetFileVersionText(Application& app) {
   auto parts = app.Sys().version.FileVersion(app.ExeName());
   if (!parts) return "";
   auto& p = *parts;
-  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
-         std::to_string(p[3]);
+  return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." + std::to_string(p[3]);
 }
 
 }  // namespace nimbul::ui

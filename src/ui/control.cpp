@@ -7,8 +7,7 @@
 
 namespace nimbul::ui {
 
-Control::Control(Control* parent, Kind kind, std::string name)
-    : parent_(parent), kind_(kind), name_(std::move(name)) {
+Control::Control(Control* parent, Kind kind, std::string name) : parent_(parent), kind_(kind), name_(std::move(name)) {
   if (parent_) parent_->children_.push_back(this);
 }
 
@@ -30,9 +29,7 @@ Application& Control::App() { return OwnerForm()->FormApp(); }
 
 void Control::SetBounds(int left, int top, int width, int height) {
   Rect r{left, top, width, height};
-  if (r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width &&
-      r.height == bounds_.height)
-    return;
+  if (r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width && r.height == bounds_.height) return;
   bounds_ = r;
   Changed(Prop::Bounds);
 }

@@ -21,7 +21,12 @@ class Panel : public Control {
   void SetBevelLowered(bool b) { bevelLowered_ = b; }
   // The fill colour (the dialog colour unless set).
   Color FillColor() const { return color_; }
-  void SetFillColor(Color c) { if (c != color_) { color_ = c; Changed(Prop::Color); } }
+  void SetFillColor(Color c) {
+    if (c != color_) {
+      color_ = c;
+      Changed(Prop::Color);
+    }
+  }
   // A panel that acts as a button: hand cursor, takes the focus by Tab and
   // clicks on the space bar.
   bool Clickable() const { return clickable_; }
@@ -72,21 +77,33 @@ class Label : public Control {
   void SetWordWrap(bool w) { wordWrap_ = w; }
   // A link label: coloured, underlined, hand cursor.
   bool IsLink() const { return link_; }
-  void SetLink(bool l) { link_ = l; Changed(Prop::Style); }
+  void SetLink(bool l) {
+    link_ = l;
+    Changed(Prop::Style);
+  }
   // Underlined text that is no link.
   bool Underline() const { return underline_; }
-  void SetUnderline(bool u) { underline_ = u; Changed(Prop::Style); }
+  void SetUnderline(bool u) {
+    underline_ = u;
+    Changed(Prop::Style);
+  }
   // The hand cursor over a label that does something when clicked but is no link.
   bool HandCursor() const { return handCursor_; }
   void SetHandCursor(bool h) { handCursor_ = h; }
   // The height of the font's characters in pixels; 0: the controls' font.
   int FontHeight() const { return fontHeight_; }
-  void SetFontHeight(int h) { fontHeight_ = h; Changed(Prop::Style); }
+  void SetFontHeight(int h) {
+    fontHeight_ = h;
+    Changed(Prop::Style);
+  }
   // Where the text sits between the label's top and bottom edges.
   TextLayout Layout() const { return layout_; }
   void SetLayout(TextLayout l) { layout_ = l; }
   Color FontColor() const { return fontColor_; }
-  void SetFontColor(Color c) { fontColor_ = c; Changed(Prop::Color); }
+  void SetFontColor(Color c) {
+    fontColor_ = c;
+    Changed(Prop::Color);
+  }
   // A transparent label shows what lies below it (a picture) around its text.
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool t) { transparent_ = t; }
@@ -141,9 +158,18 @@ class CheckBox : public Control {
  public:
   CheckBox(Control* parent, std::string name) : Control(parent, Kind::CheckBox, std::move(name)) {}
   bool Checked() const { return checked_; }
-  void SetChecked(bool c) { if (checked_ != c) { checked_ = c; Changed(Prop::Checked); } }
+  void SetChecked(bool c) {
+    if (checked_ != c) {
+      checked_ = c;
+      Changed(Prop::Checked);
+    }
+  }
   // Raised by the peer when the user flips the box: the model is updated first.
-  void UserToggled() { checked_ = !checked_; Changed(Prop::Checked); Click(); }
+  void UserToggled() {
+    checked_ = !checked_;
+    Changed(Prop::Checked);
+    Click();
+  }
 
  private:
   bool checked_ = false;
@@ -153,7 +179,10 @@ class Edit : public Control {
  public:
   Edit(Control* parent, std::string name, Kind kind = Kind::Edit) : Control(parent, kind, std::move(name)) {}
   const std::string& Text() const { return text_; }
-  void SetText(const std::string& t) { text_ = t; Changed(Prop::Text); }
+  void SetText(const std::string& t) {
+    text_ = t;
+    Changed(Prop::Text);
+  }
   // The peer reports what the user typed.
   void UserEdited(const std::string& t) { text_ = t; }
   bool ReadOnly() const { return readOnly_; }
@@ -182,7 +211,12 @@ class StatusBar : public Control {
   StatusBar(Control* parent, std::string name) : Control(parent, Kind::StatusBar, std::move(name)) {}
   // The text of the one panel over the whole width.
   const std::string& SimpleText() const { return text_; }
-  void SetSimpleText(const std::string& t) { if (t != text_) { text_ = t; Changed(Prop::Text); } }
+  void SetSimpleText(const std::string& t) {
+    if (t != text_) {
+      text_ = t;
+      Changed(Prop::Text);
+    }
+  }
 
  private:
   std::string text_;
@@ -194,8 +228,15 @@ class ProgressBar : public Control {
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Position() const { return position_; }
-  void SetRange(int mn, int mx) { min_ = mn; max_ = mx; Changed(Prop::Position); }
-  void SetPosition(int p) { position_ = p; Changed(Prop::Position); }
+  void SetRange(int mn, int mx) {
+    min_ = mn;
+    max_ = mx;
+    Changed(Prop::Position);
+  }
+  void SetPosition(int p) {
+    position_ = p;
+    Changed(Prop::Position);
+  }
   // The bar shows how far it is as a percentage in its middle.
   bool ShowPercent() const { return showPercent_; }
   void SetShowPercent(bool s) { showPercent_ = s; }
@@ -227,7 +268,10 @@ class Image : public Control {
  public:
   Image(Control* parent, std::string name) : Control(parent, Kind::Image, std::move(name)) {}
   const platform::Picture& GetPicture() const { return picture_; }
-  void SetPicture(platform::Picture p) { picture_ = std::move(p); Changed(Prop::Images); }
+  void SetPicture(platform::Picture p) {
+    picture_ = std::move(p);
+    Changed(Prop::Images);
+  }
   // Stretched over the whole control, or drawn at its size from the top left corner.
   bool Stretch() const { return stretch_; }
   void SetStretch(bool s) { stretch_ = s; }
@@ -243,9 +287,17 @@ class ListImage : public Control {
  public:
   ListImage(Control* parent, std::string name) : Control(parent, Kind::Animate, std::move(name)) {}
   const ImageList* Images() const { return images_; }
-  void SetImages(const ImageList* list) { images_ = list; Changed(Prop::Images); }
+  void SetImages(const ImageList* list) {
+    images_ = list;
+    Changed(Prop::Images);
+  }
   int Index() const { return index_; }
-  void SetIndex(int i) { if (i != index_) { index_ = i; Changed(Prop::Images); } }
+  void SetIndex(int i) {
+    if (i != index_) {
+      index_ = i;
+      Changed(Prop::Images);
+    }
+  }
 
  private:
   const ImageList* images_ = nullptr;
@@ -266,7 +318,10 @@ class HotKeyField : public Control {
  public:
   HotKeyField(Control* parent, std::string name) : Control(parent, Kind::HotKeyField, std::move(name)) {}
   std::uint16_t HotKey() const { return value_; }
-  void SetHotKey(std::uint16_t v) { value_ = v; Changed(Prop::Text); }
+  void SetHotKey(std::uint16_t v) {
+    value_ = v;
+    Changed(Prop::Text);
+  }
   // The peer reports what the user pressed.
   void UserSet(std::uint16_t v) { value_ = v; }
 
@@ -280,7 +335,10 @@ class IconImage : public Control {
   IconImage(Control* parent, std::string name) : Control(parent, Kind::IconImage, std::move(name)) {}
   // The icon shown (0: none); the control does not own it.
   platform::Hicon Icon() const { return icon_; }
-  void SetIcon(platform::Hicon icon) { icon_ = icon; Changed(Prop::Images); }
+  void SetIcon(platform::Hicon icon) {
+    icon_ = icon;
+    Changed(Prop::Images);
+  }
 
  private:
   platform::Hicon icon_{};

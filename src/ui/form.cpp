@@ -49,8 +49,7 @@ bool Form::IsActive() {
 }
 
 void Form::SystemResized(int outerW, int outerH, int clientW, int clientH) {
-  bool changed = outerW != Width() || outerH != Height() || clientW != clientWidth_ ||
-                 clientH != clientHeight_;
+  bool changed = outerW != Width() || outerH != Height() || clientW != clientWidth_ || clientH != clientHeight_;
   SetBounds(Left(), Top(), outerW, outerH);
   clientWidth_ = clientW;
   clientHeight_ = clientH;

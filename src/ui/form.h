@@ -35,18 +35,29 @@ class Form : public Control {
   // Sets the size of the client area (the peer works out the outer size).
   void SetClientSize(int w, int h);
   MainMenu* Menu() const { return menu_; }
-  void SetMenu(MainMenu* m) { menu_ = m; AddMenu(m); }
+  void SetMenu(MainMenu* m) {
+    menu_ = m;
+    AddMenu(m);
+  }
   // Every menu of the form (main and popup), so they get their peers with it.
   void AddMenu(ui::Menu* m) { menus_.push_back(m); }
   const std::vector<ui::Menu*>& Menus() const { return menus_; }
   // Smallest outer size the user can drag the window to (0: the system's).
   int MinTrackWidth() const { return minW_; }
   int MinTrackHeight() const { return minH_; }
-  void SetMinTrackSize(int w, int h) { minW_ = w; minH_ = h; }
+  void SetMinTrackSize(int w, int h) {
+    minW_ = w;
+    minH_ = h;
+  }
   // Title bar gradient: start colour and number of steps.
   Color GradientStart() const { return gradientStart_; }
   int GradientSteps() const { return gradientSteps_; }
-  void SetGradientSteps(int s) { if (s != gradientSteps_) { gradientSteps_ = s; Changed(Prop::Style); } }
+  void SetGradientSteps(int s) {
+    if (s != gradientSteps_) {
+      gradientSteps_ = s;
+      Changed(Prop::Style);
+    }
+  }
   const std::string& IconResource() const { return icon_; }
   void SetIconResource(const std::string& r) { icon_ = r; }
   // An icon shown in the title bar instead of the resource one (0: the

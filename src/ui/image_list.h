@@ -18,7 +18,10 @@ class ImageList {
   int Height() const { return height_; }
   // A strip of images from the program's resources (one resource, one image per column).
   const std::string& ResourceName() const { return resource_; }
-  void SetResourceName(const std::string& r) { resource_ = r; ++generation_; }
+  void SetResourceName(const std::string& r) {
+    resource_ = r;
+    ++generation_;
+  }
   // Icons added at run time. The list owns them: Clear and the list's end destroy them.
   std::vector<platform::Hicon> Icons() const {
     std::vector<platform::Hicon> out;
@@ -39,7 +42,10 @@ class ImageList {
   // An icon made only when it is first asked for: a list of many icons costs
   // nothing until it is shown or one of them is used.
   int AddLater(std::function<platform::IconOwner()> source) { return Append(Entry{{}, std::move(source)}); }
-  void Clear() { entries_.clear(); ++generation_; }
+  void Clear() {
+    entries_.clear();
+    ++generation_;
+  }
   int Count() const { return static_cast<int>(entries_.size()); }
   // Changes whenever the contents change, so peers know when to rebuild.
   unsigned Generation() const { return generation_; }

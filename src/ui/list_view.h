@@ -19,7 +19,10 @@ class ListView : public Control {
   ListView(Control* parent, std::string name) : Control(parent, Kind::ListView, std::move(name)) {}
 
   ImageList* Images() const { return images_; }
-  void SetImages(ImageList* images) { images_ = images; Changed(Prop::Images); }
+  void SetImages(ImageList* images) {
+    images_ = images;
+    Changed(Prop::Images);
+  }
   int Count() const { return static_cast<int>(items_.size()); }
   const Item& At(int i) const { return items_.at(static_cast<size_t>(i)); }
   int Add(const std::string& caption, int image);

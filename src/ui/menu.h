@@ -27,20 +27,44 @@ class MenuItem {
 
   const std::string& Name() const { return name_; }
   const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& c) { caption_ = c; Changed(); }
+  void SetCaption(const std::string& c) {
+    caption_ = c;
+    Changed();
+  }
   bool IsSeparator() const { return caption_ == "-"; }
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& h) { hint_ = h; }
   bool Checked() const { return checked_; }
-  void SetChecked(bool c) { if (c != checked_) { checked_ = c; Changed(); } }
+  void SetChecked(bool c) {
+    if (c != checked_) {
+      checked_ = c;
+      Changed();
+    }
+  }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool e) { if (e != enabled_) { enabled_ = e; Changed(); } }
+  void SetEnabled(bool e) {
+    if (e != enabled_) {
+      enabled_ = e;
+      Changed();
+    }
+  }
   bool Visible() const { return visible_; }
-  void SetVisible(bool v) { if (v != visible_) { visible_ = v; Changed(); } }
+  void SetVisible(bool v) {
+    if (v != visible_) {
+      visible_ = v;
+      Changed();
+    }
+  }
   bool IsDefault() const { return default_; }
-  void SetDefault(bool d) { default_ = d; Changed(); }
+  void SetDefault(bool d) {
+    default_ = d;
+    Changed();
+  }
   int ImageIndex() const { return image_; }
-  void SetImageIndex(int i) { image_ = i; Changed(); }
+  void SetImageIndex(int i) {
+    image_ = i;
+    Changed();
+  }
   // A number the item carries for its handler.
   // What the entry acts on: a window, a position in a list, or nothing.
   const MenuPayload& Payload() const { return payload_; }
@@ -97,8 +121,13 @@ class Menu {
   MenuItem& Items() { return root_; }
   MenuItem* Find(const std::string& name) { return root_.Find(name); }
   ImageList* Images() const { return images_; }
-  void SetImages(ImageList* i) { images_ = i; Notify(); }
-  void Notify() { if (peer_) peer_->MenuChanged(); }
+  void SetImages(ImageList* i) {
+    images_ = i;
+    Notify();
+  }
+  void Notify() {
+    if (peer_) peer_->MenuChanged();
+  }
   void AttachPeer(std::unique_ptr<MenuPeer> p) { peer_ = std::move(p); }
   MenuPeer* GetPeer() const { return peer_.get(); }
 

@@ -23,12 +23,12 @@ enum class Prop {
   Selection,  // selected row of a grid, or the focused item
   TopRow,     // a grid is asked to show a row at its top
   ColWidths,
-  Checked,    // tick of a check box, down state of a tool button
-  Images,     // image list contents or image index
-  Text,       // text of an edit, status bar, hotkey field value
-  Items,      // list contents other than grid rows
-  Style,      // gradient steps, fonts, cursor and other decoration
-  Position,   // progress bar position
+  Checked,   // tick of a check box, down state of a tool button
+  Images,    // image list contents or image index
+  Text,      // text of an edit, status bar, hotkey field value
+  Items,     // list contents other than grid rows
+  Style,     // gradient steps, fonts, cursor and other decoration
+  Position,  // progress bar position
 };
 
 class Peer {

@@ -32,7 +32,10 @@ class StringGrid : public Control {
   int Row() const { return row_; }
   void SetRow(int r);
   int TopRow() const { return topRow_; }
-  void SetTopRow(int r) { topRow_ = r; Changed(Prop::TopRow); }
+  void SetTopRow(int r) {
+    topRow_ = r;
+    Changed(Prop::TopRow);
+  }
 
   int ColWidth(int col) const { return colWidths_.at(static_cast<size_t>(col)); }
   void SetColWidth(int col, int w);
@@ -43,7 +46,11 @@ class StringGrid : public Control {
 
   Color BackColor() const { return color_; }
   Color FontColor() const { return fontColor_; }
-  void SetColors(Color back, Color font) { color_ = back; fontColor_ = font; Changed(Prop::Color); }
+  void SetColors(Color back, Color font) {
+    color_ = back;
+    fontColor_ = font;
+    Changed(Prop::Color);
+  }
 
   // Raised by the peer: a double-click on a row, or Enter (the row is chosen first).
   std::function<void()> OnDblClick;

@@ -18,7 +18,12 @@ class ToolButton : public Control {
   ButtonStyle Style() const { return style_; }
   int ImageIndex() const { return image_; }
   bool Down() const { return down_; }
-  void SetDown(bool d) { if (d != down_) { down_ = d; Changed(Prop::Checked); } }
+  void SetDown(bool d) {
+    if (d != down_) {
+      down_ = d;
+      Changed(Prop::Checked);
+    }
+  }
   PopupMenu* DropdownMenu() const { return menu_; }
   void SetDropdownMenu(PopupMenu* m) { menu_ = m; }
 

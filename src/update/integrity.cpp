@@ -37,8 +37,7 @@ std::uint32_t At32(const std::string& b, std::size_t at) {
 }
 
 std::uint16_t At16(const std::string& b, std::size_t at) {
-  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                    static_cast<unsigned char>(b[at + 1]) << 8);
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 }  // namespace
@@ -82,8 +81,7 @@ std::string CheckDescription(const VersionDescription& d, const std::string& pub
   return std::string();
 }
 
-std::string CheckProgramFile(const VersionDescription& d, const std::string& bytes,
-                             const std::string& publicKeyHex) {
+std::string CheckProgramFile(const VersionDescription& d, const std::string& bytes, const std::string& publicKeyHex) {
   std::string description = CheckDescription(d, publicKeyHex);
   if (!description.empty()) return description;
   if (!IsWin32Executable(bytes)) return "The downloaded file is not a Windows program.";

@@ -25,8 +25,7 @@ std::string CheckDescription(const VersionDescription& d, const std::string& pub
 // Empty when the downloaded program file may be installed; otherwise why
 // not. It must be a 32-bit Windows program, and match the description's hash
 // whenever the description carries one (always, with a key).
-std::string CheckProgramFile(const VersionDescription& d, const std::string& bytes,
-                             const std::string& publicKeyHex);
+std::string CheckProgramFile(const VersionDescription& d, const std::string& bytes, const std::string& publicKeyHex);
 
 // Hex of the detached Ed25519 signature of `message` by the 64-byte secret
 // key `secretKeyHex` (128 hex digits); empty when the key is no key. For the

@@ -59,8 +59,7 @@ void HiddenJournal::Sync(const std::vector<WindowEntry>& hidden) {
       records.push_back(same ? written_[i] : Record(e));
     }
     for (std::size_t i = 0; i < records.size(); ++i)
-      if (!known_ || i >= written_.size() || written_[i] != records[i])
-        s.SetTextValue(std::to_string(i), records[i]);
+      if (!known_ || i >= written_.size() || written_[i] != records[i]) s.SetTextValue(std::to_string(i), records[i]);
     const std::size_t stale = known_ ? written_.size() : static_cast<std::size_t>(kMostEntries);
     for (std::size_t i = records.size(); i < stale; ++i)
       if (!s.RemoveValue(std::to_string(i)) && !known_) break;

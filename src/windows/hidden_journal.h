@@ -30,7 +30,7 @@ class HiddenJournal {
   platform::WindowManager& wm_;
   std::vector<WindowEntry> entries_;  // the list as last written
   std::vector<std::string> written_;  // its records
-  bool known_ = false;  // written_ holds what the key holds
+  bool known_ = false;                // written_ holds what the key holds
 };
 
 // The parts of a stored entry; false for anything malformed.

@@ -97,7 +97,6 @@ void WindowLists::RecoverHidden() {
   });
 }
 
-
 namespace {
 
 // The windows below `from` in the Z-order that the lists show, top first:
@@ -131,8 +130,9 @@ void WindowLists::Rebuild(bool keepChoice) {
   try {
     // The walk starts below the main window: it and whatever lies above it
     // (always-on-top windows among them) are never listed.
-    WalkBelow(wm, form_.Handle(), app_.Handle(), false,
-              [&](platform::Hwnd w, std::string title) { entries.push_back({w, std::move(title)}); });
+    WalkBelow(wm, form_.Handle(), app_.Handle(), false, [&](platform::Hwnd w, std::string title) {
+      entries.push_back({w, std::move(title)});
+    });
   } catch (const std::exception&) {
     // A failed rebuild keeps what it found; the shell's toggles stay as they were.
     complete = false;
@@ -178,10 +178,10 @@ namespace {
 // owner's small class icon, its large class icon, the program's own icon.
 platform::IconOwner WindowIcon(platform::WindowManager& wm, platform::Hwnd w, platform::Hicon own) {
   const platform::Hwnd owner{wm.GetWindowLongA(w, platform::kGwlHwndParent)};
-  const platform::Hicon candidates[] = {platform::Hicon{wm.GetClassLongA(w, platform::kGclHiconSm)},
-                                        IsNull(owner) ? platform::Hicon{}
-                                                      : platform::Hicon{wm.GetClassLongA(owner, platform::kGclHiconSm)},
-                                        platform::Hicon{wm.GetClassLongA(w, platform::kGclHicon)}, own};
+  const platform::Hicon candidates[] = {
+      platform::Hicon{wm.GetClassLongA(w, platform::kGclHiconSm)},
+      IsNull(owner) ? platform::Hicon{} : platform::Hicon{wm.GetClassLongA(owner, platform::kGclHiconSm)},
+      platform::Hicon{wm.GetClassLongA(w, platform::kGclHicon)}, own};
   for (platform::Hicon c : candidates) {
     if (IsNull(c)) continue;
     if (platform::IconOwner copy = wm.CopyIcon(c)) return copy;
@@ -229,8 +229,6 @@ void WindowLists::BuildTrayWindowMenus() {
     // A failed build keeps the items made so far.
   }
 }
-
-
 
 namespace {
 // How long a target's program may take to answer before it counts as not answering.
@@ -285,7 +283,8 @@ void WindowLists::ConfirmPostedHides() {
 
 void WindowLists::TellRefused() {
   if (refused_.empty()) return;
-  std::string text = refused_.size() == 1 ? "This window could not be hidden:\n" : "These windows could not be hidden:\n";
+  std::string text =
+      refused_.size() == 1 ? "This window could not be hidden:\n" : "These windows could not be hidden:\n";
   for (const std::string& title : refused_) text += "\"" + title + "\"\n";
   text += "\nPrograms running as administrator can only be hidden by a Nimbulon running as administrator.";
   refused_.clear();
@@ -298,7 +297,7 @@ void WindowLists::PrunePendingHides() {
   // longer would make hide-all pass over a new window that reuses it.
   for (auto it = pendingHide_.begin(); it != pendingHide_.end();)
     it = wm.IsWindowVisible(it->first) && wm.GetWindowProcessId(it->first) == it->second ? std::next(it)
-                                                                                          : pendingHide_.erase(it);
+                                                                                         : pendingHide_.erase(it);
 }
 
 void WindowLists::StringGrid1DblClick() {

@@ -127,10 +127,10 @@ TEST_F(StartSwitches, SystraySwitchStartsInTheTrayWithoutMainWindowOrTaskbarButt
   const DWORD id = app.process().id();
   EXPECT_TRUE(WaitUntil([&] { return TrayIcons() > before; })) << "no icon came into the tray";
   EXPECT_TRUE(app.process().Running());
-  EXPECT_TRUE(FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, id, true}).empty())
-      << "the main window shows";
-  EXPECT_TRUE(WaitUntil([&] { return FindTopLevel({std::nullopt, std::string(kApplicationTitle), id, true}).empty(); }))
-      << "the taskbar button shows";
+  EXPECT_TRUE(FindTopLevel({std::string("TfrmNimbulMain"), std::nullopt, id, true}).empty()) << "the main window shows";
+  EXPECT_TRUE(WaitUntil([&] {
+    return FindTopLevel({std::nullopt, std::string(kApplicationTitle), id, true}).empty();
+  })) << "the taskbar button shows";
   // And it stays that way: nothing brings the main window or the button back by itself.
   EXPECT_FALSE(WaitUntil(
       [&] {

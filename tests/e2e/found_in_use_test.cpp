@@ -44,9 +44,12 @@ TEST_F(FoundInUse, ActivatedFromOutsideItListsTheWindowsBelowItWithinASecond) {
   // As task switchers do: activate first, raise afterwards.
   SetForegroundWindow(main);
   BringWindowToTop(main);
-  EXPECT_TRUE(WaitUntil([&] { return std::all_of(t.windows().begin(), t.windows().end(), [&](HWND w) {
-                           return Listed(app.VisibleList(), w);
-                         }); }, Millis(1000)))
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return std::all_of(t.windows().begin(), t.windows().end(),
+                           [&](HWND w) { return Listed(app.VisibleList(), w); });
+      },
+      Millis(1000)))
       << "listed: " << ListedNames(app.VisibleList()).size();
 }
 

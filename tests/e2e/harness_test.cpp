@@ -62,13 +62,12 @@ TEST_F(Harness, HangingTargetStopsAnsweringAndRecovers) {
   Targets& t = OpenTargets({{"Hangs"}});
   t.Hang(Millis(1500));
   DWORD_PTR ignored = 0;
-  EXPECT_TRUE(WaitUntil([&] {
-    return SendMessageTimeoutA(t[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) == 0;
-  }, Millis(1000))) << "the target still answered while hanging";
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageTimeoutA(t[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) == 0; },
+                        Millis(1000)))
+      << "the target still answered while hanging";
   EXPECT_EQ(TitleOf(t[0]), "Hangs") << "a hung window's title must stay readable";
-  EXPECT_TRUE(WaitUntil([&] {
-    return SendMessageTimeoutA(t[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0;
-  }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return SendMessageTimeoutA(t[0], WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 100, &ignored) != 0; }));
 }
 
 TEST_F(Harness, RegistryResetRemovesTheVendorTreeAndOnlyOurRunValue) {
@@ -76,8 +75,7 @@ TEST_F(Harness, RegistryResetRemovesTheVendorTreeAndOnlyOurRunValue) {
   PresetString(std::string(kSettingsKey) + "\\Deeper\\Deepest", "Leaf", "x");
   PresetString(kRunKey, kRunValue, "C:\\Nimbul.exe /systray");
   PresetString(kRunKey, "NimbulBenchNeighbour", "C:\\other.exe");
-  ASSERT_EQ(ReadString(std::string(kSettingsKey) + "\\Deeper\\Deepest", "Leaf"),
-            std::optional<std::string>("x"));
+  ASSERT_EQ(ReadString(std::string(kSettingsKey) + "\\Deeper\\Deepest", "Leaf"), std::optional<std::string>("x"));
 
   ResetNimbulonRegistry();
   EXPECT_FALSE(KeyExists(kVendorKey));
@@ -103,8 +101,7 @@ TEST_F(Harness, MouseMovesAndKeysReachTheDesktop) {
   PressKey('K', kCtrl | kShift);
   std::optional<Targets::Key> key;
   // The modifiers arrive as keys of their own first.
-  EXPECT_TRUE(WaitUntil([&] { return (key = t.LastKey()) && key->virtualKey == 'K'; }))
-      << "no K arrived";
+  EXPECT_TRUE(WaitUntil([&] { return (key = t.LastKey()) && key->virtualKey == 'K'; })) << "no K arrived";
   if (key) {
     EXPECT_EQ(key->virtualKey, 'K');
     EXPECT_EQ(key->modifiers, targets::kKeyCtrl | targets::kKeyShift);

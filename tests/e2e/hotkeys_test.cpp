@@ -19,7 +19,7 @@ namespace {
 
 class Hotkeys : public E2eTest {
  protected:
- // Whether the target helper received this key itself (no hotkey took it).
+  // Whether the target helper received this key itself (no hotkey took it).
   bool ReachedTarget(const Targets& t, WORD vk, unsigned modifiers) {
     return WaitUntil(
         [&] {
@@ -39,8 +39,7 @@ class Hotkeys : public E2eTest {
     PressKey(VK_RETURN);
     HWND dialog = WaitForTopLevel({std::nullopt, std::string("Hotkeys"), app.process().id(), true});
     if (!dialog || !WaitUntil([&] { return !IsWindowEnabled(main); })) return nullptr;
-    const bool closed =
-        WaitUntil([&] { return !IsWindowVisible(dialog) || IsWindowEnabled(main); }, Millis(1000));
+    const bool closed = WaitUntil([&] { return !IsWindowVisible(dialog) || IsWindowEnabled(main); }, Millis(1000));
     return closed ? nullptr : dialog;
   }
 };

@@ -59,8 +59,7 @@ TEST_F(ProgramEntry, ClosingTheMainWindowEndsWithCodeZeroAndANewStartSucceeds) {
 
   NimbulApp& again = StartNimbul();
   EXPECT_NE(again.WaitForMainWindow(), nullptr) << "no main window after a clean exit and a new start";
-  EXPECT_EQ(FindMessageBox(kApplicationTitle, again.process().id()), nullptr)
-      << "the new start was refused";
+  EXPECT_EQ(FindMessageBox(kApplicationTitle, again.process().id()), nullptr) << "the new start was refused";
   EXPECT_TRUE(again.process().Running());
 }
 
@@ -94,8 +93,7 @@ TEST_F(ProgramEntry, StatusBarShowsTheVersionWhileTheMouseMovesOverTheVisibleWin
   MoveMouseTo({centre.x - 2, centre.y});
   MoveMouseTo(centre);
   const std::string expected = std::string("Nimbulon ") + kVersion;
-  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; }))
-      << "status text: \"" << app.StatusText() << "\"";
+  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; })) << "status text: \"" << app.StatusText() << "\"";
 }
 
 TEST_F(ProgramEntry, ExecutableCarriesVersionResource1716) {

@@ -38,16 +38,11 @@ class Tray : public E2eTest {
   int TrayIcons() { return TrayIconCount(); }
   // Main window and taskbar button gone, and an icon added since `iconsBefore`.
   bool InTray(NimbulApp& app, int iconsBefore) {
-    return !IsWindowVisible(main_) && !IsWindowVisible(ApplicationWindow(app)) &&
-           TrayIcons() > iconsBefore;
+    return !IsWindowVisible(main_) && !IsWindowVisible(ApplicationWindow(app)) && TrayIcons() > iconsBefore;
   }
-  bool Back(NimbulApp& app) {
-    return IsWindowVisible(main_) && IsWindowVisible(ApplicationWindow(app));
-  }
+  bool Back(NimbulApp& app) { return IsWindowVisible(main_) && IsWindowVisible(ApplicationWindow(app)); }
   // What the shell sends the icon's window when the user double-clicks it.
-  void DoubleClickIcon(NimbulApp& app) {
-    PostMessageA(TrayWindow(app), kTrayCallback, kFirstIconId, WM_LBUTTONDBLCLK);
-  }
+  void DoubleClickIcon(NimbulApp& app) { PostMessageA(TrayWindow(app), kTrayCallback, kFirstIconId, WM_LBUTTONDBLCLK); }
   // Started and shown; the main window is remembered (other windows of the
   // program share its caption).
   NimbulApp& Start() {
@@ -144,8 +139,7 @@ TEST_F(Tray, ARestartedTaskbarGetsTheIconAgain) {
   ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
   const int afterDelete = TrayIcons();
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
-                      &ignored);
+  SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
   EXPECT_TRUE(WaitUntil([&] { return InTray(app, afterDelete); })) << "the icon did not come back";
   DoubleClickIcon(app);
   EXPECT_TRUE(WaitUntil([&] { return Back(app); }));

@@ -142,8 +142,8 @@ class Update : public E2eTest {
       PressKey(VK_DOWN);
       PressKey(VK_DOWN);
       PressKey(VK_RETURN);
-      HWND dialog = WaitForTopLevel({std::string("TfrmUpdate"), std::string("Nimbulon"), app.process().id(), true},
-                                    Millis(5000));
+      HWND dialog =
+          WaitForTopLevel({std::string("TfrmUpdate"), std::string("Nimbulon"), app.process().id(), true}, Millis(5000));
       if (dialog) return dialog;
       PressKey(VK_ESCAPE);
       PressKey(VK_ESCAPE);

@@ -30,8 +30,8 @@ bool IcoFile(const std::uint8_t* data, std::size_t size) {
   const std::string file = Text(data, size);
   shell::IcoImage image;
   if (!shell::ReadIcoFile(file, &image)) return true;
-  return !image.bytes.empty() && file.find(image.bytes) != std::string::npos && image.width > 0 &&
-         image.height > 0 && image.bits > 0;
+  return !image.bytes.empty() && file.find(image.bytes) != std::string::npos && image.width > 0 && image.height > 0 &&
+         image.bits > 0;
 }
 
 bool Jpeg(const std::uint8_t* data, std::size_t size) {
@@ -60,9 +60,9 @@ bool VersionDescription(const std::uint8_t* data, std::size_t size) {
 // program shows, and a value read and written back reads the same.
 bool SettingsValue(const std::uint8_t* data, std::size_t size) {
   static const settings::SettingValue* const kValues[] = {
-      &settings::SchonXgestartet, &settings::SystrayMin, &settings::StrgAltEntf,  &settings::Toolbar,
-      &settings::Status,          &settings::Gridcolor,  &settings::GridFontcolor, &settings::EMailanzeigen,
-      &settings::SysTrayIcon,     &settings::SystrayToolTip, &settings::HKAkt,   &settings::KHTASK};
+      &settings::SchonXgestartet, &settings::SystrayMin,     &settings::StrgAltEntf,   &settings::Toolbar,
+      &settings::Status,          &settings::Gridcolor,      &settings::GridFontcolor, &settings::EMailanzeigen,
+      &settings::SysTrayIcon,     &settings::SystrayToolTip, &settings::HKAkt,         &settings::KHTASK};
   if (size < 2) return true;
   const settings::SettingValue& v = *kValues[data[0] % (sizeof kValues / sizeof *kValues)];
   platform::fake::FakeRegistry registry;
@@ -96,7 +96,8 @@ bool SettingsValue(const std::uint8_t* data, std::size_t size) {
     }
   } catch (const Error& e) {
     const std::string text = e.what(), name = v.name;
-    return text == "Invalid data type for '" + name + "'" || text.find("is not a valid integer value") != std::string::npos;
+    return text == "Invalid data type for '" + name + "'" ||
+           text.find("is not a valid integer value") != std::string::npos;
   }
   return true;
 }

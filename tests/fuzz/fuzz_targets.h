@@ -24,10 +24,14 @@ bool CommandLine(const std::uint8_t* data, std::size_t size);
 bool JournalRecord(const std::uint8_t* data, std::size_t size);
 
 inline constexpr NamedTarget kTargets[] = {
-    {"ico", IcoFile},           {"jpeg", Jpeg},
-    {"version", VersionDescription}, {"settings", SettingsValue},
-    {"color", ColorText},       {"shortcut", ShortcutText},
-    {"command_line", CommandLine}, {"journal", JournalRecord},
+    {"ico", IcoFile},
+    {"jpeg", Jpeg},
+    {"version", VersionDescription},
+    {"settings", SettingsValue},
+    {"color", ColorText},
+    {"shortcut", ShortcutText},
+    {"command_line", CommandLine},
+    {"journal", JournalRecord},
 };
 
 }  // namespace nimbul::fuzz

@@ -49,8 +49,8 @@ std::optional<std::string> MachineString(const std::string& key, const std::stri
   const platform::win32::RegKey k = OpenMachineKey(key);
   char value[1024] = {};
   DWORD size = sizeof value - 1, type = 0;
-  if (!k || RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS ||
+  if (!k ||
+      RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
       type != REG_SZ) {
     return std::nullopt;
   }
@@ -79,9 +79,8 @@ class Installer : public E2eTest {
         if (p) TerminateProcess(p.get(), 1);
       }
     }
-    if (Exists(InstallFolder() + "Uninstall.exe")) Uninstall("/S /REMOVESETTINGS", [] {
-      return !MachineKeyExists(kUninstallKey) && !KeyExists(kSettingsKey);
-    });
+    if (Exists(InstallFolder() + "Uninstall.exe"))
+      Uninstall("/S /REMOVESETTINGS", [] { return !MachineKeyExists(kUninstallKey) && !KeyExists(kSettingsKey); });
   }
 
   void InstallSilently() {

@@ -37,8 +37,8 @@ class LocalHttpServer {
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    listening_ = ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-                 ::listen(listener_, 16) == 0;
+    listening_ =
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 && ::listen(listener_, 16) == 0;
     if (listening_) thread_ = std::thread([this] { Serve(); });
   }
   ~LocalHttpServer() {

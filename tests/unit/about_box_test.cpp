@@ -48,8 +48,7 @@ class AboutBox : public testing::MainWindowTest {
   }
   std::vector<std::string> Toggles() {
     std::vector<std::string> out;
-    for (auto& b : desktop.wm.boxes)
-      out.push_back(b.text.substr(0, b.text.find("\r\n")));
+    for (auto& b : desktop.wm.boxes) out.push_back(b.text.substr(0, b.text.find("\r\n")));
     return out;
   }
 };
@@ -134,14 +133,8 @@ TEST_F(AboutBox, KeyCodesCountAcrossOpeningsAndEscIsATypedCharacter) {
     int toggles;
     bool credits;
   } cases[] = {
-      {{"7K52R"}, 1, false},
-      {{"xx7k52r"}, 1, false},
-      {{"7K52R7K52R"}, 2, false},
-      {{"7K5", "2R"}, 1, false},
-      {{"7K5\x1b", "2R"}, 0, false},
-      {{"2quorm"}, 0, true},
-      {{"2QUO", "RM"}, 0, true},
-      {{"7K52"}, 0, false},
+      {{"7K52R"}, 1, false},         {{"xx7k52r"}, 1, false}, {{"7K52R7K52R"}, 2, false}, {{"7K5", "2R"}, 1, false},
+      {{"7K5\x1b", "2R"}, 0, false}, {{"2quorm"}, 0, true},   {{"2QUO", "RM"}, 0, true},  {{"7K52"}, 0, false},
   };
   for (const auto& c : cases) {
     about->TypedKeys.clear();

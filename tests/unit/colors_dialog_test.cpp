@@ -65,20 +65,43 @@ TEST_F(ColorsDialog, EachWayOutLeavesListsAndSettingsAsTheUserExpects) {
     std::string storedBack, storedText;
     ui::Color listBack, listText;
   } cases[] = {
-      {"red background, OK", [&](TForm8& d) { UserPicks(kRed); d.Panel1.Click(); }, Way::Ok, "clRed",
-       "clWindowText", kRed, ui::kClWindowText},
-      {"custom text colour, OK", [&](TForm8& d) { UserPicks(kCustom); d.Panel2.Click(); }, Way::Ok, "clRed",
-       "$00C08000", kRed, kCustom},
-      {"defaults, OK", [&](TForm8& d) { d.BitBtn1.Click(); d.BitBtn2.Click(); }, Way::Ok, "clWindow",
-       "clWindowText", ui::kClWindow, ui::kClWindowText},
-      {"pick, Cancel", [&](TForm8& d) { UserPicks(kRed); d.Panel1.Click(); }, Way::Cancel, "clWindow",
-       "clWindowText", ui::kClWindow, ui::kClWindowText},
-      {"pick, Esc", [&](TForm8& d) { UserPicks(kCustom); d.Panel1.Click(); }, Way::Esc, "clWindow",
-       "clWindowText", kCustom, ui::kClWindowText},
-      {"reopened, close box", [&](TForm8&) {}, Way::CloseBox, "clWindow", "clWindowText", kCustom,
-       ui::kClWindowText},
-      {"colour dialog cancelled, OK", [&](TForm8& d) { UserPicks(std::nullopt); d.Panel2.Click(); }, Way::Ok,
-       "clWindow", "clWindowText", ui::kClWindow, ui::kClWindowText},
+      {"red background, OK",
+       [&](TForm8& d) {
+         UserPicks(kRed);
+         d.Panel1.Click();
+       },
+       Way::Ok, "clRed", "clWindowText", kRed, ui::kClWindowText},
+      {"custom text colour, OK",
+       [&](TForm8& d) {
+         UserPicks(kCustom);
+         d.Panel2.Click();
+       },
+       Way::Ok, "clRed", "$00C08000", kRed, kCustom},
+      {"defaults, OK",
+       [&](TForm8& d) {
+         d.BitBtn1.Click();
+         d.BitBtn2.Click();
+       },
+       Way::Ok, "clWindow", "clWindowText", ui::kClWindow, ui::kClWindowText},
+      {"pick, Cancel",
+       [&](TForm8& d) {
+         UserPicks(kRed);
+         d.Panel1.Click();
+       },
+       Way::Cancel, "clWindow", "clWindowText", ui::kClWindow, ui::kClWindowText},
+      {"pick, Esc",
+       [&](TForm8& d) {
+         UserPicks(kCustom);
+         d.Panel1.Click();
+       },
+       Way::Esc, "clWindow", "clWindowText", kCustom, ui::kClWindowText},
+      {"reopened, close box", [&](TForm8&) {}, Way::CloseBox, "clWindow", "clWindowText", kCustom, ui::kClWindowText},
+      {"colour dialog cancelled, OK",
+       [&](TForm8& d) {
+         UserPicks(std::nullopt);
+         d.Panel2.Click();
+       },
+       Way::Ok, "clWindow", "clWindowText", ui::kClWindow, ui::kClWindowText},
   };
   for (const auto& c : cases) {
     Open();

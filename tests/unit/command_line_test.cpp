@@ -51,13 +51,20 @@ TEST(StartSwitch, AnyLetterCaseWithOrWithoutOneSlash) {
     const char* parameter;
     StartSwitch expected;
   } cases[] = {
-      {"/systray", StartSwitch::Systray},     {"SYSTRAY", StartSwitch::Systray},
-      {"sysTray", StartSwitch::Systray},      {"/7k52r", StartSwitch::ToggleSystemHotkeys},
-      {"7K52R", StartSwitch::ToggleSystemHotkeys}, {"/QuOrM", StartSwitch::Credits},
-      {"quorm", StartSwitch::Credits},        {"/UPGEDATET", StartSwitch::Updated},
-      {"upgedatet", StartSwitch::Updated},    {"//systray", StartSwitch::None},
-      {"systray2", StartSwitch::None},        {"2QUORM", StartSwitch::None},
-      {"C:\\notes.txt", StartSwitch::None}, {"", StartSwitch::None},
+      {"/systray", StartSwitch::Systray},
+      {"SYSTRAY", StartSwitch::Systray},
+      {"sysTray", StartSwitch::Systray},
+      {"/7k52r", StartSwitch::ToggleSystemHotkeys},
+      {"7K52R", StartSwitch::ToggleSystemHotkeys},
+      {"/QuOrM", StartSwitch::Credits},
+      {"quorm", StartSwitch::Credits},
+      {"/UPGEDATET", StartSwitch::Updated},
+      {"upgedatet", StartSwitch::Updated},
+      {"//systray", StartSwitch::None},
+      {"systray2", StartSwitch::None},
+      {"2QUORM", StartSwitch::None},
+      {"C:\\notes.txt", StartSwitch::None},
+      {"", StartSwitch::None},
       {"/", StartSwitch::None},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseStartSwitch(c.parameter), c.expected) << c.parameter;

@@ -67,7 +67,10 @@ TEST(Dispatcher, ShutdownReleasesAWaitingSenderWithoutRunningItsWork) {
 TEST(Dispatcher, WorkThatShutsDownDropsTheRestOfItsBatch) {
   auto d = std::make_shared<FakeDispatcher>();
   std::vector<std::string> ran;
-  d->Post([&] { ran.push_back("first"); d->Shutdown(); });
+  d->Post([&] {
+    ran.push_back("first");
+    d->Shutdown();
+  });
   std::atomic<int> result{-1};
   std::thread worker([&] { result = d->Send([&] { ran.push_back("second"); }) ? 1 : 0; });
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);

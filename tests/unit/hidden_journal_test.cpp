@@ -41,7 +41,9 @@ class HiddenJournalTest : public MainWindowTest {
     app::TfrmNimbulMain& main;
   };
   std::unique_ptr<Run> next;
-  static platform::Hwnd Window(const std::string& text) { return platform::Hwnd{static_cast<std::uint32_t>(std::stoul(text))}; }
+  static platform::Hwnd Window(const std::string& text) {
+    return platform::Hwnd{static_cast<std::uint32_t>(std::stoul(text))};
+  }
 };
 
 TEST_F(HiddenJournalTest, ARunEndedWithoutClosingLeavesItsHiddenWindowsToTheNextStart) {

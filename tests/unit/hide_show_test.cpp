@@ -3,7 +3,6 @@
 namespace nimbul::testing {
 namespace {
 
-
 class HideShowTest : public MainWindowTest {
  protected:
   // The foreground belongs to another program.
@@ -276,9 +275,9 @@ TEST_F(HideShowTest, F7ShowsAllAndActivatesOnlyTheLastHidden) {
   desktop.hotkeys.Press(0, 0x76);
   std::vector<std::pair<platform::Hwnd, int>> calls;
   for (auto& c : desktop.wm.showCalls) calls.push_back({c.hwnd, c.cmd});
-  EXPECT_EQ(calls, (std::vector<std::pair<platform::Hwnd, int>>{{t[2], platform::kSwShowNoActivate},
-                                                                {t[0], platform::kSwShowNoActivate},
-                                                                {t[1], platform::kSwShow}}));
+  EXPECT_EQ(calls,
+            (std::vector<std::pair<platform::Hwnd, int>>{
+                {t[2], platform::kSwShowNoActivate}, {t[0], platform::kSwShowNoActivate}, {t[1], platform::kSwShow}}));
   EXPECT_EQ(desktop.wm.GetForegroundWindow(), t[1]);
   EXPECT_EQ(EntryCount(main->StringGrid2), 0);
   EXPECT_EQ(main->StringGrid2.FixedRows(), 0);

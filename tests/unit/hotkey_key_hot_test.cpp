@@ -15,12 +15,12 @@ using nimbul::hotkeys::kScShift;
 using nimbul::hotkeys::ModifierFlags;
 using nimbul::hotkeys::TKeyHot;
 using nimbul::platform::Atom;
+using nimbul::platform::AtomOwner;
 using nimbul::platform::kModAlt;
 using nimbul::platform::kModControl;
 using nimbul::platform::kModShift;
-using nimbul::platform::AtomOwner;
-using nimbul::platform::fake::FakeDesktop;
 using nimbul::platform::Raw;
+using nimbul::platform::fake::FakeDesktop;
 using nimbul::platform::fake::FakeHotkeys;
 
 constexpr unsigned kF9 = 0x78;
@@ -29,9 +29,7 @@ constexpr unsigned kF8 = 0x77;
 class KeyHot : public ::testing::Test {
  protected:
   // The atom every component takes, without keeping a reference to it.
-  Atom SharedAtom() {
-    return desktop.hotkeys.GlobalAddAtomA("Shortcut").get();
-  }
+  Atom SharedAtom() { return desktop.hotkeys.GlobalAddAtomA("Shortcut").get(); }
   // Registrations made under the component's window.
   std::vector<FakeHotkeys::Registration> RegistrationsOf(const TKeyHot& k) {
     std::vector<FakeHotkeys::Registration> out;

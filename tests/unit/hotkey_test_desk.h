@@ -40,8 +40,8 @@ class Desk : public nimbul::ui::DialogHost, public nimbul::hotkeys::HotkeyHost {
   bool started = Start();
   nimbul::ui::Form& mainForm = app.CreateForm<nimbul::ui::Form>("frmNimbulMain");
   nimbul::hotkeys::TfrmHotkey& dialog = app.CreateForm<nimbul::hotkeys::TfrmHotkey>();
-  nimbul::hotkeys::TKeyHot HKAkt{desktop.hotkeys, kF9}, KHAFV{desktop.hotkeys, kF8},
-      AFSM{desktop.hotkeys, kF7}, KHTASK{desktop.hotkeys, kF4};
+  nimbul::hotkeys::TKeyHot HKAkt{desktop.hotkeys, kF9}, KHAFV{desktop.hotkeys, kF8}, AFSM{desktop.hotkeys, kF7},
+      KHTASK{desktop.hotkeys, kF4};
   nimbul::ui::MenuItem AktivesFensterverstecken1{"AktivesFensterverstecken1", "Hide &active Window"};
   nimbul::ui::MenuItem AlleFensterVerstecken1{"AlleFensterVerstecken1", "H&ide all visible Windows"};
   nimbul::ui::MenuItem AlleFenstersichtbarmachen1{"AlleFenstersichtbarmachen1", "Sh&ow all hidden Windows"};

@@ -30,7 +30,11 @@ struct IconChooserTest : ::testing::Test {
   TForm5* chooser = nullptr;
   TForm6* extractor = nullptr;
 
-  void SetUp() override { backend.SetApplication(&app); app.Initialize(); app.SetTitle("Nimbul"); }
+  void SetUp() override {
+    backend.SetApplication(&app);
+    app.Initialize();
+    app.SetTitle("Nimbul");
+  }
   void Create() {
     opener = &app.CreateForm<ui::Form>("Main");
     chooser = &app.CreateForm<TForm5>();
@@ -140,7 +144,8 @@ TEST_F(IconChooserTest, ClosingWithAnUnreadableChoiceEnablesTheMainWindow) {
   } cases[] = {
       {"a text where the number belongs",
        [&] { desktop.registry.PutString(platform::kHkeyCurrentUser, settings::kSettingsKey, "SysTrayIcon", "7"); }},
-      {"a key that can't be opened", [&] { desktop.registry.DenyWrites(platform::kHkeyCurrentUser, settings::kSettingsKey); }},
+      {"a key that can't be opened",
+       [&] { desktop.registry.DenyWrites(platform::kHkeyCurrentUser, settings::kSettingsKey); }},
   };
   for (const Case& c : cases) {
     chooser->Open();

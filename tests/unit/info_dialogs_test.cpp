@@ -69,10 +69,8 @@ TEST_F(InfoDialogs, WebCommandsHandTheirTargetsToTheShell) {
 
 TEST_F(InfoDialogs, LicenceOpensOverADisabledMainWindowAndEveryCloseEnablesIt) {
   const std::function<void()> closes[] = {
-      [&] { licence->Button1.Click(); },
-      [&] { licence->Memo1.KeyPress('\r'); },
-      [&] { licence->Memo1.KeyPress('\x1b'); },
-      [&] { licence->KeyPress('\x1b'); },
+      [&] { licence->Button1.Click(); },        [&] { licence->Memo1.KeyPress('\r'); },
+      [&] { licence->Memo1.KeyPress('\x1b'); }, [&] { licence->KeyPress('\x1b'); },
       [&] { licence->SystemCloseRequest(); },
   };
   for (const auto& close : closes) {

@@ -13,8 +13,8 @@ std::vector<std::string> Rows(const ui::MenuItem& menu) {
       out.push_back("-");
       continue;
     }
-    out.push_back(m.Caption() + "|" + m.ShortCutText() + "|" + m.Hint() + "|" + (m.Enabled() ? "on" : "off") +
-                  "|" + (m.Visible() ? "shown" : "hidden") + (m.Checked() ? "|ticked" : ""));
+    out.push_back(m.Caption() + "|" + m.ShortCutText() + "|" + m.Hint() + "|" + (m.Enabled() ? "on" : "off") + "|" +
+                  (m.Visible() ? "shown" : "hidden") + (m.Checked() ? "|ticked" : ""));
   }
   return out;
 }
@@ -64,15 +64,14 @@ TEST_F(MainWindowTest, ToolBarHoldsItsButtonsInOrderWithImagesHintsAndKinds) {
                    (b->Style() == ui::ButtonStyle::Check ? "two-state" : "button") + "|" +
                    (b->Visible() ? "shown" : "hidden"));
   }
-  EXPECT_EQ(rows, (std::vector<std::string>{
-                      "ToolButton1|0|Show selected Window|button|shown", "ToolButton10|7|Show all Windows|button|shown",
-                      "ToolButton11|8|Hide all Windows|button|shown", "ToolButton2|1|Hide selected Window|button|shown",
-                      "-", "ToolButton3|2|Refresh View|button|shown", "-",
-                      "ToolButton7|4|Hide/Show Desktop Icons|two-state|shown",
-                      "ToolButton12|9|Hide/Show Taskbar|two-state|shown",
-                      "ToolButton8|5|Minimize to Systemtray|button|hidden", "-",
-                      "ToolButton5|3|About Nimbulon|button|shown", "ToolButton9|6|Open Nimbulon' Homepage|button|shown",
-                      "-", "Label3|Give us some Feedback....|shown"}));
+  EXPECT_EQ(rows,
+            (std::vector<std::string>{
+                "ToolButton1|0|Show selected Window|button|shown", "ToolButton10|7|Show all Windows|button|shown",
+                "ToolButton11|8|Hide all Windows|button|shown", "ToolButton2|1|Hide selected Window|button|shown", "-",
+                "ToolButton3|2|Refresh View|button|shown", "-", "ToolButton7|4|Hide/Show Desktop Icons|two-state|shown",
+                "ToolButton12|9|Hide/Show Taskbar|two-state|shown",
+                "ToolButton8|5|Minimize to Systemtray|button|hidden", "-", "ToolButton5|3|About Nimbulon|button|shown",
+                "ToolButton9|6|Open Nimbulon' Homepage|button|shown", "-", "Label3|Give us some Feedback....|shown"}));
 }
 
 }  // namespace

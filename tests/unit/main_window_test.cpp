@@ -31,13 +31,13 @@ TEST_F(MainWindowTest, WindowIsLaidOutAsDesigned) {
   auto& bar = main->MainMenu1.Items();
   std::vector<std::string> captions;
   for (int i = 0; i < bar.Count(); ++i) captions.push_back(bar[i].Caption() + "|" + bar[i].Hint());
-  EXPECT_EQ(captions, (std::vector<std::string>{"&Windows|Windows", "&View|View", "&Options|Options", "W&eb|Web",
-                                                "&Help|Help"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"&Windows|Windows", "&View|View", "&Options|Options", "W&eb|Web", "&Help|Help"}));
   std::vector<std::string> windowsMenu;
   for (int i = 0; i < main->Fenster1.Count(); ++i) windowsMenu.push_back(main->Fenster1[i].Caption());
-  EXPECT_EQ(windowsMenu, (std::vector<std::string>{"&Hide", "&Show", "-", "Hide &active Window", "-",
-                                                   "Sh&ow all hidden Windows", "H&ide all visible Windows", "-",
-                                                   "&To Systemtray", "-", "&End Program"}));
+  EXPECT_EQ(windowsMenu,
+            (std::vector<std::string>{"&Hide", "&Show", "-", "Hide &active Window", "-", "Sh&ow all hidden Windows",
+                                      "H&ide all visible Windows", "-", "&To Systemtray", "-", "&End Program"}));
   std::vector<std::string> tray;
   for (int i = 0; i < main->PopupMenu1.Items().Count(); ++i) tray.push_back(main->PopupMenu1.Items()[i].Caption());
   EXPECT_EQ(tray, (std::vector<std::string>{"&Open Nimbulon", "-", "&Hide program", "&Show program", "-",
@@ -168,8 +168,8 @@ TEST_F(FreshProfileTest, FirstStartShowsTheNoticeOnceAndWritesTheDefaults) {
   EXPECT_EQ(box.flags, platform::kMbOk | platform::kMbIconInformation);
   auto names = desktop.registry.ValueNames(kHkeyCurrentUser, settings::kSettingsKey);
   std::sort(names.begin(), names.end());
-  std::vector<std::string> expect{"AFSM",   "EMailanzeigen", "GridFontcolor",  "Gridcolor",      "HKAkt",
-                                  "KHAFV",  "KHTASK",        "SchonXgestartet", "Status",        "SysTrayIcon",
+  std::vector<std::string> expect{"AFSM",        "EMailanzeigen",  "GridFontcolor",   "Gridcolor", "HKAkt",
+                                  "KHAFV",       "KHTASK",         "SchonXgestartet", "Status",    "SysTrayIcon",
                                   "Systray_Min", "SystrayToolTip", "Toolbar"};
   std::sort(expect.begin(), expect.end());
   // SysTrayIcon and SystrayToolTip belong to the tray icon chooser; the main

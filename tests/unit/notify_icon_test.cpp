@@ -29,7 +29,9 @@ struct NotifyIconTest : ::testing::Test {
     icon = std::make_unique<TNotifyIcon>(app, *owner);
     auto log = [this](const char* what) {
       return [this, what](TNotifyIcon&, MouseButton b) {
-        events.push_back(std::string(what) + (b == MouseButton::Left ? " left" : b == MouseButton::Right ? " right" : " middle"));
+        events.push_back(std::string(what) + (b == MouseButton::Left    ? " left"
+                                              : b == MouseButton::Right ? " right"
+                                                                        : " middle"));
       };
     };
     icon->OnMouseUp = log("up");
@@ -95,8 +97,17 @@ TEST_F(NotifyIconTest, ALongTipIsCutBetweenCharacters) {
       {"single-byte high bytes", false, std::string(100, '\x83'), std::string(63, '\x83')},
       {"character ends at 63", true, std::string(61, 'x') + kana + "yy", std::string(61, 'x') + kana},
       {"character across 63", true, std::string(62, 'x') + kana, std::string(62, 'x')},
-      {"double-byte only", true, [&] { std::string t; for (int i = 0; i < 40; ++i) t += kana; return t; }(),
-       [&] { std::string t; for (int i = 0; i < 31; ++i) t += kana; return t; }()},
+      {"double-byte only", true,
+       [&] {
+         std::string t;
+         for (int i = 0; i < 40; ++i) t += kana;
+         return t;
+       }(),
+       [&] {
+         std::string t;
+         for (int i = 0; i < 31; ++i) t += kana;
+         return t;
+       }()},
   };
   for (const Case& c : cases) {
     desktop.codePages.leadBytes.clear();
@@ -117,9 +128,8 @@ TEST_F(NotifyIconTest, MouseMessagesRaiseTheirEvents) {
     EXPECT_TRUE(Send(icon->Id(), m, &result));
     EXPECT_EQ(result, 1);
   }
-  EXPECT_EQ(events, (std::vector<std::string>{"move", "down left", "up left", "dblclick left", "down right",
-                                              "up right", "dblclick right", "down middle", "up middle",
-                                              "dblclick middle"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"move", "down left", "up left", "dblclick left", "down right", "up right",
+                                              "dblclick right", "down middle", "up middle", "dblclick middle"}));
 }
 
 TEST_F(NotifyIconTest, RightReleaseOpensThePopupMenuAtTheCursorInsteadOfMouseUp) {

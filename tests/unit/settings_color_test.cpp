@@ -16,11 +16,11 @@ namespace {
 
 using nimbul::testing::ErrorOf;
 
+using nimbul::platform::kHkeyCurrentUser;
+using nimbul::platform::fake::FakeRegistry;
 using nimbul::settings::ColorToText;
 using nimbul::settings::SettingsAccessor;
 using nimbul::settings::TextToColor;
-using nimbul::platform::kHkeyCurrentUser;
-using nimbul::platform::fake::FakeRegistry;
 
 constexpr const char* kKey = "Software\\Quendel-Soft\\Nimbul";
 constexpr std::uint32_t kPureRed = 0x000000FF;
@@ -41,20 +41,27 @@ struct Named {
 
 // Written out from the colour table, independently of the program's copy.
 const std::vector<Named> kTable = {
-    {"clBlack", 0x00000000}, {"clMaroon", 0x00000080}, {"clGreen", 0x00008000},
-    {"clOlive", 0x00008080}, {"clNavy", 0x00800000}, {"clPurple", 0x00800080},
-    {"clTeal", 0x00808000}, {"clGray", 0x00808080}, {"clSilver", 0x00C0C0C0},
-    {"clRed", 0x000000FF}, {"clLime", 0x0000FF00}, {"clYellow", 0x0000FFFF},
-    {"clBlue", 0x00FF0000}, {"clFuchsia", 0x00FF00FF}, {"clAqua", 0x00FFFF00},
-    {"clWhite", 0x00FFFFFF}, {"clScrollBar", 0x80000000}, {"clBackground", 0x80000001},
-    {"clActiveCaption", 0x80000002}, {"clInactiveCaption", 0x80000003}, {"clMenu", 0x80000004},
-    {"clWindow", 0x80000005}, {"clWindowFrame", 0x80000006}, {"clMenuText", 0x80000007},
-    {"clWindowText", 0x80000008}, {"clCaptionText", 0x80000009}, {"clActiveBorder", 0x8000000A},
-    {"clInactiveBorder", 0x8000000B}, {"clAppWorkSpace", 0x8000000C}, {"clHighlight", 0x8000000D},
-    {"clHighlightText", 0x8000000E}, {"clBtnFace", 0x8000000F}, {"clBtnShadow", 0x80000010},
-    {"clGrayText", 0x80000011}, {"clBtnText", 0x80000012}, {"clInactiveCaptionText", 0x80000013},
-    {"clBtnHighlight", 0x80000014}, {"cl3DDkShadow", 0x80000015}, {"cl3DLight", 0x80000016},
-    {"clInfoText", 0x80000017}, {"clInfoBk", 0x80000018}, {"clNone", 0x1FFFFFFF},
+    {"clBlack", 0x00000000},         {"clMaroon", 0x00000080},
+    {"clGreen", 0x00008000},         {"clOlive", 0x00008080},
+    {"clNavy", 0x00800000},          {"clPurple", 0x00800080},
+    {"clTeal", 0x00808000},          {"clGray", 0x00808080},
+    {"clSilver", 0x00C0C0C0},        {"clRed", 0x000000FF},
+    {"clLime", 0x0000FF00},          {"clYellow", 0x0000FFFF},
+    {"clBlue", 0x00FF0000},          {"clFuchsia", 0x00FF00FF},
+    {"clAqua", 0x00FFFF00},          {"clWhite", 0x00FFFFFF},
+    {"clScrollBar", 0x80000000},     {"clBackground", 0x80000001},
+    {"clActiveCaption", 0x80000002}, {"clInactiveCaption", 0x80000003},
+    {"clMenu", 0x80000004},          {"clWindow", 0x80000005},
+    {"clWindowFrame", 0x80000006},   {"clMenuText", 0x80000007},
+    {"clWindowText", 0x80000008},    {"clCaptionText", 0x80000009},
+    {"clActiveBorder", 0x8000000A},  {"clInactiveBorder", 0x8000000B},
+    {"clAppWorkSpace", 0x8000000C},  {"clHighlight", 0x8000000D},
+    {"clHighlightText", 0x8000000E}, {"clBtnFace", 0x8000000F},
+    {"clBtnShadow", 0x80000010},     {"clGrayText", 0x80000011},
+    {"clBtnText", 0x80000012},       {"clInactiveCaptionText", 0x80000013},
+    {"clBtnHighlight", 0x80000014},  {"cl3DDkShadow", 0x80000015},
+    {"cl3DLight", 0x80000016},       {"clInfoText", 0x80000017},
+    {"clInfoBk", 0x80000018},        {"clNone", 0x1FFFFFFF},
 };
 
 TEST(ColorText, EveryNamedColourIsWrittenByNameAndReadBackInAnyCase) {
@@ -101,10 +108,34 @@ TEST(ColorText, IntegerTextsAreDecimalOrDollarHexadecimal) {
 TEST(ColorText, AnythingElseIsNotAValidIntegerValue) {
   EXPECT_EQ(ColorError("Gelb"), "'Gelb' is not a valid integer value");
   EXPECT_EQ(ColorError(""), "'' is not a valid integer value");
-  for (const char* bad : {"clRedd", "clRe", "cl", "red", "$", "$1FFFFFFFF", "$000000000", "$12G4",
-                          "2147483648", "-2147483649", "99999999999999999999", "-", "+", "+-1",
-                          "1-", "0x10", "$-1", "-$1", " 255", "255 ", "25 5", "\t1", "1e3", "1.0",
-                          "clRed ", " clRed", "%s", "\xFF"}) {
+  for (const char* bad : {"clRedd",
+                          "clRe",
+                          "cl",
+                          "red",
+                          "$",
+                          "$1FFFFFFFF",
+                          "$000000000",
+                          "$12G4",
+                          "2147483648",
+                          "-2147483649",
+                          "99999999999999999999",
+                          "-",
+                          "+",
+                          "+-1",
+                          "1-",
+                          "0x10",
+                          "$-1",
+                          "-$1",
+                          " 255",
+                          "255 ",
+                          "25 5",
+                          "\t1",
+                          "1e3",
+                          "1.0",
+                          "clRed ",
+                          " clRed",
+                          "%s",
+                          "\xFF"}) {
     SCOPED_TRACE(bad);
     EXPECT_EQ(ColorError(bad), std::string("'") + bad + "' is not a valid integer value");
   }

@@ -12,13 +12,13 @@ using nimbul::platform::Hkey;
 using nimbul::platform::kErrorAccessDenied;
 using nimbul::platform::kErrorFileNotFound;
 using nimbul::platform::kErrorSuccess;
+using nimbul::platform::KeyOwner;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::kHkeyLocalMachine;
 using nimbul::platform::kKeyAllAccess;
 using nimbul::platform::kRegDword;
 using nimbul::platform::kRegSz;
 using nimbul::platform::fake::FakeRegistry;
-using nimbul::platform::KeyOwner;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t kKeyRead = 0x20019;

@@ -37,8 +37,8 @@ class SettingsFuzz : public ::testing::Test {
 
   // Mostly texts close to valid ones, so the parser's edges get exercised.
   std::string RandomText() {
-    static const char* const kSeeds[] = {"clRed", "CLWINDOW", "cl3DLight", "$", "$000000FF", "255", "-",
-                                         "+", "2147483647", "-2147483648", "0x", "clNone", ""};
+    static const char* const kSeeds[] = {"clRed", "CLWINDOW",   "cl3DLight",   "$",  "$000000FF", "255", "-",
+                                         "+",     "2147483647", "-2147483648", "0x", "clNone",    ""};
     static const char kAlphabet[] = "0123456789abcdefABCDEF$+-xXcl \t%s.\xFF\x80";
     std::string text = Pick(2) ? kSeeds[Pick(sizeof kSeeds / sizeof *kSeeds)] : "";
     for (int n = Pick(12); n > 0; --n) {
@@ -46,9 +46,12 @@ class SettingsFuzz : public ::testing::Test {
       const char c = Pick(4) ? kAlphabet[Pick(sizeof kAlphabet - 1)] : static_cast<char>(1 + Pick(255));
       const int op = text.empty() ? 0 : Pick(3);
       const std::size_t at = text.empty() ? 0 : static_cast<std::size_t>(Pick(static_cast<int>(text.size())));
-      if (op == 0) text.insert(at, 1, c);
-      else if (op == 1) text[at] = c;
-      else text.erase(at, 1);
+      if (op == 0)
+        text.insert(at, 1, c);
+      else if (op == 1)
+        text[at] = c;
+      else
+        text.erase(at, 1);
     }
     return text;
   }
@@ -90,9 +93,9 @@ TEST_F(SettingsFuzz, ColourParsingOfRandomTextsFailsOnlyWithTheIntegerMessage) {
 
 TEST_F(SettingsFuzz, ReadingRandomValuesOfRandomTypesFailsOnlyWithTheKnownTexts) {
   nimbul::platform::fake::FakeRegistry reg;
-  const nimbul::settings::SettingValue* const kValues[] = {
-      &nimbul::settings::Toolbar, &nimbul::settings::SysTrayIcon,
-      &nimbul::settings::SystrayToolTip, &nimbul::settings::Gridcolor};
+  const nimbul::settings::SettingValue* const kValues[] = {&nimbul::settings::Toolbar, &nimbul::settings::SysTrayIcon,
+                                                           &nimbul::settings::SystrayToolTip,
+                                                           &nimbul::settings::Gridcolor};
   int failures = 0;
   for (int i = 0; i < kCases; ++i) {
     const auto& v = *kValues[Pick(4)];
@@ -113,9 +116,7 @@ TEST_F(SettingsFuzz, ReadingRandomValuesOfRandomTypesFailsOnlyWithTheKnownTexts)
           s.GetNumber(v.name);
           EXPECT_EQ(data.size(), 4u);
           break;
-        case 2:
-          EXPECT_EQ(s.GetTextValue(v.name), stored);
-          break;
+        case 2: EXPECT_EQ(s.GetTextValue(v.name), stored); break;
         case 3:
           nimbul::settings::EnsureColor(s, v);
           EXPECT_TRUE(type == nimbul::platform::kRegSz || type == nimbul::platform::kRegExpandSz);

@@ -15,7 +15,6 @@ namespace {
 
 using nimbul::testing::ErrorOf;
 
-using nimbul::settings::SettingsAccessor;
 using nimbul::platform::Hkey;
 using nimbul::platform::KeyOwner;
 using nimbul::platform::kHkeyCurrentUser;
@@ -25,6 +24,7 @@ using nimbul::platform::kRegDword;
 using nimbul::platform::kRegExpandSz;
 using nimbul::platform::kRegSz;
 using nimbul::platform::fake::FakeRegistry;
+using nimbul::settings::SettingsAccessor;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kKey = "Software\\Quendel-Soft\\Nimbul";
@@ -67,6 +67,7 @@ class RecordingRegistry : public nimbul::platform::Registry {
     calls.push_back({"delete", key, name, 0, false});
     return inner_.RegDeleteValueA(key, name);
   }
+
  private:
   // The key's owner notes its closing before it lets the fake's key go.
   std::uint32_t Recorded(std::uint32_t status, KeyOwner* result) {
@@ -84,7 +85,6 @@ class RecordingRegistry : public nimbul::platform::Registry {
 
 class SettingsAccessorTest : public ::testing::Test {
  protected:
-
   FakeRegistry reg;
 };
 

@@ -25,8 +25,12 @@ class ShellWindowsTest : public MainWindowTest {
     };
     platform::Hwnd worker = shell("", "WorkerW");
     desktop.wm.AddChildWindow("SHELLDLL_DefView", worker);
-    offLimits = {cloaked("Suspended app"), cloaked("Microsoft Text Input Application"), worker,
-                 shell("", "Shell_SecondaryTrayWnd"), shell("", "Shell_TrayWnd"), shell("Program Manager", "Progman")};
+    offLimits = {cloaked("Suspended app"),
+                 cloaked("Microsoft Text Input Application"),
+                 worker,
+                 shell("", "Shell_SecondaryTrayWnd"),
+                 shell("", "Shell_TrayWnd"),
+                 shell("Program Manager", "Progman")};
     editor = Target("Editor");
     main->RefreshWindowList();
   }
@@ -49,7 +53,8 @@ TEST_F(ShellWindowsTest, NoHideOperationTouchesThem) {
   const std::pair<const char*, std::function<void()>> operations[] = {
       {"Hide all Windows", [&] { main->ToolButton11.Click(); }},
       {"F8", [&] { main->KHAFVHotKeyEvent(); }},
-      {"tray: All windows", [&] {
+      {"tray: All windows",
+       [&] {
          main->PopupMenu1Popup();
          main->Hideprogram1[main->Hideprogram1.Count() - 1].Click();
        }},

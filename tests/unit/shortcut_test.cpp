@@ -71,11 +71,10 @@ TEST_F(Shortcut, ModifiersAreWrittenShiftCtrlAltAndReadInAnyOrderAndCase) {
 
 TEST_F(Shortcut, FixedKeyNames) {
   const std::map<unsigned, std::string> table{
-      {0x08, "BkSp"}, {0x09, "Tab"},  {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
-      {0x21, "PgUp"}, {0x22, "PgDn"}, {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
-      {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"}, {0x2D, "Ins"},  {0x2E, "Del"},
-      {0x30, "0"},    {0x39, "9"},    {0x41, "A"},     {0x5A, "Z"},    {0x70, "F1"},
-      {0x78, "F9"},   {0x87, "F24"},
+      {0x08, "BkSp"}, {0x09, "Tab"}, {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"}, {0x21, "PgUp"},
+      {0x22, "PgDn"}, {0x23, "End"}, {0x24, "Home"},  {0x25, "Left"}, {0x26, "Up"},    {0x27, "Right"},
+      {0x28, "Down"}, {0x2D, "Ins"}, {0x2E, "Del"},   {0x30, "0"},    {0x39, "9"},     {0x41, "A"},
+      {0x5A, "Z"},    {0x70, "F1"},  {0x78, "F9"},    {0x87, "F24"},
   };
   for (const auto& [vk, name] : table) {
     EXPECT_EQ(Format(vk), name) << vk;
@@ -150,10 +149,11 @@ TEST_F(Shortcut, AParseAsksTheLayoutOncePerKey) {
 TEST_F(Shortcut, FuzzRandomTextsGiveSaneValues) {
   NameKey(kVkScroll, "Scroll Lock");
   NameKey(0x03, "Break");
-  const std::string pieces[] = {"Shift+", "shift+", "^", "Ctrl+", "ALT+", "alt", "+", "F", "f", "1",
-                                "2", "5", "9", "x", "Del", "Scroll Lock", " ", "Break", ""};
+  const std::string pieces[] = {"Shift+", "shift+", "^", "Ctrl+", "ALT+", "alt",         "+", "F",     "f", "1",
+                                "2",      "5",      "9", "x",     "Del",  "Scroll Lock", " ", "Break", ""};
   std::mt19937 rng(20261208);
-  std::uniform_int_distribution<int> count(0, 5), piece(0, static_cast<int>(std::size(pieces)) - 1), byte(0, 255), coin(0, 3);
+  std::uniform_int_distribution<int> count(0, 5), piece(0, static_cast<int>(std::size(pieces)) - 1), byte(0, 255),
+      coin(0, 3);
   for (int i = 0; i < 5000; ++i) {
     std::string text;
     for (int n = count(rng); n > 0; --n) {

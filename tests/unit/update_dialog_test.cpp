@@ -245,7 +245,8 @@ TEST_F(UpdateDialogTest, NeverInstallsAVersionThatIsNotNewer) {
   // The description on disk changes before the program file arrives.
   desk.files.Put(Folder() + "versnfo~.tmp", "1.7.0.0\r\n" + std::string(kProgramUrl) + "\r\n");
   Click();
-  EXPECT_EQ(Boxes(), std::vector<std::string>{"The offered version is not newer than this one. Nothing was installed."});
+  EXPECT_EQ(Boxes(),
+            std::vector<std::string>{"The offered version is not newer than this one. Nothing was installed."});
   EXPECT_TRUE(desk.shell.calls.empty());
   EXPECT_FALSE(backend.terminated);
 }

@@ -25,11 +25,11 @@ inline std::string FakeProgram(const std::string& tag) {
   b[0x3C] = 0x40;
   b.replace(0x40, 4, std::string("PE\0\0", 4));
   const std::size_t file = 0x44;
-  b[file] = 0x4C;       // i386
+  b[file] = 0x4C;  // i386
   b[file + 1] = 0x01;
   b[file + 16] = static_cast<char>(0xE0);  // size of the optional header
-  b[file + 18] = 0x02;  // executable image
-  b[file + 20] = 0x0B;  // PE32
+  b[file + 18] = 0x02;                     // executable image
+  b[file + 20] = 0x0B;                     // PE32
   b[file + 21] = 0x01;
   return b + tag;
 }
@@ -52,7 +52,7 @@ inline std::string ProgramWithVersion(std::uint16_t a, std::uint16_t b, std::uin
   const std::size_t optional = 0x58, table = optional + 0xE0, raw = 0x400;
   const std::uint32_t rva = 0x1000;
   p.resize(raw + 0x200, '\0');
-  put16(0x46, 1);                    // one section
+  put16(0x46, 1);                     // one section
   put32(optional + 96 + 2 * 8, rva);  // the resource directory
   put32(table + 8, 0x200);            // the section: virtual size, address, raw size, raw offset
   put32(table + 12, rva);
@@ -134,8 +134,7 @@ class Gate {
   int waiting_ = 0;
   bool open_ = false;
 };
-class UpdateDialogTest
- : public ::testing::Test {
+class UpdateDialogTest : public ::testing::Test {
  protected:
   static constexpr const char* kHost = "updates.test";
   static constexpr const char* kProgramUrl = "http://files.test/nimbul/Nimbul.exe";
@@ -167,9 +166,7 @@ class UpdateDialogTest
   }
 
   std::string Folder() { return "C:\\Program Files\\Nimbulon\\"; }
-  void ServeDescription(const std::string& text) {
-    desk.http.ServeFile(kHost, update::kVersionDescriptionPath, text);
-  }
+  void ServeDescription(const std::string& text) { desk.http.ServeFile(kHost, update::kVersionDescriptionPath, text); }
   void ServeProgram(const std::string& bytes) { desk.http.ServeFile("files.test", "/nimbul/Nimbul.exe", bytes); }
   // A build that carries the test key, offered `program` as `version`.
   void OfferSigned(const std::string& version, const std::string& program, const std::string& url = kProgramUrl) {

@@ -3,7 +3,6 @@
 namespace nimbul::testing {
 namespace {
 
-
 TEST_F(MainWindowTest, VisibleListFollowsTheZOrderBelowTheMainWindowOnly) {
   platform::Hwnd a = Target("Alpha"), b = Target("Beta"), c = Target("Gamma");
   platform::Hwnd above = desktop.wm.AddWindow("In front", "TargetWindow", true);  // above the main window

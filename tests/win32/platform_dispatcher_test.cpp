@@ -22,8 +22,14 @@ TEST(DispatcherTest, WorkFromAThreadRunsInTheMessageLoopInOrder) {
   std::vector<int> order;
   std::atomic<bool> sent{false};
   std::thread worker([&] {
-    d->Post([&] { order.push_back(1); threads.push_back(::GetCurrentThreadId()); });
-    sent = d->Send([&] { order.push_back(2); threads.push_back(::GetCurrentThreadId()); });
+    d->Post([&] {
+      order.push_back(1);
+      threads.push_back(::GetCurrentThreadId());
+    });
+    sent = d->Send([&] {
+      order.push_back(2);
+      threads.push_back(::GetCurrentThreadId());
+    });
   });
   ::Sleep(50);
   EXPECT_TRUE(order.empty()) << "nothing runs outside the message loop";

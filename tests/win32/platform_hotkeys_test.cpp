@@ -20,9 +20,7 @@ using testing::PumpUntil;
 constexpr unsigned kMods = kModControl | kModShift;
 constexpr unsigned kVk = VK_F11;
 
-std::string UniqueAtomName(const char* stem) {
-  return std::string(stem) + std::to_string(::GetCurrentProcessId());
-}
+std::string UniqueAtomName(const char* stem) { return std::string(stem) + std::to_string(::GetCurrentProcessId()); }
 
 TEST(AtomTest, AddingTwiceGivesTheSameAtomAndEachDeleteGivesBackOneReference) {
   Win32Hotkeys hotkeys;

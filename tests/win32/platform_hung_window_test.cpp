@@ -91,8 +91,7 @@ TEST(HungWindowTest, WindowIsReportedHungAfterSomeSecondsWithoutMessageHandling)
   StallingThread target;
   target.Stall(8000);
   std::uint64_t start = clock.Now();
-  ASSERT_TRUE(PumpUntil([&] { return wm.IsHungAppWindow(target.id()); }, 7500))
-      << "not reported hung within 7.5 s";
+  ASSERT_TRUE(PumpUntil([&] { return wm.IsHungAppWindow(target.id()); }, 7500)) << "not reported hung within 7.5 s";
   std::uint64_t after = clock.Now() - start;
   std::printf("[          ] reported hung after %llu ms without message handling\n",
               static_cast<unsigned long long>(after));

@@ -46,8 +46,8 @@ class RegistryTest : public ::testing::Test {
   }
   std::uint32_t ValueCount(Hkey key) {
     DWORD values = 0;
-    ::RegQueryInfoKeyA(FromId<HKEY>(key), nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    ::RegQueryInfoKeyA(FromId<HKEY>(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
     return values;
   }
 
@@ -62,10 +62,8 @@ TEST_F(RegistryTest, KeysAreCreatedOnceAndOpenedWhateverTheLetterCase) {
             kErrorSuccess);
   ASSERT_EQ(reg_.RegSetValueExA(created.get(), "Toolbar", kRegDword, {1, 0, 0, 0}), kErrorSuccess);
   // Creating an existing key opens it and keeps its values.
-  ASSERT_EQ(reg_.RegCreateKeyExA(kHkeyCurrentUser, base_ + "\\QUENDEL\\NIMBUL", kKeyAllAccess, &again),
-            kErrorSuccess);
-  ASSERT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\quendel\\nimbul", kKeyAllAccess, &opened),
-            kErrorSuccess);
+  ASSERT_EQ(reg_.RegCreateKeyExA(kHkeyCurrentUser, base_ + "\\QUENDEL\\NIMBUL", kKeyAllAccess, &again), kErrorSuccess);
+  ASSERT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\quendel\\nimbul", kKeyAllAccess, &opened), kErrorSuccess);
   Bytes data;
   std::uint32_t type = 0;
   EXPECT_EQ(reg_.RegQueryValueExA(again.get(), "Toolbar", &type, &data), kErrorSuccess);
@@ -76,11 +74,9 @@ TEST_F(RegistryTest, KeysAreCreatedOnceAndOpenedWhateverTheLetterCase) {
 
 TEST_F(RegistryTest, OpeningAMissingKeyFailsAndCreatesNothing) {
   KeyOwner opened;
-  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened),
-            kErrorFileNotFound);
+  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened), kErrorFileNotFound);
   EXPECT_FALSE(opened) << "nothing is handed out on failure";
-  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened),
-            kErrorFileNotFound);
+  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyCurrentUser, base_ + "\\Missing", kKeyAllAccess, &opened), kErrorFileNotFound);
 }
 
 TEST_F(RegistryTest, TypedValuesRoundTripByteForByte) {
@@ -99,7 +95,8 @@ TEST_F(RegistryTest, TypedValuesRoundTripByteForByte) {
       {"EmptyBinary", kRegBinary, {}},
       {"Large", kRegBinary, large},
   };
-  for (const auto& c : cases) ASSERT_EQ(reg_.RegSetValueExA(key_.get(), c.name, c.type, c.data), kErrorSuccess) << c.name;
+  for (const auto& c : cases)
+    ASSERT_EQ(reg_.RegSetValueExA(key_.get(), c.name, c.type, c.data), kErrorSuccess) << c.name;
   for (const auto& c : cases) {
     std::uint32_t type = 0xDEAD;
     Bytes data{9, 9, 9};
@@ -167,14 +164,12 @@ TEST_F(RegistryTest, RootsAreTheSystemsPredefinedKeys) {
   ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, base_.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
   char text[16] = {};
   DWORD size = sizeof text;
-  EXPECT_EQ(::RegQueryValueExA(raw, "HKAkt", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(::RegQueryValueExA(raw, "HKAkt", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
   ::RegCloseKey(raw);
   EXPECT_STREQ(text, "F9");
 
   KeyOwner machine;
-  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ,
-                               &machine),
+  EXPECT_EQ(reg_.RegOpenKeyExA(kHkeyLocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion", KEY_READ, &machine),
             kErrorSuccess);
   EXPECT_TRUE(machine);
 }

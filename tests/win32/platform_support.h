@@ -36,8 +36,8 @@ inline void PumpFor(DWORD ms) {
 // A top-level window of a test class; destroyed with the object.
 class TestWindow {
  public:
-  explicit TestWindow(const std::string& title, const char* className = "NimbulTestTarget",
-                      HWND owner = nullptr, HICON classIcon = nullptr) {
+  explicit TestWindow(const std::string& title, const char* className = "NimbulTestTarget", HWND owner = nullptr,
+                      HICON classIcon = nullptr) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;

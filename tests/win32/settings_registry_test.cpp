@@ -18,9 +18,9 @@ namespace {
 
 using nimbul::testing::ErrorOf;
 
-using nimbul::settings::SettingsAccessor;
 using nimbul::platform::kHkeyCurrentUser;
 using nimbul::platform::kHkeyLocalMachine;
+using nimbul::settings::SettingsAccessor;
 using Bytes = std::vector<BYTE>;
 
 constexpr const char* kTestRoot = "Software\\NimbulonTest";
@@ -68,9 +68,9 @@ class SettingsRegistry : public ::testing::Test {
   }
   void Write(const std::string& name, DWORD type, const Bytes& data) const {
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     ASSERT_EQ(::RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())),
               ERROR_SUCCESS);
     ::RegCloseKey(key);
@@ -192,8 +192,8 @@ TEST_F(SettingsRegistry, LeadingBackslashStartsFromTheRootAndSwitchingRootsKeeps
 
 TEST_F(SettingsRegistry, TheSystemRefusesALeadingBackslashSoTheAccessorStripsIt) {
   HKEY key = nullptr;
-  EXPECT_NE(::RegCreateKeyExA(HKEY_CURRENT_USER, ("\\" + path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, nullptr),
+  EXPECT_NE(::RegCreateKeyExA(HKEY_CURRENT_USER, ("\\" + path_).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
             ERROR_SUCCESS);
   settings::SettingsAccessor s(registry_);
   EXPECT_TRUE(s.OpenKey("\\" + path_, true));

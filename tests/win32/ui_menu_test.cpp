@@ -175,7 +175,8 @@ TEST_F(MenuPeerTest, PopupMenuHasItsDefaultEntryAndSubmenu) {
 
 TEST_F(MenuPeerTest, EntryImagesAreDrawnFromTheMenusImageList) {
   ImageList images(16, 16);
-  images.Add(platform::IconOwner(platform::win32::ToId<platform::Hicon>(::LoadIconA(nullptr, IDI_APPLICATION)), nullptr));
+  images.Add(
+      platform::IconOwner(platform::win32::ToId<platform::Hicon>(::LoadIconA(nullptr, IDI_APPLICATION)), nullptr));
   form->Popup1.SetImages(&images);
   form->PopupFirst.SetImageIndex(0);
   HMENU popup = dynamic_cast<NativeMenu*>(form->Popup1.GetPeer())->Handle();

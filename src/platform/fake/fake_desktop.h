@@ -21,19 +21,19 @@ struct FakeWindow {
   std::string title;
   std::string className;
   Hwnd owner{};
-  Hwnd parent{};             // for child windows: the window they sit in
+  Hwnd parent{};  // for child windows: the window they sit in
   bool visible = false;
-  bool cloaked = false;      // counts as visible, yet the desktop window manager keeps it off the screen
+  bool cloaked = false;  // counts as visible, yet the desktop window manager keeps it off the screen
   bool enabled = true;
   bool topLevel = true;
-  bool hung = false;           // its thread no longer handles messages, and the system says so
-  bool stalled = false;        // its thread has just stopped; the system does not know yet
-  bool refusesHide = false;    // ShowWindow(SW_HIDE) has no effect
+  bool hung = false;         // its thread no longer handles messages, and the system says so
+  bool stalled = false;      // its thread has just stopped; the system does not know yet
+  bool refusesHide = false;  // ShowWindow(SW_HIDE) has no effect
   bool iconic = false;
   std::uint32_t processId = 0;  // each window its own program unless a test says otherwise
   Hicon classSmallIcon{};
   Hicon classIcon{};
-  Hwnd lastActivePopup{};    // for owners: most recently active owned window
+  Hwnd lastActivePopup{};                  // for owners: most recently active owned window
   std::function<void(unsigned)> onHotkey;  // hotkey windows
 };
 
@@ -59,8 +59,8 @@ struct ShowCall {
 class FakeWindowManager : public WindowManager {
  public:
   // Adds a top-level window at the top of the Z-order; returns its handle.
-  Hwnd AddWindow(const std::string& title, const std::string& className = "TargetWindow",
-                 bool visible = true, Hwnd owner = {});
+  Hwnd AddWindow(const std::string& title, const std::string& className = "TargetWindow", bool visible = true,
+                 Hwnd owner = {});
   // A window that is not top-level (a control or a hotkey window), inside `parent` when given.
   Hwnd AddChildWindow(const std::string& className, Hwnd parent = {});
   void CloseWindow(Hwnd w);
@@ -103,7 +103,9 @@ class FakeWindowManager : public WindowManager {
   bool AnswersWithin(Hwnd w, unsigned ms) override;
   Hwnd GetForegroundWindow() override { return foreground_; }
   bool SetForegroundWindow(Hwnd w) override;
-  void RaiseWindow(Hwnd w) override { if (Exists(w)) BringToTop(w); }
+  void RaiseWindow(Hwnd w) override {
+    if (Exists(w)) BringToTop(w);
+  }
   // Like Wine: activation alone leaves the Z-order as it was.
   bool activationRaises = true;
   Hwnd GetLastActivePopup(Hwnd w) override;
@@ -111,17 +113,19 @@ class FakeWindowManager : public WindowManager {
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
   IconOwner CopyIcon(Hicon icon) override;
   int GetSystemMetrics(int index) override;
-  bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
-                             unsigned winIni) override;
-  int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
-                  unsigned flags) override;
+  bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous, unsigned winIni) override;
+  int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption, unsigned flags) override;
   unsigned MapVirtualKeyA(unsigned code, unsigned mapType) override;
   std::string GetKeyNameTextA(long lParam) override;
   // Folds the ASCII and Latin-1 letters, as a Western European locale does.
   bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
 
   // Icons: handles that CopyIcon accepts; every copy is counted until destroyed.
-  Hicon NewIcon() { Hicon h{nextIcon_++}; icons_.insert(h); return h; }
+  Hicon NewIcon() {
+    Hicon h{nextIcon_++};
+    icons_.insert(h);
+    return h;
+  }
   int LiveIconCopies() const { return static_cast<int>(copies_.size()); }
 
  private:
@@ -156,10 +160,8 @@ class FakeRegistry : public Registry {
   std::vector<std::string> ValueNames(Hkey root, const std::string& path) const;
   int OpenHandles() const { return static_cast<int>(handles_.size()); }
 
-  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                KeyOwner* result) override;
-  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                              KeyOwner* result) override;
+  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override;
+  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override;
   std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
                                       KeyOwner* result) override;
   bool IsVolatile(Hkey root, const std::string& path) const { return volatile_.count(Normal(root, path)) != 0; }
@@ -275,7 +277,7 @@ class FakeFiles : public Files {
   mutable std::mutex mutex_;
   std::map<std::string, Entry> files_;
   std::vector<std::string> locked_;
-  std::set<std::string> dirs_;  // lower case, without a trailing backslash
+  std::set<std::string> dirs_;     // lower case, without a trailing backslash
   std::set<std::string> writing_;  // lower case: files open in a writer
 };
 
@@ -289,8 +291,8 @@ class FakeShell : public Shell {
  public:
   std::vector<ShellCall> calls;
   bool refuseExecute = false;  // the shell reports that nothing was started
-  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
-                     const std::string& directory, int showCmd) override {
+  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters, const std::string& directory,
+                     int showCmd) override {
     calls.push_back({owner, file, parameters, directory, showCmd});
     return !refuseExecute;
   }
@@ -415,7 +417,10 @@ class FakeIcons : public Icons {
   int LiveIcons() const { return static_cast<int>(live_.size()); }
   int BadDestroys() const { return badDestroys_; }
   const Made* Find(Hicon h) const;
-  std::string Origin(Hicon h) const { const Made* m = Find(h); return m ? m->origin : std::string(); }
+  std::string Origin(Hicon h) const {
+    const Made* m = Find(h);
+    return m ? m->origin : std::string();
+  }
 
   IconOwner FromIconImage(const std::string& image, int width, int height) override;
   IconOwner FromResource(const std::string& name) override;
@@ -442,7 +447,7 @@ class FakeNotifyArea : public NotifyArea {
  public:
   explicit FakeNotifyArea(FakeWindowManager& wm) : wm_(wm) {}
   std::vector<NotifyCall> calls;
-  bool refuseAdd = false;  // the taskbar is not up: NIM_ADD fails
+  bool refuseAdd = false;    // the taskbar is not up: NIM_ADD fails
   bool addTimesOut = false;  // NIM_ADD reports a failure, yet the icon appears
   // The icons in the area now, by window and identifier.
   std::map<std::pair<Hwnd, std::uint32_t>, NotifyIconRecord> shown;
@@ -497,23 +502,8 @@ class FakeDesktop {
   FakeNotifyArea notifyArea{wm};
   FakeFileDialogs fileDialogs;
   // One service a line: services are added often.
-  Platform platform{wm,
-                    registry,
-                    hotkeys,
-                    mutexes,
-                    files,
-                    version,
-                    shell,
-                    timers,
-                    dispatcher,
-                    http,
-                    codePages,
-                    locale,
-                    pictures,
-                    colorDialogs,
-                    icons,
-                    notifyArea,
-                    fileDialogs};
+  Platform platform{wm,   registry,  hotkeys, mutexes,  files,        version, shell,      timers,     dispatcher,
+                    http, codePages, locale,  pictures, colorDialogs, icons,   notifyArea, fileDialogs};
 };
 
 }  // namespace nimbul::platform::fake

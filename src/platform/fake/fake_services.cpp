@@ -20,19 +20,15 @@ FakeRegistry::KeyId FakeRegistry::Normal(Hkey root, const std::string& path) {
 
 bool FakeRegistry::Denied(const KeyId& id) const {
   for (const KeyId& d : denied_)
-    if (d.first == id.first && (id.second == d.second || id.second.rfind(d.second + "\\", 0) == 0))
-      return true;
+    if (d.first == id.first && (id.second == d.second || id.second.rfind(d.second + "\\", 0) == 0)) return true;
   return false;
 }
 
 void FakeRegistry::DenyWrites(Hkey root, const std::string& path) { denied_.push_back(Normal(root, path)); }
 
-bool FakeRegistry::KeyExists(Hkey root, const std::string& path) const {
-  return keys_.count(Normal(root, path)) != 0;
-}
+bool FakeRegistry::KeyExists(Hkey root, const std::string& path) const { return keys_.count(Normal(root, path)) != 0; }
 
-const FakeRegistry::Value* FakeRegistry::Find(Hkey root, const std::string& path,
-                                              const std::string& name) const {
+const FakeRegistry::Value* FakeRegistry::Find(Hkey root, const std::string& path, const std::string& name) const {
   auto k = keys_.find(Normal(root, path));
   if (k == keys_.end()) return nullptr;
   auto v = k->second.values.find(FakeFiles::Lower(name));
@@ -53,8 +49,7 @@ FakeRegistry::Key& FakeRegistry::CreateKey(const KeyId& id) {
   return keys_[id];
 }
 
-void FakeRegistry::PutString(Hkey root, const std::string& path, const std::string& name,
-                             const std::string& s) {
+void FakeRegistry::PutString(Hkey root, const std::string& path, const std::string& name, const std::string& s) {
   std::vector<std::uint8_t> d(s.begin(), s.end());
   d.push_back(0);
   Put(root, path, name, kRegSz, d);
@@ -95,8 +90,7 @@ KeyOwner FakeRegistry::Hand(const KeyId& id) {
   return KeyOwner(h, [this](Hkey k) { handles_.erase(k); });
 }
 
-std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t,
-                                            KeyOwner* result) {
+std::uint32_t FakeRegistry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t, KeyOwner* result) {
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
   if (!Resolve(root, path, &id)) return 6;  // ERROR_INVALID_HANDLE
@@ -130,8 +124,7 @@ void FakeRegistry::LogOff() {
   volatile_.clear();
 }
 
-std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                          KeyOwner* result) {
+std::uint32_t FakeRegistry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) {
   constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004;  // KEY_SET_VALUE, KEY_CREATE_SUB_KEY
   if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
   KeyId id;
@@ -181,7 +174,6 @@ std::uint32_t FakeRegistry::RegDeleteValueA(Hkey key, const std::string& name) {
   if (k == keys_.end()) return kErrorFileNotFound;
   return k->second.values.erase(FakeFiles::Lower(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
-
 
 // ---- atoms and hotkeys ----
 
@@ -317,7 +309,8 @@ std::vector<std::string> FakeFiles::ListFiles(const std::string& pattern) {
     if (key.rfind(folder, 0) != 0) continue;
     std::string rest = key.substr(folder.size());
     if (rest.find('\\') != std::string::npos) continue;
-    if (!ext.empty() && ext != ".*" && (rest.size() < ext.size() || rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0))
+    if (!ext.empty() && ext != ".*" &&
+        (rest.size() < ext.size() || rest.compare(rest.size() - ext.size(), ext.size(), ext) != 0))
       continue;
     out.push_back(e.path.substr(folder.size()));
   }
@@ -455,8 +448,6 @@ bool FakeDispatcher::Send(Work work) {
 
 // ---- the desktop ----
 
-FakeDesktop::FakeDesktop() {
-  version.versions[FakeFiles::Lower(files.exePath)] = {1, 7, 1, 6};
-}
+FakeDesktop::FakeDesktop() { version.versions[FakeFiles::Lower(files.exePath)] = {1, 7, 1, 6}; }
 
 }  // namespace nimbul::platform::fake

@@ -117,8 +117,7 @@ bool FakeNotifyArea::Shell_NotifyIconA(unsigned message, const NotifyIconRecord&
   }
 }
 
-bool FakeNotifyArea::Send(Hwnd w, unsigned message, std::uint32_t wParam, std::uint32_t lParam,
-                          std::int32_t* result) {
+bool FakeNotifyArea::Send(Hwnd w, unsigned message, std::uint32_t wParam, std::uint32_t lParam, std::int32_t* result) {
   auto it = windows_.find(w);
   if (it == windows_.end()) return false;
   std::int32_t r = 0;

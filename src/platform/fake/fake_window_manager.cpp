@@ -9,14 +9,12 @@ namespace {
 bool SameClass(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 }  // namespace
 
-Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& className, bool visible,
-                                  Hwnd owner) {
+Hwnd FakeWindowManager::AddWindow(const std::string& title, const std::string& className, bool visible, Hwnd owner) {
   Hwnd h{next_};
   next_ += 4;
   FakeWindow w;
@@ -236,8 +234,7 @@ int FakeWindowManager::GetSystemMetrics(int index) {
   }
 }
 
-bool FakeWindowManager::SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
-                                              unsigned) {
+bool FakeWindowManager::SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous, unsigned) {
   spiCalls.push_back(action);
   if (action == kSpiSetScreenSaverRunning) {
     if (previous) *previous = systemKeysState;
@@ -246,8 +243,7 @@ bool FakeWindowManager::SystemParametersInfoA(unsigned action, unsigned param, s
   return true;
 }
 
-int FakeWindowManager::MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
-                                   unsigned flags) {
+int FakeWindowManager::MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption, unsigned flags) {
   boxes.push_back({owner, text, caption, flags});
   if (answerBox) return answerBox(boxes.back());
   unsigned buttons = flags & 0xF;

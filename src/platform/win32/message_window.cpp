@@ -26,8 +26,8 @@ bool EnsureClass(const char* className, WNDPROC proc) {
 
 MessageWindow::MessageWindow(const char* className, Handler handler) : handler_(std::move(handler)) {
   if (!EnsureClass(className, &MessageWindow::Proc)) return;
-  window_.reset(::CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  ::GetModuleHandleA(nullptr), this));
+  window_.reset(
+      ::CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ::GetModuleHandleA(nullptr), this));
 }
 
 MessageWindow::~MessageWindow() {

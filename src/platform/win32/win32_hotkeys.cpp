@@ -21,12 +21,12 @@ bool Win32Hotkeys::RegisterHotKey(Hwnd w, int id, unsigned modifiers, unsigned v
 bool Win32Hotkeys::UnregisterHotKey(Hwnd w, int id) { return ::UnregisterHotKey(FromId<HWND>(w), id) != FALSE; }
 
 WindowOwner Win32Hotkeys::CreateHotkeyWindow(std::function<void(unsigned id)> onHotkey) {
-  auto window = std::make_unique<MessageWindow>(
-      kHotkeyWindowClass, [onHotkey = std::move(onHotkey)](UINT message, WPARAM wParam, LPARAM) {
-        if (message != WM_HOTKEY) return false;
-        if (onHotkey) onHotkey(static_cast<unsigned>(wParam));
-        return true;
-      });
+  auto window = std::make_unique<MessageWindow>(kHotkeyWindowClass,
+                                                [onHotkey = std::move(onHotkey)](UINT message, WPARAM wParam, LPARAM) {
+                                                  if (message != WM_HOTKEY) return false;
+                                                  if (onHotkey) onHotkey(static_cast<unsigned>(wParam));
+                                                  return true;
+                                                });
   if (!window->hwnd()) return {};
   Hwnd id = ToId<Hwnd>(window->hwnd());
   windows_[id] = std::move(window);

@@ -19,8 +19,10 @@ constexpr DWORD kLengthBuffer = 1024;
 struct Internet {
   decltype(::InternetOpenA)* open = LateBound<decltype(::InternetOpenA)>("wininet.dll", "InternetOpenA");
   decltype(::InternetConnectA)* connect = LateBound<decltype(::InternetConnectA)>("wininet.dll", "InternetConnectA");
-  decltype(::HttpOpenRequestA)* openRequest = LateBound<decltype(::HttpOpenRequestA)>("wininet.dll", "HttpOpenRequestA");
-  decltype(::HttpSendRequestA)* sendRequest = LateBound<decltype(::HttpSendRequestA)>("wininet.dll", "HttpSendRequestA");
+  decltype(::HttpOpenRequestA)* openRequest =
+      LateBound<decltype(::HttpOpenRequestA)>("wininet.dll", "HttpOpenRequestA");
+  decltype(::HttpSendRequestA)* sendRequest =
+      LateBound<decltype(::HttpSendRequestA)>("wininet.dll", "HttpSendRequestA");
   decltype(::HttpQueryInfoA)* queryInfo = LateBound<decltype(::HttpQueryInfoA)>("wininet.dll", "HttpQueryInfoA");
   decltype(::InternetReadFile)* readFile = LateBound<decltype(::InternetReadFile)>("wininet.dll", "InternetReadFile");
   decltype(::InternetSetOptionA)* setOption =

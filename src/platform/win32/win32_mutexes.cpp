@@ -16,5 +16,4 @@ MutexResult Win32Mutexes::CreateMutexA(bool initialOwner, const std::string& nam
   return result;
 }
 
-
 }  // namespace nimbul::platform::win32

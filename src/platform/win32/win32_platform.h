@@ -50,23 +50,8 @@ class Win32Platform {
   Win32NotifyArea notifyArea;
   Win32FileDialogs fileDialogs;
   // One service a line: services are added often.
-  Platform platform{wm,
-                    registry,
-                    hotkeys,
-                    mutexes,
-                    files,
-                    version,
-                    shell,
-                    timers,
-                    dispatcher,
-                    http,
-                    codePages,
-                    locale,
-                    pictures,
-                    colorDialogs,
-                    icons,
-                    notifyArea,
-                    fileDialogs};
+  Platform platform{wm,   registry,  hotkeys, mutexes,  files,        version, shell,      timers,     dispatcher,
+                    http, codePages, locale,  pictures, colorDialogs, icons,   notifyArea, fileDialogs};
 };
 
 }  // namespace nimbul::platform::win32

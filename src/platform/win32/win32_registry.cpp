@@ -22,8 +22,8 @@ constexpr int kQueryAttempts = 4;
 std::uint32_t Win32Registry::RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
                                              KeyOwner* result) {
   HKEY key = nullptr;
-  LONG status = ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                  &key, nullptr);
+  LONG status =
+      ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
   if (status == ERROR_SUCCESS) *result = Own(key);
   return static_cast<std::uint32_t>(status);
 }
@@ -31,14 +31,13 @@ std::uint32_t Win32Registry::RegCreateKeyExA(Hkey root, const std::string& path,
 std::uint32_t Win32Registry::RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
                                                    KeyOwner* result) {
   HKEY key = nullptr;
-  LONG status = ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, access, nullptr, &key,
-                                  nullptr);
+  LONG status =
+      ::RegCreateKeyExA(K(root), path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, access, nullptr, &key, nullptr);
   if (status == ERROR_SUCCESS) *result = Own(key);
   return static_cast<std::uint32_t>(status);
 }
 
-std::uint32_t Win32Registry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                           KeyOwner* result) {
+std::uint32_t Win32Registry::RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) {
   HKEY key = nullptr;
   LONG status = ::RegOpenKeyExA(K(root), path.c_str(), 0, access, &key);
   if (status == ERROR_SUCCESS) *result = Own(key);
@@ -72,13 +71,12 @@ std::uint32_t Win32Registry::RegQueryValueExA(Hkey key, const std::string& name,
 
 std::uint32_t Win32Registry::RegSetValueExA(Hkey key, const std::string& name, std::uint32_t type,
                                             const std::vector<std::uint8_t>& data) {
-  return static_cast<std::uint32_t>(::RegSetValueExA(K(key), name.c_str(), 0, type, data.data(),
-                                                     static_cast<DWORD>(data.size())));
+  return static_cast<std::uint32_t>(
+      ::RegSetValueExA(K(key), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size())));
 }
 
 std::uint32_t Win32Registry::RegDeleteValueA(Hkey key, const std::string& name) {
   return static_cast<std::uint32_t>(::RegDeleteValueA(K(key), name.c_str()));
 }
-
 
 }  // namespace nimbul::platform::win32

@@ -7,10 +7,8 @@ namespace nimbul::platform::win32 {
 
 class Win32Registry : public Registry {
  public:
-  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                                KeyOwner* result) override;
-  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access,
-                              KeyOwner* result) override;
+  std::uint32_t RegCreateKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override;
+  std::uint32_t RegOpenKeyExA(Hkey root, const std::string& path, std::uint32_t access, KeyOwner* result) override;
   std::uint32_t RegCreateVolatileKeyA(Hkey root, const std::string& path, std::uint32_t access,
                                       KeyOwner* result) override;
   std::uint32_t RegQueryValueExA(Hkey key, const std::string& name, std::uint32_t* type,

@@ -6,8 +6,8 @@ namespace nimbul::platform::win32 {
 
 class Win32Shell : public Shell {
  public:
-  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters,
-                     const std::string& directory, int showCmd) override;
+  bool ShellExecuteA(Hwnd owner, const std::string& file, const std::string& parameters, const std::string& directory,
+                     int showCmd) override;
 };
 
 }  // namespace nimbul::platform::win32

@@ -44,7 +44,7 @@ std::uint64_t Win32Timers::Now() {
 void Win32Timers::OnTimer(std::uint32_t id) {
   auto it = ticks_.find(id);
   if (it == ticks_.end()) return;  // killed with its message already queued
-  auto tick = it->second;  // a copy: the tick may kill its own timer
+  auto tick = it->second;          // a copy: the tick may kill its own timer
   if (tick) tick();
 }
 

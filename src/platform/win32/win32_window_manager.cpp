@@ -107,14 +107,11 @@ bool Win32WindowManager::SystemParametersInfoA(unsigned action, unsigned param, 
   return ::SystemParametersInfoA(action, param, previous, winIni) != FALSE;
 }
 
-int Win32WindowManager::MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
-                                    unsigned flags) {
+int Win32WindowManager::MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption, unsigned flags) {
   return ::MessageBoxA(W(owner), text.c_str(), caption.c_str(), flags);
 }
 
-unsigned Win32WindowManager::MapVirtualKeyA(unsigned code, unsigned mapType) {
-  return ::MapVirtualKeyA(code, mapType);
-}
+unsigned Win32WindowManager::MapVirtualKeyA(unsigned code, unsigned mapType) { return ::MapVirtualKeyA(code, mapType); }
 
 bool Win32WindowManager::SameTextIgnoringCase(const std::string& a, const std::string& b) {
   return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),

@@ -28,10 +28,8 @@ class Win32WindowManager : public WindowManager {
   std::uint32_t GetWindowLongA(Hwnd w, int index) override;
   IconOwner CopyIcon(Hicon icon) override;
   int GetSystemMetrics(int index) override;
-  bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous,
-                             unsigned winIni) override;
-  int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption,
-                  unsigned flags) override;
+  bool SystemParametersInfoA(unsigned action, unsigned param, std::uint32_t* previous, unsigned winIni) override;
+  int MessageBoxA(Hwnd owner, const std::string& text, const std::string& caption, unsigned flags) override;
   unsigned MapVirtualKeyA(unsigned code, unsigned mapType) override;
   std::string GetKeyNameTextA(long lParam) override;
   bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;

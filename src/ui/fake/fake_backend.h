@@ -32,8 +32,14 @@ class FakeBackend : public Backend {
   Control* FocusedControl() override;
   bool ApplicationActive() override;
   void PopupMenuAt(PopupMenu& m, int x, int y) override;
-  void CursorPos(int* x, int* y) override { *x = cursorX; *y = cursorY; }
-  void ProcessMessages() override { ++processMessagesCalls; if (onProcessMessages) onProcessMessages(); }
+  void CursorPos(int* x, int* y) override {
+    *x = cursorX;
+    *y = cursorY;
+  }
+  void ProcessMessages() override {
+    ++processMessagesCalls;
+    if (onProcessMessages) onProcessMessages();
+  }
   void RunMessageLoop() override { ++loopRuns; }
   void Terminate() override { terminated = true; }
 

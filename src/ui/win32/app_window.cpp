@@ -18,8 +18,7 @@ AppWindow::AppWindow(PeerContext& context, const std::string& title) : PeerWindo
   // Zero size at the centre of the screen: present for the taskbar, invisible to the eye.
   int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
   RECT r{x, y, x, y};
-  if (CreateOwn(kClassName, look, 0, title.c_str(), kStyle, r, nullptr, nullptr))
-    ::ShowWindow(hwnd(), SW_SHOWNA);
+  if (CreateOwn(kClassName, look, 0, title.c_str(), kStyle, r, nullptr, nullptr)) ::ShowWindow(hwnd(), SW_SHOWNA);
 }
 
 void AppWindow::Minimize() {
@@ -107,8 +106,7 @@ LRESULT AppWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
 
 LRESULT AppWindow::OnActivateLastPopup() {
   HWND popup = ::GetLastActivePopup(hwnd());
-  if (::GetActiveWindow() == hwnd() && popup && popup != hwnd() && ::IsWindowVisible(popup) &&
-      ::IsWindowEnabled(popup))
+  if (::GetActiveWindow() == hwnd() && popup && popup != hwnd() && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
     ::SetActiveWindow(popup);
   return 0;
 }

@@ -11,8 +11,8 @@ namespace nimbul::ui::win32 {
 namespace {
 
 struct CaptionGeometry {
-  RECT bar{};      // the whole caption bar, window coordinates
-  RECT band{};     // the part the gradient covers
+  RECT bar{};   // the whole caption bar, window coordinates
+  RECT band{};  // the part the gradient covers
   int iconLeft = 0;
   bool hasIcon = false;
   bool tool = false;

@@ -12,9 +12,9 @@ namespace {
 // What a real peer made late is told once more, in case its constructor
 // reads only what a freshly built model can hold. Geometry and visibility it
 // takes from the model when its window is created.
-constexpr Prop kReplayed[] = {Prop::Caption, Prop::Enabled, Prop::Color,  Prop::Hint,     Prop::Rows,
-                              Prop::ColWidths, Prop::Selection, Prop::Checked, Prop::Images,
-                              Prop::Text,    Prop::Items,   Prop::Style,  Prop::Position};
+constexpr Prop kReplayed[] = {Prop::Caption,   Prop::Enabled,   Prop::Color,   Prop::Hint,   Prop::Rows,
+                              Prop::ColWidths, Prop::Selection, Prop::Checked, Prop::Images, Prop::Text,
+                              Prop::Items,     Prop::Style,     Prop::Position};
 
 // Each member reads its control or form before calling Make: a successful
 // Make replaces, and so destroys, the stand-in itself.

@@ -89,9 +89,7 @@ void HotKeyPeer::OnChanged(Prop p, int, int) {
   if (p == Prop::Text) ApplyValue();
 }
 
-void HotKeyPeer::ApplyValue() {
-  ::SendMessageA(hwnd(), HKM_SETHOTKEY, HotKeyControlFromShortCut(field_.HotKey()), 0);
-}
+void HotKeyPeer::ApplyValue() { ::SendMessageA(hwnd(), HKM_SETHOTKEY, HotKeyControlFromShortCut(field_.HotKey()), 0); }
 
 void HotKeyPeer::ReadValue() {
   auto value = static_cast<WORD>(::SendMessageA(hwnd(), HKM_GETHOTKEY, 0, 0));

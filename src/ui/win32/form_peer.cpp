@@ -338,14 +338,16 @@ LRESULT FormPeer::OnReportGeometry() {
 
 LRESULT FormPeer::OnMeasureItem(WPARAM wParam, MEASUREITEMSTRUCT* item) {
   if (item->CtlType == ODT_MENU) {
-    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID)) return m->MeasureImage(item) ? TRUE : FALSE;
+    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID))
+      return m->MeasureImage(item) ? TRUE : FALSE;
   }
   return PeerWindow::HandleMessage(WM_MEASUREITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
 
 LRESULT FormPeer::OnDrawItem(WPARAM wParam, DRAWITEMSTRUCT* item) {
   if (item->CtlType == ODT_MENU) {
-    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID)) return m->DrawImage(item) ? TRUE : FALSE;
+    if (NativeMenu* m = NativeMenu::OfCommand(Context().Menus(), item->itemID))
+      return m->DrawImage(item) ? TRUE : FALSE;
   }
   return PeerWindow::HandleMessage(WM_DRAWITEM, wParam, reinterpret_cast<LPARAM>(item));
 }
@@ -385,8 +387,8 @@ void FormPeer::ApplyBounds() {
   // A client size the peer did not report comes from the program (SetClientSize).
   if (form_.ClientWidth() != reportedClientW_ || form_.ClientHeight() != reportedClientH_) {
     SIZE outer = OuterForClient(static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_STYLE)),
-                                static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_EXSTYLE)),
-                                ::GetMenu(hwnd()) != nullptr, form_.ClientWidth(), form_.ClientHeight());
+                                static_cast<DWORD>(::GetWindowLongA(hwnd(), GWL_EXSTYLE)), ::GetMenu(hwnd()) != nullptr,
+                                form_.ClientWidth(), form_.ClientHeight());
     w = outer.cx;
     h = outer.cy;
   }

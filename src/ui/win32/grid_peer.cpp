@@ -74,9 +74,7 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-      HoldRows();
-      return ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_RBUTTONUP: HoldRows(); return ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_GETDLGCODE: return OnGetDlgCode(wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
@@ -218,9 +216,7 @@ void GridPeer::HoldRows() {
   holdUntil_ = ::GetTickCount() + HoldMs();
 }
 
-bool GridPeer::Holding() const {
-  return holding_ && static_cast<LONG>(holdUntil_ - ::GetTickCount()) > 0;
-}
+bool GridPeer::Holding() const { return holding_ && static_cast<LONG>(holdUntil_ - ::GetTickCount()) > 0; }
 
 // The header reports the user's column sizing to the list view, not to the form.
 LRESULT GridPeer::OnHeaderNotify(WPARAM wParam, LPARAM lParam) {

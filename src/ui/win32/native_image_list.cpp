@@ -7,8 +7,8 @@ namespace nimbul::ui::win32 {
 namespace {
 
 HIMAGELIST FromResource(const ImageList& model) {
-  return ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), model.ResourceName().c_str(), model.Width(), 0,
-                                kMaskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  return ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), model.ResourceName().c_str(), model.Width(), 0, kMaskColor,
+                                IMAGE_BITMAP, LR_CREATEDIBSECTION);
 }
 
 HIMAGELIST FromIcons(const ImageList& model) {
@@ -17,8 +17,7 @@ HIMAGELIST FromIcons(const ImageList& model) {
   if (!list) return nullptr;
   // Every index keeps its place, also behind an icon that is no longer valid.
   ::ImageList_SetImageCount(list, static_cast<UINT>(count));
-  for (int i = 0; i < count; ++i)
-    ::ImageList_ReplaceIcon(list, i, platform::win32::FromId<HICON>(model.Icon(i)));
+  for (int i = 0; i < count; ++i) ::ImageList_ReplaceIcon(list, i, platform::win32::FromId<HICON>(model.Icon(i)));
   return list;
 }
 

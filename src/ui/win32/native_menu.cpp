@@ -184,8 +184,8 @@ void NativeMenu::Popup(int x, int y) {
   if (!h || !owner) return;
   // Without the foreground the menu would not close when the user clicks elsewhere.
   ::SetForegroundWindow(owner);
-  ::TrackPopupMenu(h, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_HORNEGANIMATION | TPM_VERNEGANIMATION,
-                   x, y, 0, owner, nullptr);
+  ::TrackPopupMenu(h, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_HORNEGANIMATION | TPM_VERNEGANIMATION, x, y,
+                   0, owner, nullptr);
   // Lets the menu close properly the next time (the notification area's known quirk).
   ::PostMessageA(owner, WM_NULL, 0, 0);
 }

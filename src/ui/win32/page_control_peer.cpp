@@ -2,7 +2,8 @@
 
 namespace nimbul::ui::win32 {
 
-PageControlPeer::PageControlPeer(PeerContext& context, PageControl& pages) : ControlPeer(context, pages), pages_(pages) {
+PageControlPeer::PageControlPeer(PeerContext& context, PageControl& pages)
+    : ControlPeer(context, pages), pages_(pages) {
   if (Create(WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN | TCS_HOTTRACK, WS_EX_CONTROLPARENT, "")) FillTabs();
 }
 

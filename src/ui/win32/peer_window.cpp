@@ -41,9 +41,9 @@ bool EnsureClass(const char* className, const ClassLook& look, WNDPROC proc) {
   if (look.iconResource) {
     // Shared resource icons: the system frees them with the module.
     wc.hIcon = ::LoadIconA(instance, look.iconResource);
-    wc.hIconSm = static_cast<HICON>(::LoadImageA(instance, look.iconResource, IMAGE_ICON,
-                                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                 LR_SHARED));
+    wc.hIconSm =
+        static_cast<HICON>(::LoadImageA(instance, look.iconResource, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     // A program without its icon resource (the test programs) gets the system's.
     if (!wc.hIcon) wc.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
   }
@@ -68,19 +68,19 @@ PeerWindow* PeerWindow::FromHandle(HWND hwnd) {
   return it == peers.end() ? nullptr : it->second;
 }
 
-bool PeerWindow::CreateOwn(const char* className, const ClassLook& look, DWORD exStyle, const char* title,
-                           DWORD style, const RECT& r, HWND parent, HMENU menuOrId) {
+bool PeerWindow::CreateOwn(const char* className, const ClassLook& look, DWORD exStyle, const char* title, DWORD style,
+                           const RECT& r, HWND parent, HMENU menuOrId) {
   if (!EnsureClass(className, look, &PeerWindow::OwnProc)) return false;
   // WM_NCCREATE attaches the window to this peer.
-  return ::CreateWindowExA(exStyle, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                           parent, menuOrId, ::GetModuleHandleA(nullptr), this) != nullptr;
+  return ::CreateWindowExA(exStyle, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                           menuOrId, ::GetModuleHandleA(nullptr), this) != nullptr;
 }
 
-bool PeerWindow::CreateControl(const char* className, DWORD exStyle, const char* title, DWORD style,
-                               const RECT& r, HWND parent, int id) {
-  HWND h = ::CreateWindowExA(exStyle, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                             nullptr);
+bool PeerWindow::CreateControl(const char* className, DWORD exStyle, const char* title, DWORD style, const RECT& r,
+                               HWND parent, int id) {
+  HWND h =
+      ::CreateWindowExA(exStyle, className, title, style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
   if (!h) return false;
   Attach(h);
   // The control's messages come to ControlProc first. Replacing the window
@@ -127,7 +127,8 @@ LRESULT CALLBACK PeerWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
   if (PeerWindow* self = FromHandle(hwnd)) return self->Dispatch(msg, wParam, lParam);
   auto original = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOriginalProcProperty));
   if (msg == WM_NCDESTROY) ::RemovePropA(hwnd, kOriginalProcProperty);
-  return original ? ::CallWindowProcA(original, hwnd, msg, wParam, lParam) : ::DefWindowProcA(hwnd, msg, wParam, lParam);
+  return original ? ::CallWindowProcA(original, hwnd, msg, wParam, lParam)
+                  : ::DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT PeerWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -45,8 +45,8 @@ class PeerWindow {
   // Registers the class on first use and creates the window.
   bool CreateOwn(const char* className, const ClassLook& look, DWORD exStyle, const char* title, DWORD style,
                  const RECT& r, HWND parent, HMENU menuOrId);
-  bool CreateControl(const char* className, DWORD exStyle, const char* title, DWORD style, const RECT& r,
-                     HWND parent, int id);
+  bool CreateControl(const char* className, DWORD exStyle, const char* title, DWORD style, const RECT& r, HWND parent,
+                     int id);
 
   virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);

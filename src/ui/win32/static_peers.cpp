@@ -147,8 +147,7 @@ void ImagePeer::PaintInto(HDC dc) {
   HGDIOBJ old = ::SelectObject(source.get(), platform::win32::Win32Pictures::Bitmap(picture.Bitmap()));
   if (image_.Stretch()) {
     ::SetStretchBltMode(dc, HALFTONE);
-    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, picture.Width(), picture.Height(),
-                 SRCCOPY);
+    ::StretchBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, picture.Width(), picture.Height(), SRCCOPY);
   } else {
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     ::BitBlt(dc, 0, 0, picture.Width(), picture.Height(), source.get(), 0, 0, SRCCOPY);
@@ -192,9 +191,13 @@ LRESULT LabelPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       if (label_.Transparent()) return OnPaintTransparent();
       return label_.IsLink() ? OnPaintLink(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
-    case WM_SETTEXT: return label_.Transparent() ? OnSetTextTransparent(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
-    case WM_GETDLGCODE: return label_.IsLink() ? OnLinkDlgCode(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
-    case WM_KEYDOWN: return label_.IsLink() ? OnLinkKeyDown(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_SETTEXT:
+      return label_.Transparent() ? OnSetTextTransparent(wParam, lParam)
+                                  : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_GETDLGCODE:
+      return label_.IsLink() ? OnLinkDlgCode(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_KEYDOWN:
+      return label_.IsLink() ? OnLinkKeyDown(wParam, lParam) : ControlPeer::HandleMessage(msg, wParam, lParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (label_.IsLink()) ::InvalidateRect(hwnd(), nullptr, TRUE);

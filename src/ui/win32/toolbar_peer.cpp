@@ -34,8 +34,7 @@ BYTE ToolButtonState(const ToolButton& button) {
 
 ToolBarPeer::ToolBarPeer(PeerContext& context, ToolBar& bar) : ControlPeer(context, bar), bar_(bar) {
   // No TBSTYLE_TOOLTIPS: the hints go to the status bar. The model places the bar.
-  DWORD style = WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER |
-                (bar.Flat() ? TBSTYLE_FLAT : 0u);
+  DWORD style = WS_CLIPCHILDREN | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | (bar.Flat() ? TBSTYLE_FLAT : 0u);
   // A control on the tool bar (the feedback link) takes part in Tab navigation.
   if (!Create(TOOLBARCLASSNAMEA, style, WS_EX_CONTROLPARENT, "")) return;
   ::SendMessageA(hwnd(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);

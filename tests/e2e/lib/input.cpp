@@ -27,23 +27,19 @@ INPUT KeyInput(WORD virtualKey, bool up) {
   return in;
 }
 
-void Send(std::vector<INPUT> inputs) {
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void Send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
 
 }  // namespace
 
 void MoveMouseTo(POINT screen) { Send({MouseInput(0, screen)}); }
 
 void ClickAt(POINT screen) {
-  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-        MouseInput(MOUSEEVENTF_LEFTUP, screen)});
+  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)});
 }
 
 void DoubleClickAt(POINT screen) {
-  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-        MouseInput(MOUSEEVENTF_LEFTUP, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen),
-        MouseInput(MOUSEEVENTF_LEFTUP, screen)});
+  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen),
+        MouseInput(MOUSEEVENTF_LEFTDOWN, screen), MouseInput(MOUSEEVENTF_LEFTUP, screen)});
 }
 
 void LeftButtonAt(POINT screen, bool down) {
@@ -51,8 +47,7 @@ void LeftButtonAt(POINT screen, bool down) {
 }
 
 void RightClickAt(POINT screen) {
-  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_RIGHTDOWN, screen),
-        MouseInput(MOUSEEVENTF_RIGHTUP, screen)});
+  Send({MouseInput(0, screen), MouseInput(MOUSEEVENTF_RIGHTDOWN, screen), MouseInput(MOUSEEVENTF_RIGHTUP, screen)});
 }
 
 void PressKey(WORD virtualKey, unsigned modifiers) {

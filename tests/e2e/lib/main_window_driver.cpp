@@ -19,8 +19,7 @@ HWND ToolBarOf(HWND mainWindow) {
 RECT ToolButtonRect(HWND toolBar, int index) {
   RemoteMemory mem(toolBar, sizeof(RECT));
   RECT r{};
-  if (!SendWithDeadline(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(mem.address())))
+  if (!SendWithDeadline(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(mem.address())))
     throw std::runtime_error("no such tool button");
   mem.Read(0, &r, sizeof(r));
   MapWindowPoints(toolBar, nullptr, reinterpret_cast<POINT*>(&r), 2);

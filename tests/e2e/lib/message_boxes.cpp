@@ -27,8 +27,7 @@ std::string MessageBoxTextOf(HWND box) {
 bool PressMessageBoxButton(HWND box, int buttonId) {
   HWND button = GetDlgItem(box, buttonId);
   if (!button) return false;
-  return PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(button)) != 0;
+  return PostMessageA(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != 0;
 }
 
 }  // namespace nimbul::e2e

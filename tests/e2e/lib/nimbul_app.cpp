@@ -35,11 +35,9 @@ RemoteListView NimbulApp::List(bool left) const {
   if (!main) throw std::runtime_error("Nimbulon has no main window");
   auto lists = ChildrenOf(main, "SysListView32");
   if (lists.size() != 2) {
-    throw std::runtime_error("the main window has " + std::to_string(lists.size()) +
-                             " list views, not 2");
+    throw std::runtime_error("the main window has " + std::to_string(lists.size()) + " list views, not 2");
   }
-  std::sort(lists.begin(), lists.end(),
-            [](HWND a, HWND b) { return ScreenRect(a).left < ScreenRect(b).left; });
+  std::sort(lists.begin(), lists.end(), [](HWND a, HWND b) { return ScreenRect(a).left < ScreenRect(b).left; });
   return RemoteListView(left ? lists.front() : lists.back());
 }
 

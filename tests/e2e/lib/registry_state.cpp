@@ -18,16 +18,15 @@ RegKey OpenUserKey(const std::string& key, REGSAM access) {
 
 RegKey CreateUserKey(const std::string& key) {
   HKEY raw = nullptr;
-  const LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                      nullptr, &raw, nullptr);
+  const LONG result =
+      RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr);
   if (result != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create HKCU\\" + key + " (error " + std::to_string(result) + ")");
   }
   return RegKey(raw);
 }
 
-void SetValue(const std::string& key, const std::string& name, DWORD type, const BYTE* data,
-              DWORD size) {
+void SetValue(const std::string& key, const std::string& name, DWORD type, const BYTE* data, DWORD size) {
   RegKey k = CreateUserKey(key);
   const LONG result = RegSetValueExA(k.get(), name.c_str(), 0, type, data, size);
   if (result != ERROR_SUCCESS) {
@@ -61,8 +60,8 @@ LONG DeleteKeyTree(HKEY parent, const std::string& subKey) {
 void ResetNimbulonRegistry() {
   const LONG result = DeleteKeyTree(HKEY_CURRENT_USER, kVendorKey);
   if (result != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot delete HKCU\\" + std::string(kVendorKey) + " (error " +
-                             std::to_string(result) + ")");
+    throw std::runtime_error("cannot delete HKCU\\" + std::string(kVendorKey) + " (error " + std::to_string(result) +
+                             ")");
   }
   if (RegKey run = OpenUserKey(kRunKey, KEY_SET_VALUE)) {
     const LONG deleted = RegDeleteValueA(run.get(), kRunValue);
@@ -77,16 +76,15 @@ void PresetDword(const std::string& key, const std::string& name, DWORD value) {
 }
 
 void PresetString(const std::string& key, const std::string& name, const std::string& value) {
-  SetValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-           static_cast<DWORD>(value.size() + 1));
+  SetValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), static_cast<DWORD>(value.size() + 1));
 }
 
 std::optional<DWORD> ReadDword(const std::string& key, const std::string& name) {
   RegKey k = OpenUserKey(key, KEY_QUERY_VALUE);
   if (!k) return std::nullopt;
   DWORD type = 0, value = 0, size = sizeof value;
-  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                       &size) != ERROR_SUCCESS ||
+  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+          ERROR_SUCCESS ||
       type != REG_DWORD) {
     return std::nullopt;
   }
@@ -102,8 +100,8 @@ std::optional<std::string> ReadString(const std::string& key, const std::string&
     return std::nullopt;
   }
   std::vector<char> data(size + 1, '\0');
-  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                       &size) != ERROR_SUCCESS) {
+  if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   return std::string(data.data());

@@ -19,14 +19,13 @@ RemoteMemory::RemoteMemory(HWND ownerWindow, size_t size) {
   process_.reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
   if (!process_) {
     const DWORD error = GetLastError();
-    throw std::runtime_error("cannot open process " + std::to_string(pid) + " (error " +
-                             std::to_string(error) + ")");
+    throw std::runtime_error("cannot open process " + std::to_string(pid) + " (error " + std::to_string(error) + ")");
   }
   address_ = VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   if (!address_) {
     const DWORD error = GetLastError();
-    throw std::runtime_error("cannot reserve memory in process " + std::to_string(pid) +
-                             " (error " + std::to_string(error) + ")");
+    throw std::runtime_error("cannot reserve memory in process " + std::to_string(pid) + " (error " +
+                             std::to_string(error) + ")");
   }
 }
 
@@ -36,16 +35,14 @@ RemoteMemory::~RemoteMemory() {
 
 void RemoteMemory::Write(size_t offset, const void* data, size_t size) {
   SIZE_T done = 0;
-  if (!WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, &done) ||
-      done != size) {
+  if (!WriteProcessMemory(process_.get(), static_cast<char*>(address_) + offset, data, size, &done) || done != size) {
     throw std::runtime_error("cannot write another process's memory");
   }
 }
 
 void RemoteMemory::Read(size_t offset, void* data, size_t size) const {
   SIZE_T done = 0;
-  if (!ReadProcessMemory(process_.get(), static_cast<const char*>(address_) + offset, data, size,
-                         &done) ||
+  if (!ReadProcessMemory(process_.get(), static_cast<const char*>(address_) + offset, data, size, &done) ||
       done != size) {
     throw std::runtime_error("cannot read another process's memory");
   }
@@ -53,17 +50,13 @@ void RemoteMemory::Read(size_t offset, void* data, size_t size) const {
 
 LRESULT SendWithDeadline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerDeadlineMs,
-                           &result)) {
-    throw std::runtime_error("window " + ClassOf(window) + " did not answer message " +
-                             std::to_string(message));
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerDeadlineMs, &result)) {
+    throw std::runtime_error("window " + ClassOf(window) + " did not answer message " + std::to_string(message));
   }
   return static_cast<LRESULT>(result);
 }
 
-int RemoteListView::RowCount() const {
-  return static_cast<int>(SendWithDeadline(listView_, LVM_GETITEMCOUNT, 0, 0));
-}
+int RemoteListView::RowCount() const { return static_cast<int>(SendWithDeadline(listView_, LVM_GETITEMCOUNT, 0, 0)); }
 
 std::string RemoteListView::Text(int row, int column) const {
   RemoteMemory memory(listView_, sizeof(LVITEMA) + kTextCapacity);
@@ -73,8 +66,8 @@ std::string RemoteListView::Text(int row, int column) const {
   item.pszText = remoteText;
   item.cchTextMax = static_cast<int>(kTextCapacity);
   memory.Write(0, &item, sizeof item);
-  const auto length = static_cast<size_t>(SendWithDeadline(
-      listView_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.address())));
+  const auto length = static_cast<size_t>(SendWithDeadline(listView_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                                           reinterpret_cast<LPARAM>(memory.address())));
   std::string text(kTextCapacity, '\0');
   memory.Read(sizeof(LVITEMA), text.data(), kTextCapacity);
   text.resize(length < kTextCapacity ? length : kTextCapacity - 1);
@@ -116,8 +109,7 @@ std::vector<std::string> RemoteListView::ColumnTitles() const {
 }
 
 int RemoteListView::SelectedRow() const {
-  return static_cast<int>(
-      SendWithDeadline(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return static_cast<int>(SendWithDeadline(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 POINT RemoteListView::RowPointOnScreen(int row) const {
@@ -140,12 +132,10 @@ POINT RemoteListView::RowPointOnScreen(int row) const {
 std::string StatusBarText(HWND statusBar, int part) {
   // A one-panel bar may be in simple mode, where the text has its own slot.
   if (part == 0 && SendWithDeadline(statusBar, SB_ISSIMPLE, 0, 0)) part = SB_SIMPLEID;
-  const LRESULT lengthAndKind =
-      SendWithDeadline(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+  const LRESULT lengthAndKind = SendWithDeadline(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
   const size_t length = LOWORD(lengthAndKind);
   RemoteMemory memory(statusBar, length + 1);
-  SendWithDeadline(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part),
-                   reinterpret_cast<LPARAM>(memory.address()));
+  SendWithDeadline(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(memory.address()));
   std::string text(length + 1, '\0');
   memory.Read(0, text.data(), length + 1);
   text.resize(length);

@@ -68,8 +68,7 @@ bool SaveScreenshot(const std::string& path, const RECT* area) {
   file.bfSize = file.bfOffBits + info.biSizeImage;
   std::unique_ptr<std::FILE, FileCloser> out(std::fopen(path.c_str(), "wb"));
   if (!out) return false;
-  return std::fwrite(&file, sizeof file, 1, out.get()) == 1 &&
-         std::fwrite(&info, sizeof info, 1, out.get()) == 1 &&
+  return std::fwrite(&file, sizeof file, 1, out.get()) == 1 && std::fwrite(&info, sizeof info, 1, out.get()) == 1 &&
          std::fwrite(pixels.data(), pixels.size(), 1, out.get()) == 1;
 }
 

@@ -28,10 +28,7 @@ Process Process::Start(const std::string& exe, const std::string& arguments) {
   return p;
 }
 
-Process::Process(Process&& other) noexcept
-    : handle_(std::move(other.handle_)), id_(other.id_) {
-  other.id_ = 0;
-}
+Process::Process(Process&& other) noexcept : handle_(std::move(other.handle_)), id_(other.id_) { other.id_ = 0; }
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
@@ -43,9 +40,7 @@ Process& Process::operator=(Process&& other) noexcept {
   return *this;
 }
 
-bool Process::Running() const {
-  return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
-}
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> Process::WaitForExit(Millis timeout) const {
   if (!handle_) return std::nullopt;

@@ -83,9 +83,7 @@ void Targets::Interlude(Millis duration, std::optional<size_t> then) const {
   Post(targets::kInterlude, static_cast<WPARAM>(duration.count()), then ? static_cast<LPARAM>(*then + 1) : 0);
 }
 
-void Targets::Hang(Millis duration) const {
-  Post(targets::kHang, static_cast<WPARAM>(duration.count()));
-}
+void Targets::Hang(Millis duration) const { Post(targets::kHang, static_cast<WPARAM>(duration.count())); }
 
 std::optional<Targets::Key> Targets::LastKey() const {
   const auto packed = static_cast<DWORD>(SendWithDeadline(control_, targets::kGetLastKey, 0, 0));

@@ -59,14 +59,12 @@ std::optional<std::string> VersionString(const std::string& path, const std::str
   };
   void* data = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block->data(), "\\VarFileInfo\\Translation", &data, &length) ||
-      length < sizeof(Translation)) {
+  if (!VerQueryValueA(block->data(), "\\VarFileInfo\\Translation", &data, &length) || length < sizeof(Translation)) {
     return std::nullopt;
   }
   const auto* t = static_cast<const Translation*>(data);
   char subBlock[128];
-  std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%04x%04x\\%s", t->language, t->codePage,
-                name.c_str());
+  std::snprintf(subBlock, sizeof subBlock, "\\StringFileInfo\\%04x%04x\\%s", t->language, t->codePage, name.c_str());
   if (!VerQueryValueA(block->data(), subBlock, &data, &length) || length == 0) return std::nullopt;
   return std::string(static_cast<const char*>(data));
 }

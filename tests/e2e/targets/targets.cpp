@@ -51,25 +51,18 @@ HWND TargetAt(WPARAM index) { return index < g_targets.size() ? g_targets[index]
 
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case cmd::kGetWindowCount:
-      return static_cast<LRESULT>(g_targets.size());
-    case cmd::kGetWindow:
-      return reinterpret_cast<LRESULT>(TargetAt(wParam));
+    case cmd::kGetWindowCount: return static_cast<LRESULT>(g_targets.size());
+    case cmd::kGetWindow: return reinterpret_cast<LRESULT>(TargetAt(wParam));
     case cmd::kShowTarget:
       if (HWND t = TargetAt(wParam)) ShowWindow(t, static_cast<int>(lParam));
       return 0;
     case cmd::kCloseTarget:
       if (HWND t = TargetAt(wParam)) DestroyWindow(t);
       return 0;
-    case cmd::kHang:
-      Sleep(static_cast<DWORD>(wParam));
-      return 0;
-    case cmd::kGetLastKey:
-      return g_lastKey;
-    case cmd::kHoldHotkey:
-      return RegisterHotKey(window, 1, 0, static_cast<UINT>(wParam));
-    case cmd::kForeground:
-      return SetForegroundWindow(reinterpret_cast<HWND>(lParam));
+    case cmd::kHang: Sleep(static_cast<DWORD>(wParam)); return 0;
+    case cmd::kGetLastKey: return g_lastKey;
+    case cmd::kHoldHotkey: return RegisterHotKey(window, 1, 0, static_cast<UINT>(wParam));
+    case cmd::kForeground: return SetForegroundWindow(reinterpret_cast<HWND>(lParam));
     case cmd::kInterlude:
       if (!g_interloper) {
         g_interloper = CreateWindowExA(0, cmd::kDefaultTargetClass, "Interlude", WS_OVERLAPPEDWINDOW, 500, 300, 200,
@@ -86,11 +79,8 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       g_interloper = nullptr;
       if (g_afterInterlude) SetForegroundWindow(g_afterInterlude);
       return 0;
-    case cmd::kQuit:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcA(window, message, wParam, lParam);
+    case cmd::kQuit: PostQuitMessage(0); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
@@ -122,11 +112,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     if (arg == "--child" && i + 1 < __argc) {
       const std::string childClass = __argv[++i];
-      if (g_targets.empty() || (registered.insert(childClass).second &&
-                                !RegisterWindowClass(instance, childClass, TargetProc)))
+      if (g_targets.empty() ||
+          (registered.insert(childClass).second && !RegisterWindowClass(instance, childClass, TargetProc)))
         return 2;
-      if (!CreateWindowExA(0, childClass.c_str(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, g_targets.back(),
-                           nullptr, instance, nullptr))
+      if (!CreateWindowExA(0, childClass.c_str(), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, g_targets.back(), nullptr,
+                           instance, nullptr))
         return 3;
       continue;
     }
@@ -134,13 +124,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       shown = arg == "--shown";
       continue;
     }
-    if (registered.insert(className).second &&
-        !RegisterWindowClass(instance, className, TargetProc)) {
+    if (registered.insert(className).second && !RegisterWindowClass(instance, className, TargetProc)) {
       return 2;
     }
     const int offset = 24 * static_cast<int>(g_targets.size() % 12);
-    HWND w = CreateWindowExA(0, className.c_str(), arg.c_str(), WS_OVERLAPPEDWINDOW, 40 + offset,
-                             40 + offset, 320, 200, nullptr, nullptr, instance, nullptr);
+    HWND w = CreateWindowExA(0, className.c_str(), arg.c_str(), WS_OVERLAPPEDWINDOW, 40 + offset, 40 + offset, 320, 200,
+                             nullptr, nullptr, instance, nullptr);
     if (!w) return 3;
     if (refuseHide) SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StubbornProc));
     refuseHide = false;
@@ -150,8 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // Created last, so the driver finding it means every target exists.
   if (!RegisterWindowClass(instance, cmd::kControlClass, ControlProc) ||
-      !CreateWindowExA(0, cmd::kControlClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                       instance, nullptr)) {
+      !CreateWindowExA(0, cmd::kControlClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr)) {
     return 4;
   }
 
