@@ -1,6 +1,10 @@
-// What the process sets up for itself before anything else.
+// What the process sets up for itself before anything else: where libraries
+// may come from, and COM for the user-interface thread.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
+
+#include "platform/win32/late_bound.h"
 
 namespace nimbul::platform::win32 {
 
@@ -19,5 +23,27 @@ inline void LoadLibrariesFromSystemFolderOnly() {
       reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
   if (setDefault) setDefault(kSearchSystem32);
 }
+
+// COM for the calling thread, apartment-threaded, for as long as the object
+// lives: the shell's functions (file information, file dialogs) need it on
+// the thread that calls them, the user-interface thread.
+class ComApartment {
+ public:
+  ComApartment() {
+    static auto* const initialize = LateBound<decltype(::CoInitializeEx)>("ole32.dll", "CoInitializeEx");
+    // A thread that already has another kind of apartment keeps it and is
+    // not released here.
+    initialized_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+  }
+  ~ComApartment() {
+    static auto* const uninitialize = LateBound<decltype(::CoUninitialize)>("ole32.dll", "CoUninitialize");
+    if (initialized_ && uninitialize) uninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialized_ = false;
+};
 
 }  // namespace nimbul::platform::win32
