@@ -15,8 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   nimbul::platform::win32::LoadLibrariesFromSystemFolderOnly();
   // Released last, after every window of the program has gone.
   nimbul::platform::win32::ComApartment com;
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
-                                            ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS};
+  INITCOMMONCONTROLSEX icc{
+      sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   nimbul::platform::win32::Win32Platform platform;
   nimbul::ui::win32::Win32Backend backend(platform.platform);

@@ -92,8 +92,7 @@ TEST_F(ProgramEntry, ClosingTheMainWindowEndsWithCodeZeroAndANewStartSucceeds) {
 
   NimbulApp& again = StartNimbul();
   EXPECT_NE(again.WaitForMainWindow(), nullptr) << "no main window after a clean exit and a new start";
-  EXPECT_EQ(FindMessageBox(kApplicationTitle, again.process().id()), nullptr)
-      << "the new start was refused";
+  EXPECT_EQ(FindMessageBox(kApplicationTitle, again.process().id()), nullptr) << "the new start was refused";
   EXPECT_TRUE(again.process().Running());
 }
 
@@ -120,8 +119,7 @@ TEST_F(ProgramEntry, StatusBarShowsTheVersionWhileTheMouseMovesOverTheVisibleWin
   ASSERT_NE(app.WaitForMainWindow(), nullptr);
   HoverTheVisibleWindowsLabel(app);
   const std::string expected = std::string("Nimbulon ") + kVersion;
-  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; }))
-      << "status text: \"" << app.StatusText() << "\"";
+  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; })) << "status text: \"" << app.StatusText() << "\"";
 }
 
 TEST_F(ProgramEntry, AVersionLibraryBesideTheProgramIsNeverLoaded) {
@@ -147,8 +145,7 @@ TEST_F(ProgramEntry, AVersionLibraryBesideTheProgramIsNeverLoaded) {
   // planted one knows none.
   HoverTheVisibleWindowsLabel(app);
   const std::string expected = std::string("Nimbulon ") + kVersion;
-  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; }))
-      << "status text: \"" << app.StatusText() << "\"";
+  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; })) << "status text: \"" << app.StatusText() << "\"";
   char system[MAX_PATH] = {};
   GetSystemDirectoryA(system, MAX_PATH);
   std::string systemCopy = std::string(system) + "\\version.dll";

@@ -47,8 +47,8 @@ std::optional<std::string> StringIn(HKEY root, const std::string& key, const std
   const platform::win32::RegKey k = OpenKey(root, key);
   char value[1024] = {};
   DWORD size = sizeof value - 1, type = 0;
-  if (!k || RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS ||
+  if (!k ||
+      RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
       type != REG_SZ) {
     return std::nullopt;
   }
@@ -68,9 +68,10 @@ struct Mode {
   std::string Shortcut() const { return SpecialFolder(startMenu) + "\\Nimbulon.lnk"; }
 };
 
-const Mode kJustMe{"JustMe", "/S", CSIDL_LOCAL_APPDATA, "\\Programs\\Nimbulon\\", CSIDL_PROGRAMS,
-                   HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
-const Mode kEveryone{"Everyone", "/S /ALLUSERS", CSIDL_PROGRAM_FILES, "\\Nimbulon\\", CSIDL_COMMON_PROGRAMS,
+const Mode kJustMe{
+    "JustMe",          "/S", CSIDL_LOCAL_APPDATA, "\\Programs\\Nimbulon\\", CSIDL_PROGRAMS, HKEY_CURRENT_USER,
+    HKEY_LOCAL_MACHINE};
+const Mode kEveryone{"Everyone",         "/S /ALLUSERS",   CSIDL_PROGRAM_FILES, "\\Nimbulon\\", CSIDL_COMMON_PROGRAMS,
                      HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
 class Installer : public E2eTest {
@@ -93,9 +94,9 @@ class Installer : public E2eTest {
       }
     }
     for (const Mode* mode : {&kJustMe, &kEveryone}) {
-      if (Exists(mode->Folder() + "Uninstall.exe")) Uninstall(*mode, "/S /REMOVESETTINGS", [mode] {
-        return !KeyExistsIn(mode->root, kUninstallKey) && !KeyExists(kSettingsKey);
-      });
+      if (Exists(mode->Folder() + "Uninstall.exe"))
+        Uninstall(*mode, "/S /REMOVESETTINGS",
+                  [mode] { return !KeyExistsIn(mode->root, kUninstallKey) && !KeyExists(kSettingsKey); });
     }
   }
 
