@@ -12,7 +12,7 @@
 #include "settings/color_text.h"
 #include "settings/settings_layout.h"
 #include "shell/ico_file.h"
-#include "ui/error.h"
+#include "base/error.h"
 #include "update/version_description.h"
 #include "windows/hidden_journal.h"
 
