@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "desktop.h"
 #include "e2e_test.h"
@@ -20,6 +25,34 @@ constexpr const char* kVersion = "1.7.1.6";
 bool Answers(HWND window) {
   DWORD_PTR ignored = 0;
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) != 0;
+}
+
+// The full paths of the modules loaded into process `id`, in lower case.
+std::vector<std::string> ModulePaths(DWORD id) {
+  std::vector<std::string> paths;
+  // The snapshot reports failure as INVALID_HANDLE_VALUE, as CreateFileA does.
+  const platform::win32::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id));
+  if (!snapshot) return paths;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32First(snapshot.get(), &entry); more; more = Module32Next(snapshot.get(), &entry)) {
+    std::string path = entry.szExePath;
+    CharLowerBuffA(path.data(), static_cast<DWORD>(path.size()));
+    paths.push_back(path);
+  }
+  return paths;
+}
+
+// Shows the version in the status bar, which reads the program's own version
+// resource through the version library.
+void HoverTheVisibleWindowsLabel(NimbulApp& app) {
+  HWND label = WaitFor([&] { return app.Control(" Visible Windows"); });
+  ASSERT_NE(label, nullptr) << "no control with the text \" Visible Windows\"";
+  const POINT centre = CentreOf(ScreenRect(label));
+  // Two positions, so the label sees a movement even if the pointer
+  // already rested on its centre.
+  MoveMouseTo({centre.x - 2, centre.y});
+  MoveMouseTo(centre);
 }
 
 class ProgramEntry : public E2eTest {};
@@ -84,16 +117,50 @@ TEST_F(ProgramEntry, FreshProfileShowsTheFirstStartNoticeBeforeTheMainWindow) {
 TEST_F(ProgramEntry, StatusBarShowsTheVersionWhileTheMouseMovesOverTheVisibleWindowsLabel) {
   NimbulApp& app = StartNimbul();
   ASSERT_NE(app.WaitForMainWindow(), nullptr);
-  HWND label = WaitFor([&] { return app.Control(" Visible Windows"); });
-  ASSERT_NE(label, nullptr) << "no control with the text \" Visible Windows\"";
-
-  const POINT centre = CentreOf(ScreenRect(label));
-  // Two positions, so the label sees a movement even if the pointer
-  // already rested on its centre.
-  MoveMouseTo({centre.x - 2, centre.y});
-  MoveMouseTo(centre);
+  HoverTheVisibleWindowsLabel(app);
   const std::string expected = std::string("Nimbulon ") + kVersion;
   EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; })) << "status text: \"" << app.StatusText() << "\"";
+}
+
+TEST_F(ProgramEntry, AVersionLibraryBesideTheProgramIsNeverLoaded) {
+  const std::string folder = DriverFolder() + "planted\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string exe = folder + "Nimbul.exe", planted = folder + "version.dll";
+  ASSERT_TRUE(CopyFileA(NimbulExePath().c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((DriverFolder() + "planted-version.dll").c_str(), planted.c_str(), FALSE));
+
+  // Wine takes its own version library even from the program's folder unless
+  // told for this program to prefer a file found there, as Windows does. Wine's
+  // own advapi32 then loads the planted file too (its other functions pass on
+  // to the system), so what is asked is which one Nimbulon reads its version with.
+  constexpr const char* kWineAppKey = "Software\\Wine\\AppDefaults\\Nimbul.exe";
+  PresetString(std::string(kWineAppKey) + "\\DllOverrides", "version", "native,builtin");
+  struct Undo {
+    ~Undo() { DeleteKeyTree(HKEY_CURRENT_USER, kWineAppKey); }
+  } undo;
+  NimbulApp& app = StartNimbul({"", true, exe});
+  ASSERT_NE(app.WaitForMainWindow(), nullptr);
+
+  // The status bar's version is read through the version library; the
+  // planted one knows none.
+  HoverTheVisibleWindowsLabel(app);
+  const std::string expected = std::string("Nimbulon ") + kVersion;
+  EXPECT_TRUE(WaitUntil([&] { return app.StatusText() == expected; })) << "status text: \"" << app.StatusText() << "\"";
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, MAX_PATH);
+  std::string systemCopy = std::string(system) + "\\version.dll";
+  CharLowerBuffA(systemCopy.data(), static_cast<DWORD>(systemCopy.size()));
+  const std::vector<std::string> modules = ModulePaths(app.process().id());
+  std::string listed;
+  for (const std::string& m : modules) listed += "\n  " + m;
+  EXPECT_EQ(std::count(modules.begin(), modules.end(), systemCopy), 1)
+      << "the system's version library is not among the loaded modules:" << listed;
+
+  app.Close();
+  app.process().WaitForExit();
+  DeleteFileA(planted.c_str());
+  DeleteFileA(exe.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(ProgramEntry, ExecutableCarriesVersionResource1716) {

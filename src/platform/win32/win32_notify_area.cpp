@@ -18,6 +18,17 @@ constexpr char kClassName[] = "NimbulTrayCallback";
 
 // A hidden top-level window rather than a message-only one: only top-level
 // windows hear the shell's "TaskbarCreated" broadcast.
+// The system keeps messages of lower processes from an elevated one, and
+// "TaskbarCreated" comes from Explorer: without this a Nimbulon run as
+// administrator would lose its tray icon when Explorer restarts. A system
+// without the function (before Windows 7) has no such filter.
+void LetTaskbarCreatedThrough(HWND window) {
+  constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+  using ChangeFilterFn = BOOL WINAPI(HWND, UINT, DWORD, void*);
+  static auto* const changeFilter = LateBound<ChangeFilterFn>("user32.dll", "ChangeWindowMessageFilterEx");
+  if (changeFilter) changeFilter(window, ::RegisterWindowMessageA("TaskbarCreated"), kAllow, nullptr);
+}
+
 class Win32CallbackWindow : public CallbackWindow {
  public:
   explicit Win32CallbackWindow(NotifyArea::Handler handler) : handler_(std::move(handler)) {
@@ -29,6 +40,7 @@ class Win32CallbackWindow : public CallbackWindow {
     if (!EnsureWindowClass(wc)) return;
     window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                     ::GetModuleHandleA(nullptr), this));
+    if (window_) LetTaskbarCreatedThrough(window_.get());
   }
   ~Win32CallbackWindow() override {
     if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);

@@ -1,4 +1,5 @@
-// Version resources through the version library.
+// Version resources through the version library, loaded from the system
+// folder when first needed.
 #pragma once
 #include "platform/version_info.h"
 
