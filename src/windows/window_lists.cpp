@@ -266,6 +266,8 @@ void WindowLists::ConfirmPostedHides() {
   std::vector<WindowEntry> waiting;
   waiting.swap(unconfirmed_);
   for (const WindowEntry& e : waiting) {
+    // Shown again through the program meanwhile (F7, say): nothing to settle.
+    if (!hidden_.ContainsWindow(e.window)) continue;
     if (!wm.IsWindowVisible(e.window) || wm.IsHungAppWindow(e.window)) continue;
     // The window answered and stayed: it was never hidden.
     EditHidden([&](WindowList& l) {

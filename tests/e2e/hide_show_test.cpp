@@ -36,7 +36,7 @@ TEST_F(HideShow, DoubleClickAndToolButtonsHideAndShowOneWindow) {
   ASSERT_TRUE(DoubleClickRowOf(app.VisibleList(), t[4]));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[4]); })) << "double-click did not hide the window";
   EXPECT_TRUE(WaitUntil([&] { return Listed(app.HiddenList(), t[4]); }));
-  EXPECT_FALSE(Listed(app.VisibleList(), t[4]));
+  EXPECT_TRUE(WaitUntil([&] { return !Listed(app.VisibleList(), t[4]); }));
 
   // Double-click on the hidden entry shows it again, without activating it.
   ASSERT_TRUE(DoubleClickRowOf(app.HiddenList(), t[4]));

@@ -121,6 +121,19 @@ TEST_P(RefusingWindow, IsNotRecordedAndTheUserIsToldOnce) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPath, RefusingWindow, ::testing::Values("hide all", "double-click", "tray", "F9"));
 
+// A window that F9 hid and F7 showed before the hide was looked at again is
+// no window that refused.
+TEST_F(HideShowTest, F9ThenF7AtOnceSaysNothing) {
+  ShowMain();
+  auto t = Targets(2);
+  Foreground(t[0]);
+  main->HKAktHotKeyEvent();
+  main->AFSMHotKeyEvent();
+  desktop.timers.Advance(1000);
+  EXPECT_TRUE(IsVisible(t[0]));
+  EXPECT_TRUE(desktop.wm.boxes.empty());
+}
+
 TEST_F(HideShowTest, HideAllGoesOnPastARefusingWindowWhateverItsTitleDoes) {
   ShowMain();
   auto t = Targets(3);

@@ -72,9 +72,10 @@ LRESULT GridPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN: return OnButton(true, msg, wParam, lParam);
+    // The release after a double-click that has been acted on holds nothing.
     case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP: HoldRows(); return ControlPeer::HandleMessage(msg, wParam, lParam);
+    case WM_RBUTTONUP: return OnButton(false, msg, wParam, lParam);
     case WM_GETDLGCODE: return OnGetDlgCode(wParam, lParam);
     default: return ControlPeer::HandleMessage(msg, wParam, lParam);
   }
@@ -187,6 +188,16 @@ void GridPeer::Activate(int item) {
     ReportChoice(item);
   }
   grid_.DblClick();
+  // The gesture is over: what the double-click changed shows at once.
+  gestureDone_ = true;
+  holding_ = false;
+  if (rowsDirty_ || selectionDirty_ || topDirty_) limiter_.PutOff(hwnd(), 1);
+}
+
+LRESULT GridPeer::OnButton(bool down, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (down) gestureDone_ = false;
+  if (!gestureDone_) HoldRows();
+  return ControlPeer::HandleMessage(msg, wParam, lParam);
 }
 
 LRESULT GridPeer::OnDoubleClick(NMITEMACTIVATE* activate) {

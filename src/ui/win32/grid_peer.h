@@ -42,6 +42,7 @@ class GridPeer : public ControlPeer {
   void Activate(int item);
   // Mouse input on its way: the rows stay as they are until the gesture is over.
   void HoldRows();
+  LRESULT OnButton(bool down, UINT msg, WPARAM wParam, LPARAM lParam);
   bool Holding() const;
   LRESULT OnHeaderNotify(WPARAM wParam, LPARAM lParam);
   LRESULT OnReselect();
@@ -82,6 +83,7 @@ class GridPeer : public ControlPeer {
   BurstLimiter limiter_;
   DWORD holdUntil_ = 0;
   bool holding_ = false;
+  bool gestureDone_ = false;  // a double-click or Enter has been acted on
 };
 
 }  // namespace nimbul::ui::win32
