@@ -1,5 +1,10 @@
 #include "publish.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 
 #include "update/integrity.h"
@@ -104,6 +109,19 @@ bool IsPlainHttpUrl(const std::string& url) {
   std::size_t slash = url.find('/', scheme.size());
   // A host, then a path that names something.
   return slash != std::string::npos && slash > scheme.size() && slash + 1 < url.size();
+}
+
+std::string CreateSecretKeyFile(const std::string& path, const std::string& text) {
+  // O_EXCL: the file must be new; 0600 applies from its creation on, so the
+  // key is never readable by others, not even for a moment.
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, S_IRUSR | S_IWUSR);
+  if (fd < 0)
+    return "cannot create " + path + (errno == EEXIST ? ": the file exists (a key is never overwritten)" : "");
+  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+  written = ::close(fd) == 0 && written;
+  if (written) return std::string();
+  ::unlink(path.c_str());
+  return "cannot write " + path;
 }
 
 std::string DescriptionFor(const std::string& programBytes, const std::string& url, const std::string& secretKeyHex) {

@@ -16,6 +16,11 @@ std::optional<update::Version> ImageFileVersion(const std::string& programBytes)
 // "http://", a host, "/" and a path, with no blank or control character.
 bool IsPlainHttpUrl(const std::string& url);
 
+// Writes `text` (a secret key) to the new file `path`, readable and
+// writable by its owner only. An existing file is never replaced: every
+// build that trusts its key would be orphaned. Empty when written; else why not.
+std::string CreateSecretKeyFile(const std::string& path, const std::string& text);
+
 // The description's text (CR LF lines): the program's version, the URL it
 // will be downloaded from, its SHA-256 and the signature over those three
 // lines by the secret key (128 hex digits). Empty when the program has no

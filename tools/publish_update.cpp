@@ -6,11 +6,8 @@
 //       read, and prints the public key; an existing file is never replaced
 //   nimbul-publish describe Nimbul.exe URL SECRET-KEY-FILE > en_nimbulinfo.txt
 //       prints the signed version description: version, URL, SHA-256, signature
-#include <fcntl.h>
 #include <sodium.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -45,22 +42,12 @@ int Usage() {
 int KeyGen(const std::string& secretFile) {
   unsigned char pk[crypto_sign_PUBLICKEYBYTES], sk[crypto_sign_SECRETKEYBYTES];
   crypto_sign_keypair(pk, sk);
-  // A new file only, readable by its owner alone: replacing a key would
-  // orphan every build that trusts it.
-  int fd = ::open(secretFile.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-  if (fd < 0) {
-    std::cerr << "nimbul-publish: cannot create " << secretFile
-              << (errno == EEXIST ? ": the file exists (a key is never overwritten)" : "") << "\n";
-    return 1;
-  }
   std::string text = Hex(sk, sizeof sk) + "\n";
   sodium_memzero(sk, sizeof sk);
-  bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  written = ::close(fd) == 0 && written;
+  std::string error = nimbul::tools::CreateSecretKeyFile(secretFile, text);
   sodium_memzero(&text[0], text.size());
-  if (!written) {
-    std::cerr << "nimbul-publish: cannot write " << secretFile << "\n";
-    ::unlink(secretFile.c_str());
+  if (!error.empty()) {
+    std::cerr << "nimbul-publish: " << error << "\n";
     return 1;
   }
   std::cout << Hex(pk, sizeof pk) << "\n";

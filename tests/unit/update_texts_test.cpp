@@ -2,6 +2,13 @@
 // recommendation, the progress text, the batch file and the integrity checks.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <random>
 
 #include "update/install_batch.h"
@@ -137,33 +144,89 @@ TEST(Integrity, SignedDescriptionsAndMatchingFilesPassAndNothingElse) {
 namespace nimbul::tools {
 namespace {
 
-TEST(PublishTool, DescribesABuiltProgramByItsVersionResourceSoThatTheUpdateCheckAcceptsIt) {
+// The built program's version as its resource script states it.
+std::optional<update::Version> ResourceScriptVersion() {
+  std::ifstream in(std::string(NIMBUL_SOURCE_DIR) + "/res/nimbul.rc");
+  std::string line;
+  update::Version v{};
+  while (std::getline(in, line))
+    if (std::sscanf(line.c_str(), "FILEVERSION %u,%u,%u,%u", &v[0], &v[1], &v[2], &v[3]) == 4) return v;
+  return std::nullopt;
+}
+
+TEST(PublishTool, DescribesAProgramByItsVersionResourceSoThatTheUpdateCheckAcceptsIt) {
   const nimbul::testing::TestKeys keys;
   // The code before the resource holds the fixed information's signature
   // too, as the program's own version reader does.
   const std::string decoy = {'\xBD', '\x04', '\xEF', '\xFE', 9, 0, 9, 0, 9, 0, 9, 0, 9, 0, 9, 0};
-  std::string program = nimbul::testing::ProgramWithVersion(1, 8, 0, 3, "code" + decoy);
-  std::string text = DescriptionFor(program, "http://files.test/Nimbul.exe", keys.secretHex);
-  update::VersionDescription d = update::ParseDescription(text);
-  EXPECT_EQ(d.version, (update::Version{1, 8, 0, 3}));
-  EXPECT_EQ(d.url, "http://files.test/Nimbul.exe");
-  EXPECT_EQ(update::CheckProgramFile(d, program, keys.publicHex), "");
+  const char* win32Dir = std::getenv("NIMBUL_WIN32_DIR");
+  const std::string built = std::string(win32Dir ? win32Dir : NIMBUL_SOURCE_DIR "/build/win32") + "/Nimbul.exe";
+  std::string nimbul;
+  {
+    std::ifstream in(built, std::ios::binary);
+    nimbul.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  struct Case {
+    const char* what;
+    std::string program;
+    std::optional<update::Version> version;
+  };
+  const Case cases[] = {
+      {"the signature constant in the code first", nimbul::testing::ProgramWithVersion(1, 8, 0, 3, "code" + decoy),
+       update::Version{1, 8, 0, 3}},
+      {"the built Nimbul.exe", nimbul, ResourceScriptVersion()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // The last case: a native build alone has no Nimbul.exe.
+    if (c.program.empty()) GTEST_SKIP() << built << " is not built";
+    ASSERT_TRUE(c.version);
+    std::string text = DescriptionFor(c.program, "http://files.test/Nimbul.exe", keys.secretHex);
+    update::VersionDescription d = update::ParseDescription(text);
+    EXPECT_EQ(d.version, c.version);
+    EXPECT_EQ(d.url, "http://files.test/Nimbul.exe");
+    EXPECT_EQ(update::CheckProgramFile(d, c.program, keys.publicHex), "");
+  }
+}
 
+TEST(PublishTool, RefusesProgramsWithoutAUsableVersionAndAnyUrlButHttpHostPath) {
+  const nimbul::testing::TestKeys keys;
+  const std::string program = nimbul::testing::ProgramWithVersion(1, 8, 0, 3);
   struct Refused {
     const char* what;
     std::string program, url;
   };
   const Refused refused[] = {
-      {"no version resource", nimbul::testing::FakeProgram("code" + decoy), "http://x/y"},
+      {"no version resource", nimbul::testing::FakeProgram(std::string("\xBD\x04\xEF\xFE", 4) + "12345678"),
+       "http://x/y"},
       {"a part above 9999", nimbul::testing::ProgramWithVersion(1, 10000, 0, 0), "http://x/y"},
-      {"another scheme", program, "https://x/y"},
+      {"https", program, "https://x/y"},
+      {"no scheme", program, "x/y"},
+      {"no host", program, "http:///y"},
       {"no path", program, "http://x/"},
       {"a line break", program, "http://x/y\r\n9.9.9.9"},
+      {"a tab", program, "http://x/y\tz"},
+      {"a control character", program, std::string("http://x/y\x01z")},
+      {"DEL", program, "http://x/y\x7F"},
       {"a blank", program, "http://x/y z"},
   };
   for (const Refused& r : refused) EXPECT_EQ(DescriptionFor(r.program, r.url, keys.secretHex), "") << r.what;
   // Cut anywhere, the program never makes the reader read past its end.
   for (std::size_t size = 0; size < program.size(); size += 7) ImageFileVersion(program.substr(0, size));
+}
+
+TEST(PublishTool, AKeyFileIsNewAndTheOwnersAloneAndNeverReplaced) {
+  const std::string path = ::testing::TempDir() + "nimbul-publish-test.key";
+  std::remove(path.c_str());
+  EXPECT_EQ(CreateSecretKeyFile(path, "first\n"), "");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_NE(CreateSecretKeyFile(path, "second\n").find("never overwritten"), std::string::npos);
+  std::ifstream in(path);
+  std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(kept, "first\n");
+  std::remove(path.c_str());
 }
 
 }  // namespace

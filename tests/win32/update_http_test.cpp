@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "local_http_server.h"
@@ -123,6 +125,50 @@ TEST_F(UpdateHttpTest, CancelFromAReportEndsTheTransferWithoutAnotherReport) {
   EXPECT_EQ(afterCancel, 0);
   EXPECT_EQ(events, std::vector<std::string>{"error"});
   EXPECT_LT(FileContent().size(), body.size());
+}
+
+// A server that goes quiet mid-body holds a read no longer than the receive
+// timeout, and the read fails: what arrived is never taken for the whole.
+// Aborting (closing the request handle from another thread) ends the read
+// at once on Windows; Wine's WinINet lets the read go on until the timeout
+// or the next data, so the abort row allows for either.
+TEST_F(UpdateHttpTest, AReadBlockedOnAStalledServerEndsByTheTimeoutOrTheAbort) {
+  HttpAnswer stall{200, true, Body(100000)};
+  stall.pauseAfter = 20000;
+  stall.pauseMs = 40000;
+  struct Case {
+    const char* situation;
+    std::uint32_t receiveTimeoutMs;
+    DWORD abortAfterMs;  // 0: no abort
+  };
+  const Case cases[] = {{"receive timeout of 1.5 s", 1500, 0}, {"abort after 0.5 s, timeout 3 s", 3000, 500}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.situation);
+    LocalHttpServer server([&](const std::string&) { return stall; });
+    ASSERT_TRUE(server.Listening());
+    platform::HttpRequest request;
+    request.host = "127.0.0.1";
+    request.path = "/stall";
+    request.receiveTimeoutMs = c.receiveTimeoutMs;
+    std::unique_ptr<platform::HttpTransfer> transfer = sys.platform.http.Open(request);
+    transfer->Send();
+    std::thread aborter;
+    if (c.abortAfterMs)
+      aborter = std::thread([&] {
+        ::Sleep(c.abortAfterMs);
+        transfer->Abort();
+      });
+    const DWORD start = ::GetTickCount();
+    char chunk[1025];
+    std::uint32_t got = 0, total = 0;
+    bool ok = true;
+    while ((ok = transfer->Read(chunk, sizeof chunk, &got)) && got > 0) total += got;
+    const DWORD took = ::GetTickCount() - start;
+    if (aborter.joinable()) aborter.join();
+    EXPECT_FALSE(ok) << "the stall ended as a failed read";
+    EXPECT_LT(total, 100000u);
+    EXPECT_LT(took, c.receiveTimeoutMs + 1000) << "the read waited for the server";
+  }
 }
 
 TEST_F(UpdateHttpTest, AClosingUserInterfaceThreadLetsAWaitingWorkerGo) {
