@@ -374,7 +374,7 @@ TEST_F(Update, TheBatchFileKeepsTheOldProgramWhenTheNewOneCanNotBeMovedIn) {
   struct Case {
     const char* situation;
     bool newFile;  // newver.axe is there
-    bool held;     // and held open, unshared, by this driver
+    bool held;     // and held open, unshared, by a helper process
     const char* note;
   };
   const Case cases[] = {
@@ -383,18 +383,22 @@ TEST_F(Update, TheBatchFileKeepsTheOldProgramWhenTheNewOneCanNotBeMovedIn) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
-    HANDLE held = INVALID_HANDLE_VALUE;
+    Targets* holder = nullptr;
     if (c.newFile) {
       std::ofstream(folder_ + "newver.axe", std::ios::binary) << newer_;
-      if (c.held)
-        held = CreateFileA((folder_ + "newver.axe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (c.held) {
+        TargetSpec spec{"holder"};
+        spec.shown = false;
+        spec.holdsFile = folder_ + "newver.axe";
+        holder = &OpenTargets({spec});
+      }
     }
     std::ofstream(folder_ + "install.bat", std::ios::binary) << update::InstallBatchText(Exe(), folder_);
     ASSERT_GT(reinterpret_cast<INT_PTR>(
                   ShellExecuteA(nullptr, nullptr, (folder_ + "install.bat").c_str(), nullptr, nullptr, SW_HIDE)),
               32);
     HWND box = WaitForMessageBox(kApplicationTitle, 0, Millis(60000));
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    if (holder) holder->Quit();
     ASSERT_NE(box, nullptr) << "the old program did not start again";
     Adopt(ProcessOf(box));
     EXPECT_EQ(MessageBoxTextOf(box), std::string("The update could not be installed: ") + c.note);

@@ -32,6 +32,7 @@ Targets Targets::Open(const std::vector<TargetSpec>& windows) {
       arguments += shown ? " --shown" : " --hidden";
     }
     if (spec.refusesHide) arguments += " --refuse-hide";
+    if (!spec.holdsFile.empty()) arguments += " --hold " + QuoteArgument(spec.holdsFile);
     // An empty title still needs its own argument.
     arguments += " " + (spec.title.empty() ? std::string("\"\"") : QuoteArgument(spec.title));
     if (!spec.childClass.empty()) arguments += " --child " + QuoteArgument(spec.childClass);

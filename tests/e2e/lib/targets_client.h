@@ -20,6 +20,8 @@ struct TargetSpec {
   std::string childClass = {};
   // Refuses to be hidden, as a program running as administrator does for an unelevated one.
   bool refusesHide = false;
+  // A file the helper holds open, shared with nobody, while it runs.
+  std::string holdsFile = {};
 };
 
 class Targets {

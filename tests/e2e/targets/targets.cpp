@@ -102,6 +102,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   bool shown = true, refuseHide = false;
   for (int i = 1; i < __argc; ++i) {
     const std::string arg = __argv[i];
+    // Holds a file open, shared with nobody, until the helper ends (a virus
+    // scanner, say, that has the file in its hands).
+    if (arg == "--hold" && i + 1 < __argc) {
+      HANDLE held = CreateFileA(__argv[++i], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      if (held == INVALID_HANDLE_VALUE) return 4;
+      continue;
+    }
     if (arg == "--refuse-hide") {
       refuseHide = true;
       continue;
