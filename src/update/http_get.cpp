@@ -77,18 +77,28 @@ struct THTTPGet::Worker : std::enable_shared_from_this<THTTPGet::Worker> {
   // Let go by its component for a newer transfer, which owns the file name now.
   std::atomic<bool> detached{false};
   THTTPGet* owner = nullptr;  // user-interface thread only; null once the component is gone
-  // The transfer under way, for Abort from the user-interface thread.
+  // The transfer under way and its file, for Abort from the user-interface
+  // thread.
   std::mutex transferMutex;
   platform::HttpTransfer* transfer = nullptr;
+  std::unique_ptr<platform::FileWriter> file;
 
   void Body();
   void Transfer(platform::HttpTransfer& transfer);
-  // Ends the transfer under way at once, also a read that waits for data.
+  // Ends the transfer under way at once, also a read that waits for data,
+  // and deletes what it wrote. The file goes here, not when the body ends:
+  // WinINet under Wine lets a read that waits for more data go on until the
+  // receive timeout although its handle is closed, and until then the file
+  // would stand in the way of the next download to the same name.
   void Abort() {
     terminate = true;
     succeeded = false;
     std::lock_guard<std::mutex> lock(transferMutex);
     if (transfer) transfer->Abort();
+    if (file) {
+      file.reset();
+      files->DeleteFileA(fileName);
+    }
   }
   // A check point: true when the body must end now.
   bool Terminated() {
@@ -200,10 +210,14 @@ void THTTPGet::Worker::Transfer(platform::HttpTransfer& t) {
     return;
   }
   bytesTotal = 0;
-  std::unique_ptr<platform::FileWriter> file = files->CreateFileForWriting(fileName);
-  if (!file) {
-    succeeded = false;
-    return;
+  {
+    std::lock_guard<std::mutex> lock(transferMutex);
+    if (terminate) return;
+    file = files->CreateFileForWriting(fileName);
+    if (!file) {
+      succeeded = false;
+      return;
+    }
   }
   bool complete = false;
   char chunk[kChunkSize];
@@ -214,14 +228,19 @@ void THTTPGet::Worker::Transfer(platform::HttpTransfer& t) {
       break;
     }
     lastChunk = got;
-    // Bytes that could not be stored are lost: the file is not what the
-    // server sent, whatever the count says.
-    if (!file->Write(chunk, got)) break;
+    {
+      // Bytes that could not be stored are lost: the file is not what the
+      // server sent, whatever the count says. A cancel has taken the file.
+      std::lock_guard<std::mutex> lock(transferMutex);
+      if (!file || !file->Write(chunk, got)) break;
+    }
     bytesTotal += got;
     if (maxSize != 0 && bytesTotal > maxSize) break;
     Report();
   }
   succeeded = complete && bytesTotal == fileSize;
+  std::lock_guard<std::mutex> lock(transferMutex);
+  if (!file) return;  // a cancel deleted it
   file.reset();
   if (!succeeded && !detached) files->DeleteFileA(fileName);
 }
