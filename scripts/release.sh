@@ -12,9 +12,10 @@
 #
 # The clean build needs the maker's update key: NIMBUL_UPDATE_KEY_FILE names
 # the secret key file of `nimbul-publish keygen` (the build carries its public
-# half); the test bench's development key is refused. With NIMBUL_SIGN_CERT
-# and NIMBUL_SIGN_KEY (a certificate and its private key, PEM files) the exe
-# and the setup are Authenticode-signed before the checksums are made.
+# half); the test bench's development key is refused. NIMBUL_UPDATE_HOST, when
+# set, names the update server the build asks. With NIMBUL_SIGN_CERT and
+# NIMBUL_SIGN_KEY (a certificate and its private key, PEM files) the exe and
+# the setup are Authenticode-signed before the checksums are made.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -35,7 +36,8 @@ if [ $# -eq 0 ]; then
   build=$repo/build/release
   rm -rf "$build"
   cmake --preset win32 -B "$build" -DNIMBUL_DEPS="${NIMBUL_DEPS:-/opt/nimbulon-deps/i686}" \
-    -DNIMBUL_UPDATE_KEY_FILE="$(realpath "$key")" >/dev/null
+    -DNIMBUL_UPDATE_KEY_FILE="$(realpath "$key")" ${NIMBUL_UPDATE_HOST:+"-DNIMBUL_UPDATE_HOST=$NIMBUL_UPDATE_HOST"} \
+    >/dev/null
   cmake --build "$build" -j2 --target Nimbul
   exe=$build/Nimbul.exe
   out=$repo/dist
