@@ -319,7 +319,8 @@ TEST_F(Update, NoFaultyAnswerInstallsAnythingOrEndsTheProgram) {
 }
 
 // A server that goes quiet mid-body: the download ends after the receive
-// timeout, or at once when the window is closed, and a new check works then.
+// timeout, or at once when the window is closed, and a new check and a new
+// download (the timeout row, right after) work then.
 TEST_F(Update, AStalledDownloadEndsByTheTimeoutOrAtOnceWhenTheWindowCloses) {
   LocalHttpServer server([&](const std::string& path) {
     if (path == kDescriptionPath) return HttpAnswer{200, true, Description("1.8.0.0", newer_)};
@@ -348,8 +349,6 @@ TEST_F(Update, AStalledDownloadEndsByTheTimeoutOrAtOnceWhenTheWindowCloses) {
       PostMessageA(dialog, WM_CLOSE, 0, 0);
       ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }));
       EXPECT_LT(GetTickCount() - closed, 1000u) << "closing the window waited for the stalled transfer";
-      WaitUntil([&] { return server.ClientLeftPauseAt() != 0; }, Millis(35000));
-      printf("PROBE client left %ld ms after the close\n", (long)(server.ClientLeftPauseAt() - closed));
       dialog = OpenUpdate(app);
       ASSERT_NE(dialog, nullptr);
       ASSERT_TRUE(Click(dialog, "Check now"));
@@ -358,7 +357,6 @@ TEST_F(Update, AStalledDownloadEndsByTheTimeoutOrAtOnceWhenTheWindowCloses) {
       const DWORD stalled = GetTickCount();
       EXPECT_TRUE(WaitUntil([&] { return DialogStatus(dialog) == "Download failed"; }, Millis(45000)));
       const DWORD waited = GetTickCount() - stalled;
-      printf("PROBE timeout row waited %lu\n", waited);
       EXPECT_GT(waited, 25000u);
       EXPECT_LT(waited, 38000u) << "ended by the server, not by the timeout";
     }

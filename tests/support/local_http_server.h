@@ -124,8 +124,8 @@ class LocalHttpServer {
     std::string out = "HTTP/1.0 " + std::to_string(a.status) + " " + Reason(a.status) +
                       "\r\nContent-Type: application/octet-stream\r\n" + a.headers;
     if (a.withLength)
-      out += "Content-Length: " +
-             (a.claimedLength >= 0 ? std::to_string(a.claimedLength) : std::to_string(a.Size())) + "\r\n";
+      out += "Content-Length: " + (a.claimedLength >= 0 ? std::to_string(a.claimedLength) : std::to_string(a.Size())) +
+             "\r\n";
     out += "Connection: close\r\n\r\n";
     if (!SendAll(s, out.data(), out.size())) return;
     const unsigned long long size = a.Size() < a.dropAfter ? a.Size() : a.dropAfter;
