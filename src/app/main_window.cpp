@@ -503,14 +503,22 @@ void TfrmNimbulMain::BringToFront() { App().BringToFront(); }
 
 void TfrmNimbulMain::KHTASKHotKeyEvent() {
   if (MinimizedFlag) {
+    auto& wm = App().Sys().wm;
+    const platform::Hwnd before = wm.GetForegroundWindow();
     App().SetShowMainForm(true);
     BringToFront();
     if (peers_.taskbarButton) peers_.taskbarButton->Hide();
+    // Taking the icon away may wait on the shell: done before the window is
+    // back on screen, so nothing slow lies between its showing and its
+    // bring-to-front.
+    tray_.RemoveIcon();
     Show();
     App().Restore();
-    tray_.RemoveIcon();
     MinimizedFlag = false;
-    BringToFront();
+    // A window the user activated once this one was on screen keeps the
+    // foreground: taken back, the F9 pressed in it would find Nimbulon active
+    // and hide nothing.
+    if (App().Active() || wm.GetForegroundWindow() == before) BringToFront();
   } else {
     ToolButton8Click();
     if (TaskbarHiddenFlag && peers_.taskbarButton) peers_.taskbarButton->Show();

@@ -58,6 +58,26 @@ TEST_F(Hotkeys, F9HidesTheForegroundWindowAndF7BringsItBackActive) {
   EXPECT_TRUE(WaitUntil([&] { return ListedHandles(app.HiddenList()).empty(); }));
 }
 
+// F4 to the tray and F4 back, then F9 on another program's window, twice:
+// each press hides the window it was pressed in.
+TEST_F(Hotkeys, F9AfterF4ToTheTrayAndBackHidesTheForegroundWindow) {
+  Targets& t = OpenTargets({{"First"}, {"Second"}});
+  NimbulApp& app = StartNimbul();
+  HWND main = app.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(Activate(main));
+  PressKey(VK_F4);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); })) << "F4 did not go to the tray";
+  PressKey(VK_F4);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "F4 did not come back";
+  for (HWND w : t.windows()) {
+    ASSERT_TRUE(Activate(w));
+    PressKey(VK_F9);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(w); }, Millis(3000))) << "F9 did not hide the window";
+  }
+  EXPECT_EQ(FindMessageBox(kApplicationTitle, app.process().id()), nullptr);
+}
+
 TEST_F(Hotkeys, F8WithAnotherProgramActiveHidesEveryTargetWindowThatOneToo) {
   Targets& t = OpenTargets({{"One"}, {"Two"}, {"Three"}, {"Four"}, {"Five"}});
   NimbulApp& app = StartNimbul();
