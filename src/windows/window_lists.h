@@ -88,8 +88,9 @@ class WindowLists {
   // draws it, and the hidden list's journal follows it.
   template <class Change>
   void EditVisible(Change change);
-  template <class Change>
-  void EditHidden(Change change);
+  // `journaled` runs once the journal holds the change, before the grid shows it.
+  template <class Change, class Then = void (*)()>
+  void EditHidden(Change change, Then journaled = [] {});
   void ChooseHidden(int position);
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);
