@@ -227,7 +227,12 @@ void GridPeer::HoldRows() {
   holdUntil_ = ::GetTickCount() + HoldMs();
 }
 
-bool GridPeer::Holding() const { return holding_ && static_cast<LONG>(holdUntil_ - ::GetTickCount()) > 0; }
+// Read once: a second reading a few milliseconds later could lie past the
+// end of the hold, and the difference then wraps to a wait of weeks.
+DWORD GridPeer::HoldLeft() const {
+  const LONG left = static_cast<LONG>(holdUntil_ - ::GetTickCount());
+  return holding_ && left > 0 ? static_cast<DWORD>(left) : 0;
+}
 
 // The header reports the user's column sizing to the list view, not to the form.
 LRESULT GridPeer::OnHeaderNotify(WPARAM wParam, LPARAM lParam) {
@@ -246,16 +251,16 @@ void GridPeer::SyncColumnWidths() {
 }
 
 void GridPeer::Schedule() {
-  if (Holding()) {
-    limiter_.PutOff(hwnd(), holdUntil_ - ::GetTickCount());
+  if (const DWORD left = HoldLeft()) {
+    limiter_.PutOff(hwnd(), left);
     return;
   }
   if (limiter_.Due(hwnd())) ApplyPending();
 }
 
 void GridPeer::ApplyPending() {
-  if (Holding()) {
-    limiter_.PutOff(hwnd(), holdUntil_ - ::GetTickCount());
+  if (const DWORD left = HoldLeft()) {
+    limiter_.PutOff(hwnd(), left);
     return;
   }
   holding_ = false;

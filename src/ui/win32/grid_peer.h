@@ -43,7 +43,8 @@ class GridPeer : public ControlPeer {
   // Mouse input on its way: the rows stay as they are until the gesture is over.
   void HoldRows();
   LRESULT OnButton(bool down, UINT msg, WPARAM wParam, LPARAM lParam);
-  bool Holding() const;
+  // How long the rows are still held (0: not held).
+  DWORD HoldLeft() const;
   LRESULT OnHeaderNotify(WPARAM wParam, LPARAM lParam);
   LRESULT OnReselect();
 
