@@ -411,12 +411,14 @@ void WindowLists::HKAktHotKeyEvent() {
   // so the request is only posted: the hotkey never waits on the window's
   // program. Nimbulon comes to the front at once (under Wine the window's
   // program hides sooner so than when left to itself), and only then does
-  // the grid draw the new row, which costs a list view under Wine a millisecond or two.
-  EditHidden([&](WindowList& l) { l.Append({w, title}); },
-             [&] {
-               wm.ShowWindowAsync(w, platform::kSwHide);
-               host_.BringToFront();
-             });
+  // the grid draw the new row, which costs a list view under Wine a
+  // millisecond or two.
+  const auto record = [&](WindowList& l) { l.Append({w, title}); };
+  const auto hideAndComeToFront = [&] {
+    wm.ShowWindowAsync(w, platform::kSwHide);
+    host_.BringToFront();
+  };
+  EditHidden(record, hideAndComeToFront);
   unconfirmed_.push_back({w, std::move(title)});
   confirm_.SetEnabled(true);
 }

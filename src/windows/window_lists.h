@@ -89,8 +89,12 @@ class WindowLists {
   template <class Change>
   void EditVisible(Change change);
   // `journaled` runs once the journal holds the change, before the grid shows it.
-  template <class Change, class Then = void (*)()>
-  void EditHidden(Change change, Then journaled = [] {});
+  template <class Change, class Then>
+  void EditHidden(Change change, Then journaled);
+  template <class Change>
+  void EditHidden(Change change) {
+    EditHidden(change, [] {});
+  }
   void ChooseHidden(int position);
   // Hides or shows another program's window without ever waiting on it.
   void ShowTarget(platform::Hwnd w, int cmd);

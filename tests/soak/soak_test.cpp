@@ -203,7 +203,8 @@ TEST_F(Soak, ThousandsOfHidesAndShowsLeaveNothingBehind) {
   for (int c = 0; c < 4; ++c)
     if (sums[c] == 0) std::printf("%s: 0 throughout, not reported by this system for another process\n", names[c]);
   for (int p = 0; p < 3; ++p)
-    if (pathCount[p] > 0) std::printf("%s: %.0f cycles, %.0f ms each\n", kPaths[p], pathCount[p], pathMs[p] / pathCount[p]);
+    if (pathCount[p] > 0)
+      std::printf("%s: %.0f cycles, %.0f ms each\n", kPaths[p], pathCount[p], pathMs[p] / pathCount[p]);
   std::printf("%d cycles in %.1f min; F9 pressed again %d times\n", cycles, (GetTickCount() - started) / 60000.0,
               repeatedF9_);
   const Figures &first = figures.front(), &last = figures.back();
