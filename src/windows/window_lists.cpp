@@ -269,8 +269,13 @@ void WindowLists::ConfirmPostedHides() {
   for (const WindowEntry& e : waiting) {
     // Shown again through the program meanwhile (F7, say): nothing to settle.
     if (!hidden_.ContainsWindow(e.window)) continue;
-    if (!wm.IsWindowVisible(e.window) || wm.IsHungAppWindow(e.window)) continue;
-    // The window answered and stayed: it was never hidden.
+    if (!wm.IsWindowVisible(e.window)) continue;
+    // Still on screen: its program may only have been too busy to take the
+    // posted hide yet. Asked once more, and waited for where the program
+    // answers (posted again where it does not): only a window that answered
+    // and stayed was never hidden. Dropped from the list on a guess, a window
+    // hidden a moment later would be lost.
+    if (HideTarget(e.window)) continue;
     EditHidden([&](WindowList& l) {
       for (int p = l.Count(); p >= 1; --p)
         if (l.At(p).window == e.window) {

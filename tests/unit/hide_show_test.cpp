@@ -134,6 +134,21 @@ TEST_F(HideShowTest, F9ThenF7AtOnceSaysNothing) {
   EXPECT_TRUE(desktop.wm.boxes.empty());
 }
 
+// A program too busy to take F9's posted hide before it is looked at again
+// is asked once more, not taken for one that refused: dropped from the list,
+// its window would be lost when it hid a moment later.
+TEST_F(HideShowTest, F9OnABusyProgramsWindowHidesItAndKeepsItListed) {
+  ShowMain();
+  auto t = Targets(2);
+  desktop.wm.Get(t[0]).postedLate = true;
+  Foreground(t[0]);
+  main->HKAktHotKeyEvent();
+  desktop.timers.Advance(1000);
+  EXPECT_FALSE(IsVisible(t[0]));
+  EXPECT_EQ(Names(main->StringGrid2), (std::vector<std::string>{"Window 1"}));
+  EXPECT_TRUE(desktop.wm.boxes.empty());
+}
+
 TEST_F(HideShowTest, HideAllGoesOnPastARefusingWindowWhateverItsTitleDoes) {
   ShowMain();
   auto t = Targets(3);

@@ -29,6 +29,7 @@ struct FakeWindow {
   bool hung = false;         // its thread no longer handles messages, and the system says so
   bool stalled = false;      // its thread has just stopped; the system does not know yet
   bool refusesHide = false;  // ShowWindow(SW_HIDE) has no effect
+  bool postedLate = false;   // busy: a request posted to it has not been taken yet
   bool iconic = false;
   std::uint32_t processId = 0;  // each window its own program unless a test says otherwise
   Hicon classSmallIcon{};

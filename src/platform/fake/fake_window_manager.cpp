@@ -176,6 +176,8 @@ bool FakeWindowManager::ShowWindow(Hwnd w, int cmd) {
 
 bool FakeWindowManager::ShowWindowAsync(Hwnd w, int cmd) {
   showCalls.push_back({w, cmd, true});
+  auto it = windows_.find(w);
+  if (it != windows_.end() && it->second.postedLate) return true;
   return ApplyShow(w, cmd);
 }
 
