@@ -166,7 +166,12 @@ class Soak : public E2eTest {
           return "double-click did not show";
         // The window comes back on top (not activated); the double-click ends
         // by raising Nimbulon above it, which the next cycle must not race.
-        return Soon([&] { return Below(main_, t); }) ? "" : "Nimbulon not brought to the front";
+        if (Soon([&] { return Below(main_, t); })) return "";
+        return std::string("Nimbulon not brought to the front: the window is ") +
+               (Below(t, main_) ? "above" : "not found below") + " it, " + (IsWindowVisible(t) ? "visible" : "hidden") +
+               "; in front: \"" + TitleOf(GetForegroundWindow()) + "\"; rows listed " +
+               std::to_string(ListedHandles(app_->VisibleList()).size()) + " visible, " +
+               std::to_string(ListedHandles(app_->HiddenList()).size()) + " hidden";
       default: {
         if (!HideByF9(t)) return "F9 did not hide";
         PressKey(VK_F4);
