@@ -51,6 +51,16 @@ class IconChooser : public E2eTest {
     for (const char* name : {"zz e2e.ico", "zy bad.ico", "zx e2e.ico"}) DeleteFileA((folder_ + name).c_str());
     RemoveDirectoryA(folder_.c_str());
   }
+  // Opens "Choose Systemtray Icon" from the keyboard: two up from the start
+  // of "&Options". The chooser, or null when it did not open.
+  static HWND OpenChooser(NimbulApp& app, HWND main) {
+    if (!Activate(main)) return nullptr;
+    PressKey('O', kAlt);
+    PressKey(VK_UP);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    return WaitForTopLevel({std::string("TForm5"), std::nullopt, app.process().id(), true});
+  }
   std::string folder_;
 };
 
@@ -58,13 +68,7 @@ TEST_F(IconChooser, ADroppedIconIsOfferedAndCanBeChosen) {
   NimbulApp& app = StartNimbul();
   HWND main = app.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  // "Choose Systemtray Icon": two up from the start of "&Options".
-  ASSERT_TRUE(Activate(main));
-  PressKey('O', kAlt);
-  PressKey(VK_UP);
-  PressKey(VK_UP);
-  PressKey(VK_RETURN);
-  HWND chooser = WaitForTopLevel({std::string("TForm5"), std::nullopt, app.process().id(), true});
+  HWND chooser = OpenChooser(app, main);
   ASSERT_NE(chooser, nullptr) << "the chooser did not open";
   EXPECT_FALSE(IsWindowEnabled(main));
   auto lists = ChildrenOf(chooser, "SysListView32");
@@ -106,12 +110,7 @@ TEST_F(IconChooser, AFileThatIsNoIconIsNamedAndTheOthersStillLoad) {
   EXPECT_EQ(FindMessageBox(kApplicationTitle, app.process().id()), nullptr) << "a second box";
 
   // The good files after the bad one are offered, and the stored choice held.
-  ASSERT_TRUE(Activate(main));
-  PressKey('O', kAlt);
-  PressKey(VK_UP);
-  PressKey(VK_UP);
-  PressKey(VK_RETURN);
-  HWND chooser = WaitForTopLevel({std::string("TForm5"), std::nullopt, app.process().id(), true});
+  HWND chooser = OpenChooser(app, main);
   ASSERT_NE(chooser, nullptr);
   auto lists = ChildrenOf(chooser, "SysListView32");
   ASSERT_EQ(lists.size(), 1u);
