@@ -5,12 +5,8 @@
 // thousands of progress reports would otherwise spend their time there.
 //
 // The limiter's timer is the control's own (a WM_TIMER with its identifier),
-// or, given a callback, one of a hidden window that the limiters share: under
-// Wine a list view loses the timers of its own window while it tracks a click.
-// Each limiter keeps one identifier on that window for good, and setting it
-// again replaces its timer. Thread timers take a new identifier from the
-// system each time and ran through its 32,000 or so within minutes of steady
-// use; long runs of the program found its lists no longer updated about then.
+// or, given a callback, a timer of the thread: under Wine a list view loses
+// the timers of its own window while it tracks a click.
 #pragma once
 #include <windows.h>
 
@@ -57,60 +53,43 @@ class BurstLimiter {
   }
 
  private:
-  static std::map<UINT_PTR, BurstLimiter*>& Shared() {
-    static std::map<UINT_PTR, BurstLimiter*> limiters;
-    return limiters;
+  static std::map<UINT_PTR, BurstLimiter*>& ThreadTimers() {
+    static std::map<UINT_PTR, BurstLimiter*> timers;
+    return timers;
   }
-  static LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_TIMER) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-    auto it = Shared().find(wParam);
-    if (it == Shared().end()) {
-      ::KillTimer(hwnd, wParam);
-      return 0;
+  static void CALLBACK OnThreadTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = ThreadTimers().find(id);
+    if (it == ThreadTimers().end()) {
+      ::KillTimer(nullptr, id);
+      return;
     }
     BurstLimiter* self = it->second;
     self->Stop(nullptr);
     self->pending_ = false;
     self->last_ = ::GetTickCount();
     self->due_();
-    return 0;
-  }
-  static HWND SharedWindow() {
-    static const HWND window = [] {
-      WNDCLASSA wc{};
-      wc.lpfnWndProc = &SharedWindowProc;
-      wc.hInstance = ::GetModuleHandleA(nullptr);
-      wc.lpszClassName = "NimbulonListTimers";
-      ::RegisterClassA(&wc);
-      return ::CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }();
-    return window;
   }
   bool Start(HWND hwnd, DWORD ms) {
     if (!due_) return ::SetTimer(hwnd, timerId_, ms, nullptr) != 0;
-    static UINT_PTR next = 1;
-    if (!sharedId_) sharedId_ = next++;
-    if (!::SetTimer(SharedWindow(), sharedId_, ms, nullptr)) return false;
-    Shared()[sharedId_] = this;
-    running_ = true;
-    return true;
+    threadTimer_ = ::SetTimer(nullptr, 0, ms, &OnThreadTimer);
+    if (threadTimer_) ThreadTimers()[threadTimer_] = this;
+    return threadTimer_ != 0;
   }
   void Stop(HWND hwnd) {
     if (!due_) {
       if (hwnd) ::KillTimer(hwnd, timerId_);
       return;
     }
-    if (!running_) return;
-    ::KillTimer(SharedWindow(), sharedId_);
-    Shared().erase(sharedId_);
-    running_ = false;
+    if (!threadTimer_) return;
+    ::KillTimer(nullptr, threadTimer_);
+    ThreadTimers().erase(threadTimer_);
+    threadTimer_ = 0;
   }
 
   UINT_PTR timerId_ = 0;
   DWORD interval_;
   std::function<void()> due_;
-  UINT_PTR sharedId_ = 0;  // this limiter's timer on the shared window, for good
-  bool running_ = false;
+  UINT_PTR threadTimer_ = 0;
   DWORD last_ = ::GetTickCount() - 100000;
   bool pending_ = false;
 };
