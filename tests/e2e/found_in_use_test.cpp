@@ -26,7 +26,8 @@ TEST_F(FoundInUse, ADoubleClickRightAfterActivationHidesTheWindowOfThatRow) {
     ASSERT_TRUE(Activate(main));
     // The rows the activation's rebuild shows, then the double-click at once.
     ASSERT_TRUE(WaitUntil([&] { return Listed(app.VisibleList(), t[0]) && Listed(app.VisibleList(), t[1]); }));
-    ASSERT_TRUE(DoubleClickRowOf(app.VisibleList(), t[0])) << "run " << run;
+    // Found in the rows of this moment (the late rebuild may just redraw them), then clicked at once.
+    ASSERT_TRUE(WaitUntil([&] { return DoubleClickRowOf(app.VisibleList(), t[0]); })) << "run " << run;
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(t[0]); })) << "run " << run;
     ASSERT_TRUE(IsWindowVisible(t[1])) << "run " << run << ": another row's window was hidden";
     PressKey(VK_F7);
