@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 #include <variant>
+#include <utility>
 #include <vector>
 
 #include "platform/shell_windows.h"
@@ -15,7 +16,8 @@
 namespace nimbul::windows {
 
 namespace {
-// How long after an activation the list is built once more.
+// How long after an activation, or after a window was shown from the hidden
+// list, the list is built once more.
 constexpr unsigned kSettleMs = 300;
 // How long the window of the hotkey's posted hide has to be gone.
 constexpr unsigned kConfirmMs = 500;
@@ -38,6 +40,10 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
       journal_(app.Sys().registry, app.Sys().wm) {
   settled_.OnTimer = [this] {
     settled_.SetEnabled(false);
+    // A window shown by a busy program comes up when that program gets to it,
+    // on top of Nimbulon if that is after Nimbulon came to the front: then
+    // Nimbulon, if still in front, rises above it again, as it did at once.
+    if (std::exchange(raiseWhenSettled_, false) && app_.Active()) host_.BringToFront();
     // The user may have chosen a row since the activation; the late rebuild keeps it.
     Rebuild(true);
   };
@@ -329,7 +335,11 @@ void WindowLists::StringGrid2DblClick() {
   ShowTarget(chosen->window, platform::kSwShowNoActivate);
   EditHidden([&](WindowList& l) { l.Remove(l.PositionOf(key)); });
   RefreshWindowList();
-  if (!host_.Flags().MinimizedFlag) host_.BringToFront();
+  if (host_.Flags().MinimizedFlag) return;
+  host_.BringToFront();
+  raiseWhenSettled_ = true;
+  settled_.SetEnabled(false);
+  settled_.SetEnabled(true);
 }
 
 void WindowLists::ShowFirstHidden() {

@@ -122,6 +122,7 @@ class WindowLists {
   WindowList hidden_;
   bool closing_ = false;
   ui::Timer settled_;
+  bool raiseWhenSettled_ = false;  // a window was shown below Nimbulon
   ui::Timer confirm_;
   std::vector<WindowEntry> unconfirmed_;  // posted by the hotkey, not yet seen hidden
   std::vector<std::string> refused_;      // titles of this operation's windows that stayed on screen

@@ -193,6 +193,25 @@ TEST_F(HideShowTest, HungWindowsNeverBlockAndTheRunGoesOn) {
   EXPECT_TRUE(IsVisible(t[1]));
 }
 
+// A busy program shows its window only when it gets to it, on top of the
+// Nimbulon that came to the front meanwhile: once things settle, Nimbulon
+// is above it again and lists it first.
+TEST_F(HideShowTest, AWindowShownLateByABusyProgramEndsBelowNimbulonAndListed) {
+  ShowMain();
+  auto t = Targets(2);
+  Select(main->StringGrid1, 1);
+  main->StringGrid1.DblClick();
+  auto& late = desktop.wm.Get(t[0]);
+  late.stalled = late.postedLate = true;
+  main->StringGrid2.DblClick();
+  EXPECT_FALSE(IsVisible(t[0]));
+  late.stalled = late.postedLate = false;
+  desktop.wm.ShowWindow(t[0], platform::kSwShowNoActivate);
+  desktop.wm.BringToTop(t[0]);
+  desktop.timers.Advance(1000);
+  EXPECT_EQ(Names(main->StringGrid1), (std::vector<std::string>{"Window 1", "Window 2"}));
+}
+
 TEST_F(HideShowTest, AProgramThatStoppedAMomentAgoIsNotWaitedOnEither) {
   ShowMain();
   auto t = Targets(2);
