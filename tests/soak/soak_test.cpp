@@ -158,7 +158,8 @@ class Soak : public E2eTest {
         // the visible list, in sight without scrolling, and it stays there
         // through the rebuilds that follow the activation.
         if (!Activate(t) || !Activate(main_) || !Soon([&] { return FirstRowIs(app_->VisibleList(), t); }))
-          return "not listed first";
+          return "not listed first: rows " + Rows(app_->VisibleList()) + "; hidden " + Rows(app_->HiddenList()) +
+                 "; target " + HandleText(t) + "; Nimbulon answers: " + Answers();
         if (!DoubleClickRowOf(app_->VisibleList(), t) || !Soon([&] { return !IsWindowVisible(t); }))
           return "double-click did not hide";
         if (!Soon([&] { return FirstRowIs(app_->HiddenList(), t); }) || !DoubleClickRowOf(app_->HiddenList(), t) ||
@@ -187,6 +188,17 @@ class Soak : public E2eTest {
         return Soon([&] { return IsWindowVisible(main_) != FALSE; }) ? "" : "F4 did not come back";
       }
     }
+  }
+  std::string Rows(const RemoteListView& list) {
+    std::string out;
+    for (const auto& h : ListedHandles(list)) out += h + " ";
+    return out;
+  }
+  std::string Answers() {
+    DWORD_PTR result = 0;
+    const DWORD start = GetTickCount();
+    const bool ok = SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) != 0;
+    return (ok ? "yes in " : "no after ") + std::to_string(GetTickCount() - start) + " ms";
   }
   static bool Below(HWND upper, HWND lower) {
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))

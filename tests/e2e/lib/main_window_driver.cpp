@@ -37,11 +37,18 @@ bool Activate(HWND window) {
   // Z-order, and the foreground window does not rise by being made the
   // foreground again: lift it first, so it is in front and clickable.
   SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  return WaitUntil([&] {
+  const bool foreground = WaitUntil([&] {
     if (GetForegroundWindow() == window) return true;
     SetForegroundWindow(window);
     return false;
   });
+  // The foreground moves at once, but the window's own thread takes the
+  // activation in (and raises the window) later, from its queue. A message
+  // sent after it returns only when that is done, so the next activation or
+  // look at the Z-order does not race it.
+  DWORD_PTR ignored = 0;
+  if (foreground) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+  return foreground;
 }
 
 std::vector<std::string> ListedNames(const RemoteListView& list) {
