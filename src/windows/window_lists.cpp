@@ -6,8 +6,8 @@
 #include <exception>
 #include <iterator>
 #include <set>
-#include <variant>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "platform/shell_windows.h"
@@ -57,6 +57,10 @@ WindowLists::WindowLists(ui::Application& app, ui::ProgramHost& host, const List
 
 void WindowLists::RefreshAfterActivation() {
   RefreshWindowList();
+  RebuildWhenSettled();
+}
+
+void WindowLists::RebuildWhenSettled() {
   settled_.SetEnabled(false);
   settled_.SetEnabled(true);
 }
@@ -338,8 +342,7 @@ void WindowLists::StringGrid2DblClick() {
   if (host_.Flags().MinimizedFlag) return;
   host_.BringToFront();
   raiseWhenSettled_ = true;
-  settled_.SetEnabled(false);
-  settled_.SetEnabled(true);
+  RebuildWhenSettled();
 }
 
 void WindowLists::ShowFirstHidden() {

@@ -110,6 +110,8 @@ class WindowLists {
   void HideAll();
   void HideFromMenu(const ui::MenuItem& item);
   void PrunePendingHides();
+  // The list is built once more when things have settled (the late rebuild).
+  void RebuildWhenSettled();
 
   ui::Application& app_;
   ui::ProgramHost& host_;

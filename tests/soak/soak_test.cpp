@@ -174,7 +174,7 @@ class Soak : public E2eTest {
         // the visible list, in sight without scrolling.
         if (!ListedFirstAndSettled(t))
           return "not listed first: rows " + Rows(app_->VisibleList()) + "; hidden " + Rows(app_->HiddenList()) +
-                 "; target " + HandleText(t) + "; Nimbulon answers: " + Answers();
+                 "; target " + HandleText(t);
         if (!DoubleClickRowOf(app_->VisibleList(), t) || !Soon([&] { return !IsWindowVisible(t); }))
           return "double-click did not hide";
         if (!Soon([&] { return FirstRowIs(app_->HiddenList(), t); }) || !DoubleClickRowOf(app_->HiddenList(), t) ||
