@@ -275,7 +275,7 @@ class Soak : public E2eTest {
   // windows behind, and the desktop slows to half speed. While Nimbulon has
   // no icon there, every tooltip the taskbar made after the start belongs to
   // an icon that is gone; they are closed, which ends them in the taskbar's
-  // own thread, and counted.
+  // own thread before the windows are counted, and the closes are counted.
   std::vector<HWND> TaskbarTooltips() {
     HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
     if (!taskbar) return {};
@@ -285,7 +285,8 @@ class Soak : public E2eTest {
     if (!IsWindowVisible(main_)) return;
     for (HWND tip : TaskbarTooltips()) {
       if (std::find(tooltipsAtStart_.begin(), tooltipsAtStart_.end(), tip) != tooltipsAtStart_.end()) continue;
-      PostMessageA(tip, WM_CLOSE, 0, 0);
+      DWORD_PTR unused = 0;
+      SendMessageTimeoutA(tip, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 1000, &unused);
       ++tooltipsClosed_;
     }
   }
