@@ -228,6 +228,7 @@ void TfrmNimbulMain::BindEvents() {
   OnShow = [this] { FormShow(); };
   OnActivate = [this] { FormActivate(); };
   OnDeactivate = [this] { FormDeactivate(); };
+  OnZOrderChange = [this] { FormZOrderChange(); };
   OnHide = [this] { FormHide(); };
   OnResize = [this] { FormResize(); };
   OnClose = [this] { FormClose(); };
@@ -384,6 +385,8 @@ void TfrmNimbulMain::FormShow() {
 
 void TfrmNimbulMain::FormActivate() { lists_.RefreshAfterActivation(); }
 void TfrmNimbulMain::FormDeactivate() { RefreshWindowList(); }
+// Raised, it has other windows below it: the list follows once the raise has settled.
+void TfrmNimbulMain::FormZOrderChange() { lists_.RebuildWhenSettled(); }
 void TfrmNimbulMain::FormHide() { RefreshWindowList(); }
 
 void TfrmNimbulMain::FormResize() {

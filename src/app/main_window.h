@@ -94,6 +94,7 @@ class TfrmNimbulMain : public ui::Form,
   void FormShow();
   void FormActivate();
   void FormDeactivate();
+  void FormZOrderChange();
   void FormHide();
   void FormResize();
   void FormClose();

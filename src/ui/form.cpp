@@ -59,6 +59,7 @@ void Form::SystemResized(int outerW, int outerH, int clientW, int clientH) {
 
 void Form::SystemActivated() { Raise(OnActivate); }
 void Form::SystemDeactivated() { Raise(OnDeactivate); }
+void Form::SystemZOrderChanged() { Raise(OnZOrderChange); }
 
 void Form::Realign() { AlignChildren(Children(), Rect{0, 0, clientWidth_, clientHeight_}); }
 

@@ -80,11 +80,15 @@ class Form : public Control {
 
   // Events, raised under the application's error handling.
   std::function<void()> OnCreate, OnShow, OnHide, OnActivate, OnDeactivate, OnResize, OnClose;
+  // The form moved in the Z-order while on screen (raised by the system or
+  // another program, with or without an activation).
+  std::function<void()> OnZOrderChange;
 
   // Called by the peer (or the fake desktop) when the system reports the event.
   void SystemResized(int outerW, int outerH, int clientW, int clientH);
   void SystemActivated();
   void SystemDeactivated();
+  void SystemZOrderChanged();
   void SystemCloseRequest() { Close(); }
 
   // Lays out the children by Align within the client area.

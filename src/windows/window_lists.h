@@ -55,6 +55,9 @@ class WindowLists {
   // Now, and once more when the activation has settled: a program that
   // activates the window may raise it in the Z-order only afterwards.
   void RefreshAfterActivation();
+  // The list is built once more when things have settled (the late rebuild):
+  // also after the main window rose without an activation.
+  void RebuildWhenSettled();
   void Timer1Timer();
   void BuildTrayWindowMenus();
 
@@ -110,8 +113,6 @@ class WindowLists {
   void HideAll();
   void HideFromMenu(const ui::MenuItem& item);
   void PrunePendingHides();
-  // The list is built once more when things have settled (the late rebuild).
-  void RebuildWhenSettled();
 
   ui::Application& app_;
   ui::ProgramHost& host_;

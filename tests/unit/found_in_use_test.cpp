@@ -28,6 +28,17 @@ TEST_F(FoundInUse, ActivationFromOutsideListsTheWindowsBelowOnceItHasSettled) {
   EXPECT_EQ(Visible().size(), 4u);
 }
 
+TEST_F(FoundInUse, RaisedWithoutAnActivationItListsTheWindowsBelowOnceItHasSettled) {
+  desktop.wm.activationRaises = false;
+  ShowMain();
+  desktop.timers.Advance(1000);
+  for (int i = 1; i <= 4; ++i) desktop.wm.AddWindow("Above " + std::to_string(i));
+  // The system moved the foreground away and back without telling the program.
+  backend.RaiseForm(*main);
+  desktop.timers.Advance(300);
+  EXPECT_EQ(Visible().size(), 4u);
+}
+
 // Asked whether the session may end, the program shows what it hid and keeps
 // the rest for the end itself: the user may still cancel the shutdown.
 TEST_F(FoundInUse, TheEndOfTheSessionComesInTwoStepsAndACancelLeavesEverythingWorking) {

@@ -165,6 +165,11 @@ void FakeBackend::ActivateOther(platform::Hwnd w) {
   }
 }
 
+void FakeBackend::RaiseForm(Form& f) {
+  desktop_.wm.BringToTop(f.Handle());
+  f.SystemZOrderChanged();
+}
+
 void FakeBackend::ActivateForm(Form& f) {
   bool wasActive = ApplicationActive();
   desktop_.wm.SetForegroundWindow(f.Handle());

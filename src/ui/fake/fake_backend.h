@@ -50,6 +50,8 @@ class FakeBackend : public Backend {
   void ActivateOther(platform::Hwnd w);
   // One of the program's forms comes to the foreground.
   void ActivateForm(Form& f);
+  // Another program raises one of the program's forms; no activation is reported.
+  void RaiseForm(Form& f);
   void SetFocusTo(Control* c) { focused_ = c; }
 
   // Frame around the client area of a sizeable form with a menu.

@@ -194,6 +194,7 @@ LRESULT FormPeer::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE: return OnMove(wParam, lParam);
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(wParam, lParam);
     case WM_SETFOCUS: return OnSetFocus(wParam, lParam);
     case WM_CLOSE: return OnClose();
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
@@ -236,6 +237,16 @@ LRESULT FormPeer::OnActivate(WPARAM wParam, LPARAM lParam) {
   else
     form_.SystemActivated();
   return Default(WM_ACTIVATE, wParam, lParam);
+}
+
+// Under Wine the foreground can come back to a window whose thread still
+// counts it active, with no activation message at all: then only its rise
+// in the Z-order tells the form.
+LRESULT FormPeer::OnWindowPosChanged(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Default(WM_WINDOWPOSCHANGED, wParam, lParam);
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+  if (pos && !(pos->flags & SWP_NOZORDER) && ::IsWindowVisible(hwnd())) form_.SystemZOrderChanged();
+  return result;
 }
 
 // The form itself takes no keys: the focus goes on to the control last focused.

@@ -48,6 +48,7 @@ class FormPeer : public Peer, public PeerWindow {
   LRESULT OnMove(WPARAM wParam, LPARAM lParam);
   LRESULT OnGetMinMaxInfo(MINMAXINFO* info);
   LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
   LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
   LRESULT OnClose();
   LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
