@@ -276,11 +276,6 @@ class Soak : public E2eTest {
   // no icon there, every tooltip the taskbar made after the start belongs to
   // an icon that is gone; they are closed, which ends them in the taskbar's
   // own thread before the windows are counted, and the closes are counted.
-  std::vector<HWND> TaskbarTooltips() {
-    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    if (!taskbar) return {};
-    return FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false});
-  }
   void CloseTooltipsOfRemovedIcons() {
     if (!IsWindowVisible(main_)) return;
     for (HWND tip : TaskbarTooltips()) {
@@ -318,6 +313,7 @@ TEST_F(Soak, ThousandsOfHidesAndShowsLeaveNothingBehind) {
   Measure(app_->process().handle(), 0);  // names the source of each figure
   std::printf("%8s %8s %8s %8s %14s %8s %12s %8s\n", "cycles", "USER", "GDI", "handles", "private bytes", "windows",
               "all windows", "minutes");
+  auto minutes = [&] { return (GetTickCount() - started) / 60000.0; };
   for (int i = 0; i < cycles; ++i) {
     const DWORD cycleStart = GetTickCount();
     const int path = PathOf(i);
@@ -332,8 +328,7 @@ TEST_F(Soak, ThousandsOfHidesAndShowsLeaveNothingBehind) {
       figures.push_back(Measure(app_->process().handle(), i + 1));
       const Figures& f = figures.back();
       std::printf("%8d %8lu %8lu %8lu %14lu %8d %12d %8.1f\n", f.cycle, f.user, f.gdi, f.handles,
-                  static_cast<unsigned long>(f.privateBytes), f.windows, f.desktopWindows,
-                  (GetTickCount() - started) / 60000.0);
+                  static_cast<unsigned long>(f.privateBytes), f.windows, f.desktopWindows, minutes());
       std::fflush(stdout);
     }
   }
@@ -354,7 +349,7 @@ TEST_F(Soak, ThousandsOfHidesAndShowsLeaveNothingBehind) {
     if (pathCount[p] > 0)
       std::printf("%s: %.0f cycles, %.0f ms each\n", kPaths[p], pathCount[p], pathMs[p] / pathCount[p]);
   std::printf("%d cycles in %.1f min; F9 pressed again %d times; activated again before a double-click %d times\n",
-              cycles, (GetTickCount() - started) / 60000.0, repeatedF9_, reactivated_);
+              cycles, minutes(), repeatedF9_, reactivated_);
   std::printf("tooltips of removed tray icons closed in the taskbar: %d\n", tooltipsClosed_);
   const Figures &first = figures.front(), &last = figures.back();
   EXPECT_TRUE(Within(last.user, first.user)) << first.user << " -> " << last.user;

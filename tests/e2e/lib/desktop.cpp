@@ -70,11 +70,16 @@ HWND WaitForTopLevel(const WindowQuery& query, Millis timeout) {
       timeout);
 }
 
-int TrayIconCount() {
+std::vector<HWND> TaskbarTooltips() {
   HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-  if (!taskbar) return -1;
+  if (!taskbar) return {};
+  return FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false});
+}
+
+int TrayIconCount() {
+  if (!FindWindowA("Shell_TrayWnd", nullptr)) return -1;
   int n = 0;
-  for (HWND tip : FindTopLevel({std::string("tooltips_class32"), std::nullopt, ProcessOf(taskbar), false})) {
+  for (HWND tip : TaskbarTooltips()) {
     DWORD_PTR tools = 0;
     if (SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000, &tools)) n += static_cast<int>(tools);
   }

@@ -37,6 +37,8 @@ HWND ChildWithText(HWND parent, const std::string& text);
 // itself and gives each one a tool of its tooltip window (a tool that stays
 // when the icon goes, so only an increase says anything). -1 without a taskbar.
 int TrayIconCount();
+// The tooltip windows of the virtual desktop's taskbar (none without one).
+std::vector<HWND> TaskbarTooltips();
 
 // The window's rectangle and its centre, in screen coordinates.
 RECT ScreenRect(HWND window);
